@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QCollator>
+#include <QString>
+#include <QStringList>
+
+// The file list List1: the catalogue entries kept in ascending order of the whole entry text,
+// without regard to case, "." and "/" before digits and letters. Its order is the show's order.
+// Rename replaces an item in place (no re-sort until the next scan).
+class PictureList : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit PictureList(QObject* parent = nullptr);
+
+    int count() const { return static_cast<int>(entries_.size()); }
+    // The entry at 0-based `row`, or "" past the end.
+    QString entry(int row) const;
+    const QStringList& entries() const { return entries_; }
+
+    void clear();
+    // Inserts one entry at its sorted place; returns its row.
+    int add(const QString& entry);
+    // Replaces the whole list by `entries`, sorting them once (the scan's fast path).
+    void setEntries(QStringList entries);
+    void replace(int row, const QString& text);
+    void remove(int row);
+
+    // True when `a` sorts before `b` in the list's order.
+    bool lessThan(const QString& a, const QString& b) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    QCollator collator_;
+    QStringList entries_;
+};

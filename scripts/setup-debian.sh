@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quirello needs to build, run and test.
+# Does nothing when every package is already there.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config clang-format
+  # windows, pictures, metafiles
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
+  libwmf-dev libemf2svg-dev
+  # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
+  libsdl2-mixer-dev timgm6mb-soundfont
+  # the launcher's opener
+  xdg-utils
+  # fonts for the Italian texts
+  fonts-dejavu-core
+  # tests: unit tests, a virtual display, screenshots, sound and picture makers
+  libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"

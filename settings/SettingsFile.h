@@ -1,0 +1,49 @@
+#pragma once
+
+#include "settings/ShowSettings.h"
+
+#include <QString>
+#include <functional>
+
+// The PHOTO.INI keys, in the order the reader tests them.
+enum class SettingKey {
+    PATH,
+    TempoAttesa,
+    MusicaFM,
+    SuonoWAV,
+    Effetti,
+    RGB_R,
+    RGB_G,
+    RGB_B,
+    RGB_RANDOM,
+    Cornice3D,
+    AllargaFoto,
+    TipoEffetto,
+    PosLabel,
+};
+
+// One recognised line, reported right after its value was stored.
+struct SettingLine {
+    SettingKey key;
+    qint16 value = 0;       // the stored value (0 for PATH)
+    bool atMost255 = true;  // for RGB_R/G/B: whether the panel may apply it
+};
+
+using SettingReport = std::function<void(const SettingLine&)>;
+
+inline const QString SettingsFileName = QStringLiteral("PHOTO.INI");
+
+// Reads PHOTO.INI from `appFolder` into `settings`, reporting each recognised line in file
+// order. A missing or unreadable file gives the missing-file values and reports nothing.
+// Returns whether the file was read.
+bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
+                      const SettingReport& report = {});
+
+// Writes the 13 lines of PHOTO.INI into `appFolder`. The old file is replaced only when the new
+// one is complete; on any failure it stays as it was and false is returned (callers go on
+// silently).
+bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
+                       const QString& secondsText, const ShowSettings& settings);
+
+// The missing-file values, with `appFolder` as the show folder.
+ShowSettings DefaultSettings(const QString& appFolder);

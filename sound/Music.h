@@ -1,0 +1,38 @@
+#pragma once
+
+#include "sound/SoundDevices.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class Clock;
+class Yielder;
+
+// The MIDI stop sequence: "open " + "" + " type sequencer alias can", then "close can".
+void MidiStopSequence(MciSequencer& mci);
+
+// The MIDI stop sequence, then the MP3 stop (end title, Fine).
+void StopMusic(SoundDevices& devices);
+
+// The comment name of a list entry: the entry less its last 4 characters, followed by ".wav",
+// when it is longer than 5 characters; the entry unchanged otherwise.
+QString CommentName(const QString& entry);
+
+// Starts the comment of `currentPicture` when `suonoWAV` is non-zero and the file exists
+// (looked up without regard to case).
+void CommentStart(CommentSound& comment, const QString& showFolder, const QString& currentPicture,
+                  qint16 suonoWAV);
+
+// What the music change needs to know.
+struct MusicChangeInput {
+    QString showFolder;    // ends with the separator
+    QString pictureFolder; // folder part of the entry, with its separator ("./", "Estate/")
+    qint16 musicaFM = 0;
+    bool showRunning = false;
+};
+
+// The music change of the tick: stop sequence, MP3 stop, clear `musicRestart`, search *.mp3,
+// else *.mid, else *.rmi in the folder, and start it when allowed, with its yielding waits.
+// Returns false when the show was ended during a yield: the caller stops at once.
+bool MusicChange(SoundDevices& devices, const MusicChangeInput& input, bool& musicRestart,
+                 Yielder& yielder, const Clock& clock);
