@@ -1,0 +1,110 @@
+#include "sound/Music.h"
+
+#include "platform/Clock.h"
+#include "platform/FileLookup.h"
+#include "platform/Yielder.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kAlias = QStringLiteral("can");
+
+QString openCommand(const QString& midiPath) {
+    return QStringLiteral("open ") + midiPath + QStringLiteral(" type sequencer alias ") + kAlias;
+}
+
+enum class MusicKind { None, Mp3, Midi };
+
+struct MusicFile {
+    MusicKind kind = MusicKind::None;
+    QString name; // file name inside the folder
+};
+
+// The first "*.mp3", else "*.mid", else "*.rmi" of the folder, in name order.
+MusicFile findMusic(const QString& folder) {
+    struct Pattern {
+        const char* suffix;
+        MusicKind kind;
+    };
+    static const Pattern patterns[] = {
+        {".mp3", MusicKind::Mp3}, {".mid", MusicKind::Midi}, {".rmi", MusicKind::Midi}};
+    for (const Pattern& p : patterns) {
+        const QString found = filelookup::firstWithSuffix(folder, QString::fromLatin1(p.suffix));
+        if (!found.isEmpty())
+            return {p.kind, QFileInfo(found).fileName()};
+    }
+    return {};
+}
+
+// Yields until more than `ms` milliseconds have passed on the monotonic clock. False when the
+// show ended meanwhile.
+bool waitYielding(Yielder& yielder, const Clock& clock, qint64 ms) {
+    const qint64 start = clock.monotonicMs();
+    while (clock.monotonicMs() - start <= ms) {
+        if (!yielder.yieldOnce())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void MidiStopSequence(MciSequencer& mci) {
+    // Opening with an empty path fails on purpose; only the close matters.
+    mci.mciSendString(openCommand(QString()));
+    mci.mciSendString(QStringLiteral("close ") + kAlias);
+}
+
+void StopMusic(SoundDevices& devices) {
+    MidiStopSequence(devices.mci);
+    devices.mp3.stop();
+}
+
+QString CommentName(const QString& entry) {
+    if (entry.size() > 5)
+        return entry.left(entry.size() - 4) + QStringLiteral(".wav");
+    return entry;
+}
+
+void CommentStart(CommentSound& comment, const QString& showFolder, const QString& currentPicture,
+                  qint16 suonoWAV) {
+    if (suonoWAV == 0)
+        return;
+    const QString path = filelookup::findFile(showFolder + CommentName(currentPicture));
+    if (!path.isEmpty())
+        comment.sndPlaySound(path); // a comment that cannot be played stays silent
+}
+
+MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, bool& musicRestart,
+                         Yielder& yielder, const Clock& clock) {
+    MidiStopSequence(devices.mci);
+    devices.mp3.stop();
+    musicRestart = false;
+
+    if (input.musicaFM == 0 || !input.showRunning)
+        return MusicOutcome::Continue; // nothing could start: no need to look
+    const QString folder = input.showFolder + input.pictureFolder;
+    const MusicFile music = findMusic(folder);
+    if (music.kind == MusicKind::None)
+        return MusicOutcome::Continue;
+
+    if (music.kind == MusicKind::Midi) {
+        const QString midiPath = QLatin1Char('"') + folder + music.name + QLatin1Char('"');
+        devices.mci.mciSendString(openCommand(midiPath));
+        devices.mci.mciSendString(QStringLiteral("close ") + kAlias);
+        if (!yielder.yieldOnce())
+            return MusicOutcome::ShowEnded;
+        devices.mci.mciSendString(openCommand(midiPath));
+        devices.mci.mciSendString(QStringLiteral("play ") + kAlias + QLatin1Char(' '));
+    } else {
+        devices.mp3.stop();
+        if (!waitYielding(yielder, clock, 3000))
+            return MusicOutcome::ShowEnded;
+        if (!devices.mp3.play(folder + music.name))
+            return MusicOutcome::Mp3Failed;
+    }
+    if (!waitYielding(yielder, clock, 1000))
+        return MusicOutcome::ShowEnded;
+    return MusicOutcome::Continue;
+}
