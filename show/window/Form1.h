@@ -1,0 +1,34 @@
+#pragma once
+
+#include "show/window/ShowServices.h"
+
+#include <memory>
+#include <QWidget>
+
+struct AppRecords;
+
+// The full-screen show window. It shows the title screen for one interval, then one picture per
+// tick of Timer1; any key, a mouse button on the background or a click on the picture ends the
+// show through Fine. The show state and the tick memory live in AppRecords, so they outlive it.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // `panel` only chooses the screen the show covers (the panel's); it is not the parent.
+    Form1(AppRecords& records, ShowServices& services, QWidget* panel = nullptr);
+    ~Form1() override;
+
+    // Form_Load, then full screen on the panel's screen, modal: every other window of the
+    // program takes no input until Fine closes this one. Returns then.
+    void showModal();
+
+    // Ends the show: music stop sequence and MP3 stop, Timer1 off, PictureIndex 0,
+    // MusicRestart true, close. The modal opening then returns.
+    void Fine();
+
+    // True from showModal until Fine.
+    bool isShowOpen() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
