@@ -19,4 +19,6 @@ double SystemClock::secondsSinceMidnight() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-qint64 SystemClock::monotonicMs() const { return monotonic().elapsed(); }
+qint64 SystemClock::monotonicMs() const {
+    return monotonic().elapsed();
+}

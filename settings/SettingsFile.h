@@ -2,8 +2,8 @@
 
 #include "settings/ShowSettings.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 // The PHOTO.INI keys, in the order the reader tests them.
 enum class SettingKey {
@@ -25,8 +25,8 @@ enum class SettingKey {
 // One recognised line, reported right after its value was stored.
 struct SettingLine {
     SettingKey key;
-    qint16 value = 0;       // the stored value (0 for PATH)
-    bool atMost255 = true;  // for RGB_R/G/B: whether the panel may apply it
+    qint16 value = 0;      // the stored value (0 for PATH)
+    bool atMost255 = true; // for RGB_R/G/B: whether the panel may apply it
 };
 
 using SettingReport = std::function<void(const SettingLine&)>;

@@ -1,0 +1,190 @@
+#include "settings/SettingsFile.h"
+
+#include "settings/NumberReading.h"
+
+#include <array>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+#include <utility>
+
+namespace {
+
+// The keys in the order a line is tested against them; the first one the line contains wins.
+const std::array<std::pair<SettingKey, QLatin1StringView>, 13> ReadOrder{{
+    {SettingKey::PATH, QLatin1StringView("PATH=")},
+    {SettingKey::TempoAttesa, QLatin1StringView("TempoAttesa=")},
+    {SettingKey::MusicaFM, QLatin1StringView("MusicaFM=")},
+    {SettingKey::SuonoWAV, QLatin1StringView("SuonoWAV=")},
+    {SettingKey::Effetti, QLatin1StringView("Effetti=")},
+    {SettingKey::RGB_R, QLatin1StringView("RGB_R=")},
+    {SettingKey::RGB_G, QLatin1StringView("RGB_G=")},
+    {SettingKey::RGB_B, QLatin1StringView("RGB_B=")},
+    {SettingKey::RGB_RANDOM, QLatin1StringView("RGB_RANDOM=")},
+    {SettingKey::Cornice3D, QLatin1StringView("Cornice3D=")},
+    {SettingKey::AllargaFoto, QLatin1StringView("AllargaFoto=")},
+    {SettingKey::TipoEffetto, QLatin1StringView("TipoEffetto=")},
+    {SettingKey::PosLabel, QLatin1StringView("PosLabel=")},
+}};
+
+qint16* fieldOf(ShowSettings& s, SettingKey key) {
+    switch (key) {
+    case SettingKey::TempoAttesa:
+        return &s.TempoAttesa;
+    case SettingKey::MusicaFM:
+        return &s.MusicaFM;
+    case SettingKey::SuonoWAV:
+        return &s.SuonoWAV;
+    case SettingKey::Effetti:
+        return &s.Effetti;
+    case SettingKey::RGB_R:
+        return &s.RGB_R;
+    case SettingKey::RGB_G:
+        return &s.RGB_G;
+    case SettingKey::RGB_B:
+        return &s.RGB_B;
+    case SettingKey::RGB_RANDOM:
+        return &s.RGB_RANDOM;
+    case SettingKey::Cornice3D:
+        return &s.Cornice3D;
+    case SettingKey::AllargaFoto:
+        return &s.AllargaFoto;
+    case SettingKey::TipoEffetto:
+        return &s.TipoEffetto;
+    case SettingKey::PosLabel:
+        return &s.PosLabel;
+    case SettingKey::PATH:
+        break;
+    }
+    return nullptr;
+}
+
+// Files written here are UTF-8; a file from a machine that wrote its 8-bit code page is read as
+// Windows-1252 (Latin-1 for the characters a folder name is likely to hold).
+QString decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(bytes);
+}
+
+// A line ends at CR or CR LF; a lone LF stays part of the line.
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            lines.append(current);
+            current.clear();
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            current.append(text[i]);
+        }
+    }
+    if (!current.isEmpty())
+        lines.append(current);
+    return lines;
+}
+
+QString settingsPath(const QString& appFolder) {
+    return WithTrailingSeparator(appFolder) + SettingsFileName;
+}
+
+} // namespace
+
+ShowSettings DefaultSettings(const QString& appFolder) {
+    ShowSettings s;
+    s.ShowFolder = WithTrailingSeparator(appFolder);
+    s.TempoAttesa = 5;
+    s.SuonoWAV = 1;
+    s.MusicaFM = 1;
+    s.Effetti = 1;
+    s.AllargaFoto = 1;
+    s.RGB_R = s.RGB_G = s.RGB_B = 0;
+    s.RGB_RANDOM = 0;
+    s.Cornice3D = 1;
+    s.TipoEffetto = 0;
+    s.PosLabel = 0;
+    return s;
+}
+
+bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
+                      const SettingReport& report) {
+    QFile file(settingsPath(appFolder));
+    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+        settings = DefaultSettings(appFolder);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        settings = DefaultSettings(appFolder);
+        return false;
+    }
+    file.close();
+
+    for (const QString& line : splitLines(decode(bytes))) {
+        for (const auto& [key, name] : ReadOrder) {
+            if (!line.contains(name))
+                continue;
+            QString value = line.mid(line.indexOf(u'=') + 1);
+            qsizetype blanks = 0;
+            while (blanks < value.size() && value[blanks] == u' ')
+                ++blanks;
+            value.remove(0, blanks);
+
+            SettingLine reported{key};
+            if (key == SettingKey::PATH) {
+                settings.ShowFolder = WithTrailingSeparator(value);
+            } else {
+                qint16& field = *fieldOf(settings, key);
+                field = ReadLeadingInt16(value);
+                if (key == SettingKey::TempoAttesa && (field < 1 || field > 30))
+                    field = 4;
+                reported.value = field;
+                reported.atMost255 = field <= 255;
+            }
+            if (report)
+                report(reported);
+            break;
+        }
+    }
+    if (settings.ShowFolder.isEmpty())
+        settings.ShowFolder = WithTrailingSeparator(appFolder);
+    return true;
+}
+
+bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
+                       const QString& secondsText, const ShowSettings& s) {
+    const std::pair<const char*, qint16> numbers[] = {
+        {"MusicaFM=", s.MusicaFM},
+        {"SuonoWAV=", s.SuonoWAV},
+        {"Effetti=", s.Effetti},
+        {"Cornice3D=", s.Cornice3D},
+        {"AllargaFoto=", s.AllargaFoto},
+        {"RGB_R=", s.RGB_R},
+        {"RGB_G=", s.RGB_G},
+        {"RGB_B=", s.RGB_B},
+        {"RGB_RANDOM=", s.RGB_RANDOM},
+        {"TipoEffetto=", s.TipoEffetto},
+        {"PosLabel=", s.PosLabel},
+    };
+    QString text = QStringLiteral("PATH=") + folderText + QStringLiteral("\r\n");
+    text += QStringLiteral("TempoAttesa=") + secondsText + QStringLiteral("\r\n");
+    for (const auto& [key, value] : numbers)
+        text += QLatin1StringView(key) + PrintForm(value) + QStringLiteral("\r\n");
+
+    // The old file is replaced only once the new one is complete on disk.
+    QSaveFile file(settingsPath(appFolder));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

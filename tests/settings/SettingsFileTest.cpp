@@ -1,0 +1,207 @@
+#include "settings/SettingsFile.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct ReadResult {
+    ShowSettings settings;
+    bool existed = false;
+    std::vector<SettingLine> lines;
+};
+
+ReadResult readFrom(const testfiles::Sandbox& box, const QByteArray& content) {
+    testfiles::write(box.file("PHOTO.INI"), content);
+    ReadResult r;
+    r.existed = ReadSettingsFile(box.path(), r.settings,
+                                 [&r](const SettingLine& line) { r.lines.push_back(line); });
+    return r;
+}
+
+ShowSettings exampleSettings() {
+    ShowSettings s;
+    s.ShowFolder = "/home/anna/Foto/";
+    s.TempoAttesa = 7000;
+    s.MusicaFM = s.SuonoWAV = s.Effetti = s.Cornice3D = s.AllargaFoto = 1;
+    s.RGB_R = 10;
+    s.RGB_G = 20;
+    s.RGB_B = 30;
+    s.RGB_RANDOM = 0;
+    s.TipoEffetto = 3;
+    s.PosLabel = 1;
+    return s;
+}
+
+const QByteArray ExampleBytes = "PATH=/home/anna/Foto\r\n"
+                                "TempoAttesa=7\r\n"
+                                "MusicaFM= 1 \r\n"
+                                "SuonoWAV= 1 \r\n"
+                                "Effetti= 1 \r\n"
+                                "Cornice3D= 1 \r\n"
+                                "AllargaFoto= 1 \r\n"
+                                "RGB_R= 10 \r\n"
+                                "RGB_G= 20 \r\n"
+                                "RGB_B= 30 \r\n"
+                                "RGB_RANDOM= 0 \r\n"
+                                "TipoEffetto= 3 \r\n"
+                                "PosLabel= 1 \r\n";
+
+} // namespace
+
+TEST(WriteSettingsFile, WritesTheThirteenLinesByteForByte) {
+    testfiles::Sandbox box;
+    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Foto", "7", exampleSettings()));
+    EXPECT_EQ(testfiles::read(box.file("PHOTO.INI")), ExampleBytes);
+
+    ShowSettings random = exampleSettings();
+    random.RGB_RANDOM = -1;
+    random.PosLabel = -1;
+    ASSERT_TRUE(WriteSettingsFile(box.path(), "/", "12", random));
+    const QByteArray bytes = testfiles::read(box.file("PHOTO.INI"));
+    EXPECT_TRUE(bytes.startsWith("PATH=/\r\nTempoAttesa=12\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\nRGB_RANDOM=-1 \r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\nPosLabel=-1 \r\n"));
+}
+
+TEST(WriteSettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
+    testfiles::Sandbox box;
+    // A folder that does not exist cannot take the file: the caller is told, nothing crashes.
+    EXPECT_FALSE(WriteSettingsFile(box.file("gone"), "/x", "5", exampleSettings()));
+
+    testfiles::write(box.file("ro/PHOTO.INI"), "PATH=/old\r\n");
+    QFile::setPermissions(box.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    if (::geteuid() == 0) {
+        QFile::setPermissions(box.file("ro"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "permissions do not stop root; the missing-folder case above still ran";
+    }
+    EXPECT_FALSE(WriteSettingsFile(box.file("ro"), "/new", "5", exampleSettings()));
+    EXPECT_EQ(testfiles::read(box.file("ro/PHOTO.INI")), "PATH=/old\r\n");
+    QFile::setPermissions(box.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ReadSettingsFile, MissingFileGivesTheDefaultsAndReportsNothing) {
+    testfiles::Sandbox box;
+    ShowSettings s;
+    int reports = 0;
+    EXPECT_FALSE(ReadSettingsFile(box.path(), s, [&](const SettingLine&) { ++reports; }));
+    EXPECT_EQ(reports, 0);
+    EXPECT_EQ(s.ShowFolder, box.path() + "/");
+    EXPECT_EQ(s.TempoAttesa, 5);
+    EXPECT_EQ(s.Effetti, 1);
+    EXPECT_EQ(s.MusicaFM + s.SuonoWAV + s.Cornice3D + s.AllargaFoto, 4);
+    EXPECT_EQ(s.RGB_R + s.RGB_G + s.RGB_B + s.RGB_RANDOM + s.TipoEffetto + s.PosLabel, 0);
+}
+
+TEST(ReadSettingsFile, AnUnreadableFileGivesTheDefaults) {
+    testfiles::Sandbox box;
+    QDir().mkpath(box.file("PHOTO.INI")); // exists, but is no file that can be read
+    ShowSettings s;
+    s.TempoAttesa = 9;
+    EXPECT_FALSE(ReadSettingsFile(box.path(), s));
+    EXPECT_EQ(s.TempoAttesa, 5);
+    EXPECT_EQ(s.ShowFolder, box.path() + "/");
+}
+
+TEST(ReadSettingsFile, ReadsBackWhatWasWritten) {
+    testfiles::Sandbox box;
+    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Foto", "7", exampleSettings()));
+    ShowSettings back;
+    ASSERT_TRUE(ReadSettingsFile(box.path(), back));
+    ShowSettings expected = exampleSettings();
+    expected.TempoAttesa = 7; // seconds once read
+    EXPECT_EQ(back.ShowFolder, expected.ShowFolder);
+    EXPECT_EQ(std::tie(back.TempoAttesa, back.MusicaFM, back.SuonoWAV, back.Effetti, back.RGB_R,
+                       back.RGB_G, back.RGB_B, back.RGB_RANDOM, back.Cornice3D, back.AllargaFoto,
+                       back.TipoEffetto, back.PosLabel),
+              std::tie(expected.TempoAttesa, expected.MusicaFM, expected.SuonoWAV, expected.Effetti,
+                       expected.RGB_R, expected.RGB_G, expected.RGB_B, expected.RGB_RANDOM,
+                       expected.Cornice3D, expected.AllargaFoto, expected.TipoEffetto,
+                       expected.PosLabel));
+}
+
+struct TempoCase {
+    const char* line;
+    qint16 seconds;
+};
+
+class TempoAttesaLine : public ::testing::TestWithParam<TempoCase> {};
+
+TEST_P(TempoAttesaLine, OutOfRangeOrNotANumberGivesFour) {
+    testfiles::Sandbox box;
+    const ReadResult r = readFrom(box, QByteArray(GetParam().line) + "\r\n");
+    EXPECT_EQ(r.settings.TempoAttesa, GetParam().seconds) << GetParam().line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, TempoAttesaLine,
+    ::testing::Values(TempoCase{"TempoAttesa=0", 4}, TempoCase{"TempoAttesa=31", 4},
+                      TempoCase{"TempoAttesa=45", 4}, TempoCase{"TempoAttesa=dieci", 4},
+                      TempoCase{"TempoAttesa=2.5", 2}, TempoCase{"TempoAttesa=3.5", 4},
+                      TempoCase{"TempoAttesa= 7 ", 7}, TempoCase{"TempoAttesa=30", 30},
+                      TempoCase{"TempoAttesa=1", 1}, TempoCase{"TempoAttesa=99999", 4},
+                      TempoCase{"XTempoAttesa=9", 9}, TempoCase{"tempoattesa=5", 0}));
+
+TEST(ReadSettingsFile, PathGetsItsSeparatorAndKeysAreTestedInOrder) {
+    testfiles::Sandbox box;
+    EXPECT_EQ(readFrom(box, "PATH=/srv/Foto\r\n").settings.ShowFolder, "/srv/Foto/");
+    EXPECT_EQ(readFrom(box, "PATH=/srv/Foto/\r\n").settings.ShowFolder, "/srv/Foto/");
+    EXPECT_EQ(readFrom(box, "PATH=\r\n").settings.ShowFolder, "/");
+    EXPECT_EQ(readFrom(box, "Effetti=3\r\n").settings.ShowFolder, box.path() + "/");
+
+    // A key may stand anywhere in its line; PATH is tested first.
+    const ReadResult r = readFrom(box, "PATH=/x/TempoAttesa=3\r\n");
+    EXPECT_EQ(r.settings.ShowFolder, "/x/TempoAttesa=3/");
+    EXPECT_EQ(r.settings.TempoAttesa, 0);
+    ASSERT_EQ(r.lines.size(), 1u);
+    EXPECT_EQ(r.lines[0].key, SettingKey::PATH);
+}
+
+TEST(ReadSettingsFile, ValuesLinesAndReports) {
+    testfiles::Sandbox box;
+    const ReadResult r = readFrom(box, "MusicaFM=1=2\r\n"
+                                       "\r\n"
+                                       "[sezione] commento\r\n"
+                                       "RGB_R=300\r"
+                                       "RGB_G= 20 \r\n"
+                                       "RGB_RANDOM=-1\r\n"
+                                       "Effetti=5\nEffetti=9\r\n" // a lone LF stays in the line
+                                       "PosLabel=1\r\n"
+                                       "PosLabel=2\r\n");
+    EXPECT_TRUE(r.existed);
+    EXPECT_EQ(r.settings.MusicaFM, 1);
+    EXPECT_EQ(r.settings.RGB_R, 300);
+    EXPECT_EQ(r.settings.RGB_G, 20);
+    EXPECT_EQ(r.settings.RGB_RANDOM, -1);
+    EXPECT_EQ(r.settings.Effetti, 5);
+    EXPECT_EQ(r.settings.PosLabel, 2);    // the last occurrence wins
+    EXPECT_EQ(r.settings.TempoAttesa, 0); // no line: no range check
+    EXPECT_EQ(r.settings.ShowFolder, box.path() + "/");
+
+    std::vector<std::pair<SettingKey, qint16>> order;
+    for (const SettingLine& l : r.lines)
+        order.emplace_back(l.key, l.value);
+    const std::vector<std::pair<SettingKey, qint16>> expected{
+        {SettingKey::MusicaFM, 1},    {SettingKey::RGB_R, 300}, {SettingKey::RGB_G, 20},
+        {SettingKey::RGB_RANDOM, -1}, {SettingKey::Effetti, 5}, {SettingKey::PosLabel, 1},
+        {SettingKey::PosLabel, 2}};
+    EXPECT_EQ(order, expected);
+    EXPECT_FALSE(r.lines[1].atMost255);
+    EXPECT_TRUE(r.lines[2].atMost255);
+}
+
+TEST(ReadSettingsFile, AFolderNameOutsideAsciiSurvivesTheRoundTrip) {
+    testfiles::Sandbox box;
+    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Città", "5", exampleSettings()));
+    ShowSettings back;
+    ReadSettingsFile(box.path(), back);
+    EXPECT_EQ(back.ShowFolder, "/home/anna/Città/");
+    // A file written in the old 8-bit code page still reads.
+    EXPECT_EQ(readFrom(box, "PATH=/home/anna/Citt\xe0\r\n").settings.ShowFolder,
+              "/home/anna/Città/");
+}
