@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QList>
+
+// Picture files made byte by byte, so the tests need nothing from outside.
+namespace picturefiles {
+
+// `image` encoded by Qt in `format` ("jpg", "bmp", "ico", ...).
+QByteArray encoded(const QImage& image, const char* format, int quality = 90);
+
+// A filled image whose left half is `left` and right half `right`.
+QImage halves(int width, int height, QColor left, QColor right);
+
+// The JPEG `jpeg` with an EXIF block carrying `orientation` (1..8) after its start marker.
+QByteArray withOrientation(const QByteArray& jpeg, int orientation);
+
+// A grey baseline JPEG of any size whose blocks are all flat: a few bytes per 32 pixels, so a
+// 16,000 x 12,000 file is quick to make. `scanBytes` limits the data written (0: all of it),
+// to make a header that claims more pixels than the file holds.
+QByteArray flatGreyJpeg(int width, int height, qint64 scanBytes = 0);
+
+// A BMP header claiming `width` x `height` at 24 bits, followed by a few bytes only.
+QByteArray bmpClaiming(int width, int height);
+
+// An 8-bit run-length-encoded bitmap (BI_RLE8) of one colour.
+QByteArray rle8Bitmap(int width, int height, QColor colour);
+
+// An icon (or a cursor) file holding each of `images`, in that order.
+QByteArray iconFile(const QList<QImage>& images, bool cursor);
+
+// A two-frame GIF: the first frame `first`, the second `second`, both `width` x `height`.
+QByteArray twoFrameGif(int width, int height, QColor first, QColor second);
+
+} // namespace picturefiles
