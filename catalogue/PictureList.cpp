@@ -1,8 +1,13 @@
 #include "catalogue/PictureList.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
-PictureList::PictureList(QObject* parent) : QAbstractListModel(parent) {
+PictureList::PictureList(QObject* parent)
+    : QAbstractListModel(parent), collator_(QLocale(QLocale::Italian, QLocale::Italy)) {
+    // A fixed locale, so the show's order is the same on every machine whatever its language
+    // settings (the "C" locale would even compare by code point, capitals first).
     // Case-insensitive, punctuation significant: "./" and "/" sort before digits and letters.
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
     collator_.setIgnorePunctuation(false);
@@ -30,10 +35,9 @@ void PictureList::clear() {
 }
 
 int PictureList::add(const QString& entry) {
-    const auto at = std::upper_bound(entries_.begin(), entries_.end(), entry,
-                                     [this](const QString& a, const QString& b) {
-                                         return lessThan(a, b);
-                                     });
+    const auto at =
+        std::upper_bound(entries_.begin(), entries_.end(), entry,
+                         [this](const QString& a, const QString& b) { return lessThan(a, b); });
     const int row = static_cast<int>(at - entries_.begin());
     beginInsertRows({}, row, row);
     entries_.insert(row, entry);
