@@ -1,0 +1,91 @@
+#include "catalogue/FileActions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fileactions {
+
+QString deleteQuestion(const QString& entry) {
+    return QStringLiteral("Sei sicuro di vole cancellare il file ") + entry + QStringLiteral(" ?");
+}
+
+QString deleteFailure(const QString& entry) {
+    return QStringLiteral("Non è possibile cancellare il file ") + entry +
+           QStringLiteral(" controllare che non si tratti di un file in sola lettura o una "
+                          "cartella di un CD-ROM o DVD-ROM");
+}
+
+namespace {
+// Whole pixels: the nearest, a half to the even neighbour.
+int wholePixels(float value) {
+    return std::max(1, static_cast<int>(std::nearbyint(value)));
+}
+} // namespace
+
+QSize previewSize(QSize natural) {
+    if (natural.width() <= 0 || natural.height() <= 0)
+        return {};
+    // Single precision, both sides divided by the same ratio read from the natural size.
+    const float rw = static_cast<float>(natural.width()) / PreviewWidth;
+    const float rh = static_cast<float>(natural.height()) / PreviewHeight;
+    const float r = rw > rh ? rw : rh;
+    return {wholePixels(static_cast<float>(natural.width()) / r),
+            wholePixels(static_cast<float>(natural.height()) / r)};
+}
+
+QString openPath(const QString& showFolder, const QString& entry) {
+    static const QString here = QStringLiteral("./");
+    return showFolder + (entry.startsWith(here) ? entry.mid(here.size()) : entry);
+}
+
+QString openCommandLine(const QString& appFolder, const QString& showFolder, const QString& entry) {
+    return appFolder + QStringLiteral("START ") + openPath(showFolder, entry);
+}
+
+} // namespace fileactions
+
+FileActions::FileActions(const QString& appFolder, const QString& showFolder, PictureList& list,
+                         Launcher& launcher, Dialogs& dialogs, FileOperations& files)
+    : appFolder_(appFolder), showFolder_(showFolder), list_(list), launcher_(launcher),
+      dialogs_(dialogs), files_(files) {}
+
+bool FileActions::open(int row) {
+    // No selection opens the show folder itself.
+    return launcher_.run(fileactions::openCommandLine(appFolder_, showFolder_, list_.entry(row)),
+                         WindowStyle::MinimizedFocus);
+}
+
+void FileActions::openFromMenu(int row) {
+    if (!open(row))
+        dialogs_.message(fileactions::RenameError);
+}
+
+bool FileActions::rename(int row) {
+    const QString old = list_.entry(row);
+    if (old.isEmpty())
+        return false;
+    const QString typed =
+        dialogs_.inputBox(fileactions::RenamePrompt, fileactions::RenameTitle, old, 0);
+    if (typed.isEmpty())
+        return false;
+    if (!files_.rename(showFolder_ + old, showFolder_ + typed)) {
+        dialogs_.message(fileactions::RenameError);
+        return false;
+    }
+    list_.replace(row, typed);
+    return true;
+}
+
+bool FileActions::remove(int row) {
+    const QString name = list_.entry(row);
+    if (name.isEmpty())
+        return false;
+    if (!dialogs_.confirm(fileactions::deleteQuestion(name)))
+        return false;
+    if (!files_.remove(showFolder_ + name)) {
+        dialogs_.message(fileactions::deleteFailure(name));
+        return false;
+    }
+    list_.remove(row);
+    return true;
+}
