@@ -1,0 +1,14 @@
+#include "startup/AppFolder.h"
+
+#include "settings/NumberReading.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString AppFolderOf(const QString& executableFolder) {
+    return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(executableFolder)));
+}
+
+QString CurrentAppFolder() {
+    return AppFolderOf(QCoreApplication::applicationDirPath());
+}

@@ -1,0 +1,24 @@
+#include "startup/StartFolder.h"
+
+#include "settings/NumberReading.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString UsableShowFolder(const QString& showFolder, const QString& appFolder) {
+    if (showFolder.trimmed().isEmpty())
+        return WithTrailingSeparator(appFolder);
+    const QFileInfo info(showFolder);
+    if (!info.isDir() || !info.isExecutable())
+        return WithTrailingSeparator(appFolder);
+    return WithTrailingSeparator(showFolder);
+}
+
+QString EnterShowFolder(const QString& folder, const QString& appFolder) {
+    const QString usable = UsableShowFolder(folder, appFolder);
+    if (QDir::setCurrent(usable))
+        return usable;
+    const QString app = WithTrailingSeparator(appFolder);
+    QDir::setCurrent(app);
+    return app;
+}
