@@ -1,0 +1,55 @@
+#include "platform/audio/SdlMciSequencer.h"
+
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/MciCommand.h"
+#include "platform/audio/MidiFile.h"
+
+#include <QFile>
+
+namespace {
+constexpr qint64 kLargestMidiFile = 16 * 1024 * 1024; // far beyond any real piece
+} // namespace
+
+SdlMciSequencer::SdlMciSequencer(AudioEngine& engine) : engine_(engine), synth_(engine) {}
+
+bool SdlMciSequencer::mciSendString(const QString& command) {
+    const MciCommand c = parseMciCommand(command);
+    switch (c.verb) {
+    case MciCommand::Verb::Open:
+        return open(c.path, c.alias);
+    case MciCommand::Verb::Close:
+        if (!isOpenAlias(c.alias))
+            return false;
+        synth_.stop();
+        alias_.clear();
+        piece_.clear();
+        return true;
+    case MciCommand::Verb::Play:
+        if (!isOpenAlias(c.alias))
+            return false;
+        synth_.play(piece_);
+        return true;
+    case MciCommand::Verb::Invalid:
+        break;
+    }
+    return false;
+}
+
+bool SdlMciSequencer::open(const QString& path, const QString& alias) {
+    if (!alias_.isEmpty() || path.isEmpty() || alias.isEmpty() || !engine_.ready())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestMidiFile)
+        return false;
+    const QByteArray smf = standardMidi(file.readAll());
+    if (smf.isEmpty())
+        return false;
+    alias_ = alias;
+    piece_ = smf;
+    synth_.prepare(); // the first piece may well be played next: start loading now
+    return true;
+}
+
+bool SdlMciSequencer::isOpenAlias(const QString& alias) const {
+    return !alias_.isEmpty() && alias.compare(alias_, Qt::CaseInsensitive) == 0;
+}

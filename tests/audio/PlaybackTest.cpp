@@ -1,0 +1,160 @@
+#include "AudioFixture.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/SdlCommentSound.h"
+#include "platform/audio/SdlMciSequencer.h"
+#include "platform/audio/SdlMp3Player.h"
+
+#include <gtest/gtest.h>
+
+using audiotest::DiskOutput;
+
+namespace {
+
+constexpr int kSound = 500; // well above rounding noise, well below any of the test tones
+constexpr int kLoadMs = 20000;
+
+// The devices as the application wires them, writing to a disk file.
+struct Devices {
+    testfiles::Sandbox box;
+    DiskOutput output{box};
+    AudioEngine engine;
+    SdlMciSequencer mci{engine};
+    SdlMp3Player mp3{engine};
+    SdlCommentSound comment{engine};
+
+    // What the show sends to start a MIDI piece (without its yield).
+    void startMidi(const QString& path) {
+        const QString open = "open \"" + path + "\" type sequencer alias can";
+        mci.mciSendString(open);
+        mci.mciSendString("close can");
+        ASSERT_TRUE(mci.mciSendString(open));
+        ASSERT_TRUE(mci.mciSendString("play can "));
+        ASSERT_TRUE(mci.waitUntilLoaded(kLoadMs)) << "no General MIDI soundfont";
+    }
+};
+
+} // namespace
+
+TEST(Mp3Playback, SoundsUntilStopped) {
+    Devices d;
+    const QString path = audiotest::makeTone(d.box, "musica.mp3", 3);
+    ASSERT_TRUE(d.mp3.play(path));
+    EXPECT_GT(d.output.peakOver(250, 100), kSound);
+    d.mp3.stop();
+    EXPECT_EQ(d.output.peakOver(250, 150), 0);
+    d.mp3.stop(); // harmless when nothing plays
+}
+
+TEST(Mp3Playback, AFileThatIsNoMp3FailsAndLeavesSilence) {
+    Devices d;
+    testfiles::write(d.box.file("rotto.mp3"), QByteArray(4000, 'x'));
+    EXPECT_FALSE(d.mp3.play(d.box.file("rotto.mp3")));
+    EXPECT_FALSE(d.mp3.play(d.box.file("manca.mp3")));
+    EXPECT_EQ(d.output.peakOver(200, 50), 0);
+}
+
+TEST(MidiPlayback, MidAndRmiSoundUntilClosed) {
+    for (const char* name : {"tema.mid", "z.rmi"}) {
+        Devices d;
+        const QByteArray smf = audiotest::midiNote(3);
+        testfiles::write(d.box.file(name),
+                         QString(name).endsWith(".rmi") ? audiotest::rmidWrap(smf) : smf);
+        d.startMidi(d.box.file(name));
+        EXPECT_GT(d.output.peakOver(250, 150), kSound) << name;
+        EXPECT_TRUE(d.mci.mciSendString("close can"));
+        EXPECT_EQ(d.output.peakOver(250, 150), 0) << name;
+    }
+}
+
+TEST(MidiPlayback, TheStreamHoldsOneMusicAndEachStopLeavesTheOtherAlone) {
+    Devices d;
+    testfiles::write(d.box.file("tema.mid"), audiotest::midiNote(5));
+    const QString mp3 = audiotest::makeTone(d.box, "musica.mp3", 5);
+
+    d.startMidi(d.box.file("tema.mid"));
+    d.mp3.stop();
+    EXPECT_GT(d.output.peakOver(200, 150), kSound) << "the MP3 stop silenced MIDI";
+
+    ASSERT_TRUE(d.mp3.play(mp3)); // replaces the MIDI piece
+    EXPECT_TRUE(d.mci.mciSendString("close can"));
+    EXPECT_GT(d.output.peakOver(200, 150), kSound) << "closing MIDI silenced the MP3";
+    d.mp3.stop();
+    EXPECT_EQ(d.output.peakOver(200, 150), 0) << "the MIDI piece went on under the MP3";
+}
+
+TEST(MciCommands, OnlyAnOpenAliasCanBePlayedOrClosedAndOnlyMidiFilesOpen) {
+    Devices d;
+    testfiles::write(d.box.file("a b/tema.mid"), audiotest::midiNote(1));
+    testfiles::write(d.box.file("finto.mid"), QByteArray("RIFF\x10\0\0\0WAVE", 12));
+    const QString good = "open \"" + d.box.file("a b/tema.mid") + "\" type sequencer alias can";
+    const struct {
+        QString command;
+        bool result;
+    } steps[] = {
+        {"play can ", false},
+        {"close can", false},
+        {"open  type sequencer alias can", false},
+        {"open \"\" type sequencer alias can", false},
+        {"open \"" + d.box.file("manca.mid") + "\" type sequencer alias can", false},
+        {"open \"" + d.box.file("finto.mid") + "\" type sequencer alias can", false},
+        {"close can", false}, // the failed opens left nothing open
+        {good, true},
+        {good, false}, // the alias is taken
+        {"play altro", false},
+        {"CLOSE CAN", true}, // MCI words are not case-sensitive
+        {"play can", false},
+        {good, true},
+        {"play can   ", true},
+        {"close can", true},
+        {"close can", false},
+    };
+    for (const auto& s : steps)
+        EXPECT_EQ(d.mci.mciSendString(s.command), s.result) << s.command.toStdString();
+}
+
+TEST(CommentPlayback, ANewCommentCutsTheOldOneAndAFailedOneCutsItToo) {
+    Devices d;
+    const QString long1 = audiotest::makeTone(d.box, "lungo.wav", 4);
+    const QString short1 = audiotest::makeTone(d.box, "breve.wav", 0.1, 880);
+    ASSERT_TRUE(d.comment.sndPlaySound(long1));
+    EXPECT_GT(d.output.peakOver(200, 100), kSound);
+    ASSERT_TRUE(d.comment.sndPlaySound(short1));
+    EXPECT_EQ(d.output.peakOver(200, 300), 0) << "the first comment went on";
+
+    ASSERT_TRUE(d.comment.sndPlaySound(long1));
+    EXPECT_FALSE(d.comment.sndPlaySound(d.box.file("manca.wav")));
+    EXPECT_EQ(d.output.peakOver(200, 150), 0);
+}
+
+TEST(CommentPlayback, PlaysBesideTheMusicAndMusicStopsLeaveIt) {
+    Devices d;
+    const QString wav = audiotest::makeTone(d.box, "mare.wav", 3);
+    testfiles::write(d.box.file("tema.mid"), audiotest::midiNote(3));
+    d.startMidi(d.box.file("tema.mid"));
+    ASSERT_TRUE(d.comment.sndPlaySound(wav));
+    d.mci.mciSendString("close can");
+    d.mp3.stop();
+    EXPECT_GT(d.output.peakOver(200, 150), kSound);
+}
+
+TEST(NoDevice, EveryOperationIsASilentNoOp) {
+    testfiles::Sandbox box;
+    qputenv("SDL_AUDIODRIVER", "nessuno");
+    const QString mp3 = audiotest::makeTone(box, "musica.mp3", 1);
+    const QString wav = audiotest::makeTone(box, "mare.wav", 1);
+    testfiles::write(box.file("tema.mid"), audiotest::midiNote(1));
+    AudioEngine engine;
+    SdlMciSequencer mci(engine);
+    SdlMp3Player player(engine);
+    SdlCommentSound comment(engine);
+    for (int round = 0; round < 2; ++round) { // the failure is remembered, not retried
+        EXPECT_TRUE(player.play(mp3)) << "the show would report a failure";
+        player.stop();
+        EXPECT_FALSE(comment.sndPlaySound(wav));
+        EXPECT_FALSE(
+            mci.mciSendString("open \"" + box.file("tema.mid") + "\" type sequencer alias can"));
+        EXPECT_FALSE(mci.mciSendString("play can "));
+        EXPECT_FALSE(mci.mciSendString("close can"));
+        EXPECT_FALSE(engine.ready());
+    }
+}
