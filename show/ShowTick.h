@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+struct AppRecords;
+class Clock;
+class Dialogs;
+class RandomSource;
+class ShowView;
+struct SoundDevices;
+class Yielder;
+
+// The services one tick uses besides the view.
+struct TickServices {
+    Dialogs& dialogs;
+    SoundDevices& sound;
+    Yielder& yielder;
+    const Clock& clock;
+    RandomSource& random;
+};
+
+// The show's main loop, one step per tick of Timer1: wipe the old picture with the effect, load
+// the next picture of the list, start its comment, change the music at a new folder, scale and
+// place it, label it, colour the background and slide it in. After the last picture one tick
+// shows the end title; the next starts again at the first picture.
+class ShowTick {
+public:
+    ShowTick(AppRecords& records, ShowView& view, const TickServices& services);
+
+    // One tick. A tick that comes while another is still suspended at a yield or showing a
+    // message is skipped: ticks never overlap.
+    void Timer1_Timer();
+
+    bool isRunning() const { return running_; }
+
+    static QString noPicturesText();
+    static QString invalidPictureText(const QString& entry);
+    static QString endTitleText();
+
+private:
+    void run();
+    void endTitle();
+    void failure();
+    // True when the show was ended during the message: nothing more may be touched.
+    bool showMessage(const QString& text);
+
+    AppRecords& records_;
+    ShowView& view_;
+    TickServices services_;
+    bool running_ = false;
+};
+
+// The label's text for a list entry: lower case, without a leading "./".
+QString LabelTextFor(const QString& entry);
+
+// The folder part of a list entry: its text up to and including the first separator, or ""
+// when it has none.
+QString FolderPartOf(const QString& entry);
