@@ -1,0 +1,104 @@
+#pragma once
+
+#include "effects/EffectCanvas.h"
+#include "platform/Clock.h"
+#include "platform/RandomSource.h"
+
+#include <vector>
+
+// A canvas that keeps every drawing call, with the pen width and colour it was made with.
+struct DrawCall {
+    enum Kind { Line, Box, FilledBox, Circle } kind;
+    double x1, y1, x2, y2; // a circle keeps its centre in x1, y1 and its radius in x2
+    quint32 color;
+    int penWidth;
+};
+
+class RecordingCanvas : public EffectCanvas {
+public:
+    RecordingCanvas(double width, double height) : width_(width), height_(height) {}
+
+    double width() const override {
+        ++sizeReads;
+        return width_;
+    }
+    double height() const override {
+        ++sizeReads;
+        return height_;
+    }
+    // Every read gives a new colour, so a call made without reading it first shows up.
+    quint32 backColor() const override { return ++lastColor; }
+    void setDrawWidth(int pixels) override { pen = pixels; }
+    int drawWidth() const override { return pen; }
+    void line(double x1, double y1, double x2, double y2, quint32 c) override {
+        calls.push_back({DrawCall::Line, x1, y1, x2, y2, c, pen});
+    }
+    void box(double x1, double y1, double x2, double y2, quint32 c) override {
+        calls.push_back({DrawCall::Box, x1, y1, x2, y2, c, pen});
+    }
+    void filledBox(double x1, double y1, double x2, double y2, quint32 c) override {
+        calls.push_back({DrawCall::FilledBox, x1, y1, x2, y2, c, pen});
+    }
+    void circle(double cx, double cy, double r, quint32 c) override {
+        calls.push_back({DrawCall::Circle, cx, cy, r, 0, c, pen});
+    }
+
+    std::vector<DrawCall> calls;
+    int pen = 1;
+    mutable int sizeReads = 0;
+    mutable quint32 lastColor = 0x100000;
+
+private:
+    double width_;
+    double height_;
+};
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(double seconds = 43200.5) : seconds_(seconds) {}
+    double secondsSinceMidnight() const override { return seconds_; }
+    qint64 monotonicMs() const override { return 0; }
+
+private:
+    double seconds_;
+};
+
+// A generator that gives the numbers it is told first, then those of a real generator; it
+// counts what the effect asked of it.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
+    void reseed(double seed) override {
+        ++reseeds;
+        rest_.reseed(seed);
+    }
+    double next() override {
+        const size_t i = static_cast<size_t>(nexts++);
+        return i < values_.size() ? values_[i] : rest_.next();
+    }
+    int reseeds = 0;
+    int nexts = 0;
+
+private:
+    std::vector<double> values_;
+    UniformRandom rest_;
+};
+
+// A real generator that counts the calls made to it.
+class CountingRandom : public RandomSource {
+public:
+    explicit CountingRandom(std::uint64_t state) : inner_(state) {}
+    void reseed(double seed) override {
+        ++reseeds;
+        inner_.reseed(seed);
+    }
+    double next() override {
+        ++nexts;
+        return inner_.next();
+    }
+    int reseeds = 0;
+    int nexts = 0;
+
+private:
+    UniformRandom inner_;
+};
