@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     QDir(show).mkpath("Mp3");
     QDir(show).mkpath("Midi");
     if (!sox({"-n", "-r", "44100", "-c", "1", wav, "synth", "2", "sine", "440"}) ||
-        !sox({"-n", "-r", "44100", "-c", "2", show + "Mp3/musica.mp3", "synth", "5", "sine",
+        !sox({"-n", "-r", "44100", "-c", "2", show + "Mp3/musica.mp3", "synth", "60", "sine",
               "440"})) {
         std::fprintf(stderr, "sox is needed to make the test sounds\n");
         return 1;
