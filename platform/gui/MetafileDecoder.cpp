@@ -1,6 +1,12 @@
 #include "platform/gui/MetafileDecoder.h"
 
+#include "platform/gui/MetafileSvg.h"
+#include "platform/gui/PictureLimits.h"
+
 #include <QFile>
+#include <QMutex>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QtEndian>
 
 namespace {
@@ -8,6 +14,33 @@ namespace {
 constexpr quint32 placeableWmfKey = 0x9AC6CDD7;
 constexpr quint32 emfHeaderRecord = 1;
 constexpr quint32 emfSignature = 0x464D4520; // " EMF"
+
+// Neither converter promises to be safe on several threads at once, and pictures are decoded
+// ahead on a worker while the panel may load a preview: one conversion at a time.
+QMutex& conversionLock() {
+    static QMutex lock;
+    return lock;
+}
+
+QImage render(const MetafileSvg& converted, QSize size) {
+    QSvgRenderer renderer(converted.svg);
+    if (!renderer.isValid())
+        return {};
+    if (!converted.viewBox.isEmpty())
+        renderer.setViewBox(converted.viewBox);
+    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
+    // Transparent where nothing is drawn, as a metafile is drawn over what lies beneath.
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return image;
+}
 
 } // namespace
 
@@ -37,6 +70,25 @@ MetafileKind metafileKind(const QString& path) {
     return MetafileKind::None;
 }
 
-DecodedPicture decodeMetafile(const QString&, MetafileKind, const ShownSizeFor&) {
-    return {};
+DecodedPicture decodeMetafile(const QString& path, MetafileKind kind,
+                              const ShownSizeFor& shownSize) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    MetafileSvg converted;
+    {
+        QMutexLocker locker(&conversionLock());
+        converted = kind == MetafileKind::Emf ? emfToSvg(bytes) : wmfToSvg(bytes);
+    }
+    if (!converted.ok() || !picturelimits::acceptable(converted.natural))
+        return {};
+    // Drawn at the size it is shown at, larger or smaller: a drawing stays sharp.
+    QSize shown = shownSize ? shownSize(converted.natural) : converted.natural;
+    if (!picturelimits::acceptable(shown))
+        shown = converted.natural;
+    const QImage image = render(converted, shown);
+    if (image.isNull())
+        return {};
+    return {image, converted.natural};
 }
