@@ -4,92 +4,30 @@
 #include "platform/Yielder.h"
 #include "sound/SoundDevices.h"
 
-#include <QString>
 #include <QStringList>
 
-// Recording stand-ins for the sound devices, the clock and the event loop. Every call lands in
-// one shared log, so that tests can check the order across devices and yields.
-namespace fakesound {
-
-struct Log {
-    QStringList lines;
-    void add(const QString& line) { lines << line; }
-};
-
-class RecordingMci final : public MciSequencer {
-public:
-    explicit RecordingMci(Log& log) : log_(log) {}
-    bool mciSendString(const QString& command) override {
-        log_.add(QStringLiteral("mci ") + command);
-        return true;
-    }
-
-private:
-    Log& log_;
-};
-
-class RecordingMp3 final : public Mp3Player {
-public:
-    explicit RecordingMp3(Log& log) : log_(log) {}
-    void stop() override { log_.add(QStringLiteral("mp3 stop")); }
-    bool play(const QString& path) override {
-        log_.add(QStringLiteral("mp3 play ") + path);
-        return playSucceeds;
-    }
+// The three sound devices, the clock and the event loop as one recorder: every call lands in one
+// log, so that tests see the order across devices and yields. Each yield moves the monotonic
+// clock on by `stepMs`; the yield numbered `endAt` (1-based) ends the show. The time of day runs
+// backwards across midnight, so only a wait on the monotonic clock ever ends.
+struct FakeSound final : MciSequencer, Mp3Player, CommentSound, Clock, Yielder {
+    QStringList log;
     bool playSucceeds = true;
+    qint64 now = 5000;
+    qint64 stepMs = 250;
+    int yields = 0;
+    int endAt = 0; // 0: never
+    SoundDevices devices{*this, *this, *this};
 
-private:
-    Log& log_;
-};
-
-class RecordingComment final : public CommentSound {
-public:
-    explicit RecordingComment(Log& log) : log_(log) {}
-    bool sndPlaySound(const QString& path) override {
-        log_.add(QStringLiteral("wav ") + path);
-        return true;
-    }
-
-private:
-    Log& log_;
-};
-
-// The time of day runs backwards across midnight, so only a wait on the monotonic clock ends.
-class FakeClock final : public Clock {
-public:
+    bool mciSendString(const QString& c) override { return log << "mci " + c, true; }
+    void stop() override { log << "mp3 stop"; }
+    bool play(const QString& path) override { return log << "mp3 play " + path, playSucceeds; }
+    bool sndPlaySound(const QString& path) override { return log << "wav " + path, true; }
     double secondsSinceMidnight() const override { return 86399.0 - now / 1000.0; }
     qint64 monotonicMs() const override { return now; }
-    qint64 now = 5000;
-};
-
-// Each yield moves the clock on by `stepMs`; the yield numbered `endAt` (1-based) ends the show.
-class FakeYielder final : public Yielder {
-public:
-    FakeYielder(Log& log, FakeClock& clock) : log_(log), clock_(clock) {}
     bool yieldOnce() override {
-        ++count;
-        clock_.now += stepMs;
-        log_.add(QStringLiteral("yield"));
-        return endAt == 0 || count < endAt;
+        now += stepMs;
+        log << "yield";
+        return ++yields != endAt;
     }
-    int count = 0;
-    int endAt = 0; // 0: never
-    qint64 stepMs = 250;
-
-private:
-    Log& log_;
-    FakeClock& clock_;
 };
-
-// Everything a music test needs, wired together.
-struct Rig {
-    Log log;
-    RecordingMci mci{log};
-    RecordingMp3 mp3{log};
-    RecordingComment comment{log};
-    FakeClock clock;
-    FakeYielder yielder{log, clock};
-    SoundDevices devices{mci, mp3, comment};
-};
-
-} // namespace fakesound

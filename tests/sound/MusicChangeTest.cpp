@@ -4,110 +4,85 @@
 
 #include <gtest/gtest.h>
 
-using fakesound::Rig;
-
 namespace {
 
-const QString kStopOpen = QStringLiteral("mci open  type sequencer alias can");
-const QString kClose = QStringLiteral("mci close can");
+const QStringList kStop = {"mci open  type sequencer alias can", "mci close can", "mp3 stop"};
 
-struct Show {
+// A show folder with `files` in it, and a music change run in its folder `F/`.
+struct Change {
     testfiles::Sandbox box;
-    QString showFolder() const { return box.path() + '/'; }
-    MusicChangeInput input(const QString& pictureFolder, qint16 musicaFM = 1,
-                           bool running = true) const {
-        return {showFolder(), pictureFolder, musicaFM, running};
+    FakeSound sound;
+    bool restart = true;
+    QString folder() const { return box.path() + "/F/"; }
+    explicit Change(const QStringList& files) {
+        for (const QString& name : files)
+            testfiles::write(box.file("F/" + name));
+    }
+    MusicOutcome run(qint16 musicaFM = 1, bool running = true) {
+        return MusicChange(sound.devices, {box.path() + '/', "F/", musicaFM, running}, restart,
+                           sound, sound);
+    }
+    QString midiOpen(const QString& name) const {
+        return "mci open \"" + folder() + name + "\" type sequencer alias can";
     }
 };
 
 } // namespace
 
 TEST(MusicStop, SendsTheStopSequenceThenStopsTheMp3) {
-    Rig rig;
-    StopMusic(rig.devices);
-    EXPECT_EQ(rig.log.lines, QStringList({kStopOpen, kClose, "mp3 stop"}));
+    FakeSound sound;
+    StopMusic(sound.devices);
+    EXPECT_EQ(sound.log, kStop);
 }
 
 TEST(MusicChange, MidiStartSendsTheRestartSequenceWithOneYieldThenWaitsMoreThanASecond) {
-    Show show;
-    testfiles::write(show.box.file("Estate/tema.mid"));
-    Rig rig;
-    rig.yielder.stepMs = 500;
-    bool restart = true;
-    const qint64 start = rig.clock.now;
-
-    EXPECT_EQ(MusicChange(rig.devices, show.input("Estate/"), restart, rig.yielder, rig.clock),
-              MusicOutcome::Continue);
-
-    const QString open =
-        "mci open \"" + show.showFolder() + "Estate/tema.mid\" type sequencer alias can";
-    // Stop, restart with its one yield, start, then yields until more than 1 s: 500, 1000, 1500.
-    EXPECT_EQ(rig.log.lines, QStringList({kStopOpen, kClose, "mp3 stop", open, kClose, "yield",
-                                          open, "mci play can ", "yield", "yield", "yield"}));
-    EXPECT_FALSE(restart);
-    EXPECT_EQ(rig.clock.now - start, 2000);
+    Change c({"tema.mid"});
+    c.sound.stepMs = 500;
+    EXPECT_EQ(c.run(), MusicOutcome::Continue);
+    const QString open = c.midiOpen("tema.mid");
+    // After "play can ": yields until more than 1 s has passed (500, 1000, 1500 ms).
+    EXPECT_EQ(c.sound.log, kStop + QStringList({open, "mci close can", "yield", open,
+                                                "mci play can ", "yield", "yield", "yield"}));
+    EXPECT_FALSE(c.restart);
 }
 
 TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuotes) {
-    Show show;
-    testfiles::write(show.box.file("musica.mp3"));
-    Rig rig;
-    rig.yielder.stepMs = 1000;
-    bool restart = true;
-    const qint64 start = rig.clock.now;
-
-    EXPECT_EQ(MusicChange(rig.devices, show.input("./"), restart, rig.yielder, rig.clock),
-              MusicOutcome::Continue);
-
+    Change c({"musica.mp3"});
+    c.sound.stepMs = 1000;
+    EXPECT_EQ(c.run(), MusicOutcome::Continue);
     // Exactly 3 s is not enough: the play comes after the fourth second.
-    EXPECT_EQ(
-        rig.log.lines,
-        QStringList({kStopOpen, kClose, "mp3 stop", "mp3 stop", "yield", "yield", "yield", "yield",
-                     "mp3 play " + show.showFolder() + "./musica.mp3", "yield", "yield"}));
-    EXPECT_FALSE(restart);
-    EXPECT_EQ(rig.clock.now - start, 6000);
+    EXPECT_EQ(c.sound.log,
+              kStop + QStringList({"mp3 stop", "yield", "yield", "yield", "yield",
+                                   "mp3 play " + c.folder() + "musica.mp3", "yield", "yield"}));
+    EXPECT_FALSE(c.restart);
 }
 
 TEST(MusicChange, TheFirstFileOfThePreferredKindWinsWithoutRegardToCase) {
-    struct Case {
+    const struct {
         QStringList files;
         QString played; // "" = silent
-        bool midi;
+    } cases[] = {
+        {{"a.mid", "b.mp3"}, "b.mp3"},
+        {{"Musica.MP3", "a.mid", "a.rmi"}, "Musica.MP3"},
+        {{"b.mp3", "A.MP3"}, "A.MP3"},
+        {{"TEMA.MID", "a.rmi"}, "TEMA.MID"},
+        {{"zeta.mid", "Alfa.mid"}, "Alfa.mid"},
+        {{"Z.RMI", "note.txt"}, "Z.RMI"},
+        {{".nascosta.mp3", "a.mid"}, "a.mid"},
+        {{"mare.jpg", "mare.wav", "mp3", "a.mp3x"}, ""},
+        {{}, ""}, // no folder at all
     };
-    const Case cases[] = {
-        {{"a.mid", "b.mp3"}, "b.mp3", false},
-        {{"TEMA.MID", "z.rmi"}, "TEMA.MID", true},
-        {{"z.rmi"}, "z.rmi", true},
-        {{"Z.RMI", "note.txt"}, "Z.RMI", true},
-        {{"Musica.MP3", "a.mid", "a.rmi"}, "Musica.MP3", false},
-        {{"b.mp3", "A.MP3"}, "A.MP3", false},
-        {{"zeta.mid", "Alfa.mid"}, "Alfa.mid", true},
-        {{".nascosta.mp3", "a.mid"}, "a.mid", true},
-        {{"mare.jpg", "mare.wav", "mp3", "a.mp3x"}, "", false},
-        {{}, "", false},
-    };
-    for (const Case& c : cases) {
-        Show show;
-        for (const QString& name : c.files)
-            testfiles::write(show.box.file("F/" + name));
-        Rig rig;
-        bool restart = false;
-        MusicChange(rig.devices, show.input("F/"), restart, rig.yielder, rig.clock);
-        const QString path = show.showFolder() + "F/" + c.played;
-        QString started;
-        for (const QString& line : rig.log.lines) {
-            if (line.startsWith("mp3 play "))
-                started = line;
-            else if (line.startsWith("mci open \"") && started.isEmpty())
-                started = line;
-        }
-        if (c.played.isEmpty())
-            EXPECT_EQ(started, "") << c.files.join(',').toStdString();
-        else if (c.midi)
-            EXPECT_EQ(started, "mci open \"" + path + "\" type sequencer alias can")
-                << c.files.join(',').toStdString();
+    for (const auto& k : cases) {
+        Change c(k.files);
+        c.run();
+        const QString how = k.files.join(',');
+        if (k.played.isEmpty())
+            EXPECT_EQ(c.sound.log, kStop) << how.toStdString();
+        else if (k.played.endsWith("mp3", Qt::CaseInsensitive))
+            EXPECT_TRUE(c.sound.log.contains("mp3 play " + c.folder() + k.played))
+                << how.toStdString();
         else
-            EXPECT_EQ(started, "mp3 play " + path) << c.files.join(',').toStdString();
+            EXPECT_EQ(c.sound.log.value(3), c.midiOpen(k.played)) << how.toStdString();
     }
 }
 
@@ -115,79 +90,47 @@ TEST(MusicChange, MusicOffOrShowNotRunningStopsButNeverStartsNorWaits) {
     const struct {
         qint16 musicaFM;
         bool running;
-    } cases[] = {{0, true}, {0, false}, {1, false}, {-1, false}};
-    for (const auto& c : cases) {
-        Show show;
-        testfiles::write(show.box.file("F/musica.mp3"));
-        testfiles::write(show.box.file("F/tema.mid"));
-        Rig rig;
-        bool restart = true;
-        EXPECT_EQ(MusicChange(rig.devices, show.input("F/", c.musicaFM, c.running), restart,
-                              rig.yielder, rig.clock),
-                  MusicOutcome::Continue);
-        EXPECT_EQ(rig.log.lines, QStringList({kStopOpen, kClose, "mp3 stop"}));
-        EXPECT_FALSE(restart);
-        EXPECT_EQ(rig.yielder.count, 0);
+        bool starts;
+    } cases[] = {{0, true, false}, {0, false, false}, {1, false, false}, {-1, true, true}};
+    for (const auto& k : cases) {
+        Change c({"musica.mp3", "tema.mid"});
+        EXPECT_EQ(c.run(k.musicaFM, k.running), MusicOutcome::Continue);
+        EXPECT_FALSE(c.restart);
+        if (k.starts)
+            EXPECT_GT(c.sound.log.size(), kStop.size());
+        else
+            EXPECT_EQ(c.sound.log, kStop) << k.musicaFM << k.running;
     }
 }
 
-TEST(MusicChange, AnyNonZeroMusicaFmStartsMusic) {
-    Show show;
-    testfiles::write(show.box.file("F/tema.mid"));
-    Rig rig;
-    bool restart = false;
-    MusicChange(rig.devices, show.input("F/", -1), restart, rig.yielder, rig.clock);
-    EXPECT_TRUE(rig.log.lines.contains("mci play can "));
-}
-
-// The show ends at yield number `endAt`: nothing may be sent after that yield.
+// The show ends at yield number `endAt`: nothing may be sent after that yield, and the music
+// starts only when the show ended after its start.
 TEST(MusicChange, AShowEndedAtAnyYieldStopsTheChangeAtOnce) {
-    struct Case {
+    const struct {
         const char* file;
         int endAt;
+        bool started;
+    } cases[] = {
+        {"tema.mid", 1, false}, // the yield between close and the second open
+        {"tema.mid", 2, true},  // the wait after "play can "
+        {"tema.mid", 4, true},     {"musica.mp3", 1, false}, // the wait before the play
+        {"musica.mp3", 13, false}, {"musica.mp3", 14, true}, // the wait after the play
     };
-    const Case cases[] = {
-        {"tema.mid", 1},                        // the yield between close and the second open
-        {"tema.mid", 2},                        // the wait after "play can "
-        {"tema.mid", 4},    {"musica.mp3", 1},  // the wait before the play
-        {"musica.mp3", 13}, {"musica.mp3", 14}, // the wait after the play
-    };
-    for (const Case& c : cases) {
-        Show show;
-        testfiles::write(show.box.file(c.file));
-        Rig rig;
-        rig.yielder.endAt = c.endAt;
-        bool restart = true;
-        EXPECT_EQ(MusicChange(rig.devices, show.input(""), restart, rig.yielder, rig.clock),
-                  MusicOutcome::ShowEnded)
-            << c.file << " " << c.endAt;
-        EXPECT_EQ(rig.yielder.count, c.endAt);
-        EXPECT_EQ(rig.log.lines.last(), "yield") << c.file << " " << c.endAt;
-        EXPECT_FALSE(restart);
-        const bool played =
-            rig.log.lines.contains("mci play can ") || rig.log.lines.filter("mp3 play").size() > 0;
-        EXPECT_EQ(played, c.endAt > (QString(c.file).endsWith(".mid") ? 1 : 13))
-            << c.file << " " << c.endAt;
+    for (const auto& k : cases) {
+        Change c({k.file});
+        c.sound.endAt = k.endAt;
+        EXPECT_EQ(c.run(), MusicOutcome::ShowEnded) << k.file << k.endAt;
+        EXPECT_EQ(c.sound.yields, k.endAt);
+        EXPECT_EQ(c.sound.log.last(), "yield") << k.file << k.endAt;
+        const bool started =
+            c.sound.log.contains("mci play can ") || !c.sound.log.filter("mp3 play").isEmpty();
+        EXPECT_EQ(started, k.started) << k.file << k.endAt;
     }
 }
 
 TEST(MusicChange, AnMp3ThatCannotBePlayedTakesTheFailurePathWithoutWaitingFurther) {
-    Show show;
-    testfiles::write(show.box.file("musica.mp3"));
-    Rig rig;
-    rig.mp3.playSucceeds = false;
-    bool restart = true;
-    EXPECT_EQ(MusicChange(rig.devices, show.input(""), restart, rig.yielder, rig.clock),
-              MusicOutcome::Mp3Failed);
-    EXPECT_TRUE(rig.log.lines.last().startsWith("mp3 play "));
-}
-
-TEST(MusicChange, AMissingFolderIsSilent) {
-    Show show;
-    Rig rig;
-    bool restart = true;
-    EXPECT_EQ(MusicChange(rig.devices, show.input("Manca/"), restart, rig.yielder, rig.clock),
-              MusicOutcome::Continue);
-    EXPECT_EQ(rig.log.lines, QStringList({kStopOpen, kClose, "mp3 stop"}));
-    EXPECT_EQ(rig.yielder.count, 0);
+    Change c({"musica.mp3"});
+    c.sound.playSucceeds = false;
+    EXPECT_EQ(c.run(), MusicOutcome::Mp3Failed);
+    EXPECT_TRUE(c.sound.log.last().startsWith("mp3 play "));
 }
