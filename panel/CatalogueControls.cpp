@@ -1,0 +1,101 @@
+#include "panel/CatalogueControls.h"
+
+#include "catalogue/LoadImageList.h"
+#include "panel/DirListBox.h"
+#include "panel/DriveListBox.h"
+#include "platform/Dialogs.h"
+#include "startup/AppRecords.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+
+namespace {
+// Design positions are in twips, 15 to the pixel.
+QRect fromTwips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// Restores the pointer however the scan ends.
+class HourglassPointer {
+public:
+    HourglassPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassPointer() { QApplication::restoreOverrideCursor(); }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+};
+} // namespace
+
+CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialogs& dialogs)
+    : QObject(panel), records_(records), dialogs_(dialogs) {
+    Label14 = new QLabel(QStringLiteral("Selezionare la cartella"), panel);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->setGeometry(fromTwips(420, 1140, 2505, 240));
+
+    Dir1 = new DirListBox(panel);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1->setGeometry(fromTwips(360, 1320, 2235, 1890));
+    Dir1->setToolTip(QStringLiteral("Seleziona la cartella scelta e le cartelle figlie."));
+
+    Label15 = new QLabel(QStringLiteral("Selezionare il drive"), panel);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    Label15->setGeometry(fromTwips(2700, 1140, 1545, 240));
+
+    Drive1 = new DriveListBox(panel);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setGeometry(fromTwips(2700, 1320, 2235, 315));
+    Drive1->setToolTip(QStringLiteral("Per cambiare unità"));
+
+    Command4 = new QPushButton(QStringLiteral("Visualizza lista"), panel);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->setGeometry(fromTwips(2700, 1680, 1335, 375));
+    Command4->setToolTip(
+        QStringLiteral("Files validi: .JPG.JPEG.IFF.BMP.CUR.ICO.DIB.GIF.EMF.WMF.RLE"));
+
+    Label17 = new QLabel(panel);
+    Label17->setObjectName(QStringLiteral("Label17"));
+    Label17->setGeometry(fromTwips(4140, 1740, 735, 255));
+
+    List1 = new QListView(panel);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(fromTwips(2700, 2160, 2175, 1035));
+    List1->setToolTip(QStringLiteral("Lista files, pulsante destro del mouse per altre opzioni."));
+    List1->setModel(&records_.list);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setUniformItemSizes(true); // ten thousand entries lay out at once
+
+    connect(Command4, &QPushButton::clicked, this, &CatalogueControls::Command4_Click);
+    connect(Dir1, &DirListBox::changed, this, &CatalogueControls::Dir1_Change);
+    connect(Drive1, &DriveListBox::changed, this, &CatalogueControls::Drive1_Change);
+}
+
+void CatalogueControls::Command4_Click() {
+    QString folder = Dir1->path();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    records_.settings.ShowFolder = folder;
+    int count = 0;
+    {
+        HourglassPointer hourglass;
+        count = LoadImageList(folder, records_.catalogue, records_.list);
+    }
+    setScanCount(count);
+}
+
+void CatalogueControls::Dir1_Change() {
+    Command4_Click();
+}
+
+void CatalogueControls::Drive1_Change(const QString& root) {
+    if (Dir1->setPath(root))
+        return;
+    dialogs_.message(QStringLiteral("Errore di lettura dal drive specificato"));
+    Drive1->setDriveOf(records_.AppFolder);
+    Dir1->setPath(records_.AppFolder);
+}
+
+void CatalogueControls::setScanCount(int count) {
+    Label17->setText(QStringLiteral("N. ") + QString::number(count));
+}

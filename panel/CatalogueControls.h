@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class QWidget;
+class DirListBox;
+class DriveListBox;
+class Dialogs;
+struct AppRecords;
+
+// The panel's catalogue controls: the folder and drive choice, "Visualizza lista", the count
+// and the file list List1, with the rescan that ties them to the catalogue.
+class CatalogueControls : public QObject {
+    Q_OBJECT
+public:
+    // Creates the controls as children of `panel`, at their places in its client area.
+    CatalogueControls(QWidget* panel, AppRecords& records, Dialogs& dialogs);
+
+    QLabel* Label14 = nullptr;
+    DirListBox* Dir1 = nullptr;
+    QLabel* Label15 = nullptr;
+    DriveListBox* Drive1 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLabel* Label17 = nullptr;
+    QListView* List1 = nullptr;
+
+    // The rescan: ShowFolder from the folder list, the hourglass while scanning, the count.
+    void Command4_Click();
+    void Dir1_Change();
+    // Moves the folder list to the root of `root`; when that fails, says so and goes back to
+    // the application folder.
+    void Drive1_Change(const QString& root);
+    // Shows the count of a scan made elsewhere (the show window's own rescan).
+    void setScanCount(int count);
+
+private:
+    AppRecords& records_;
+    Dialogs& dialogs_;
+};

@@ -1,0 +1,141 @@
+#include "panel/DirListBox.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace {
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kLevelRole = Qt::UserRole + 1;
+constexpr int kIndent = 8; // pixels per level, as the classic list steps in
+
+// Indents each entry by its depth, so the path reads as a tree.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + kIndent * index.data(kLevelRole).toInt());
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.rwidth() += kIndent * index.data(kLevelRole).toInt();
+        return size;
+    }
+};
+
+QString withoutTrailingSeparator(const QString& path) {
+    QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    return clean.isEmpty() ? QStringLiteral("/") : clean;
+}
+
+bool readableFolder(const QString& path) {
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+QStringList childFolders(const QString& path) {
+    QStringList names;
+    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        names.append(it.fileName());
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+} // namespace
+
+DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setMouseTracking(true);
+    connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::openItem);
+    const QString start = withoutTrailingSeparator(QDir::currentPath());
+    if (readableFolder(start)) {
+        path_ = start;
+        fill();
+    }
+}
+
+bool DirListBox::setPath(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    const QString wanted = withoutTrailingSeparator(path);
+    if (!readableFolder(wanted))
+        return false;
+    // The same folder under another spelling (a trailing separator, "..", a link) is no change.
+    if (!path_.isEmpty() &&
+        QFileInfo(wanted).canonicalFilePath() == QFileInfo(path_).canonicalFilePath())
+        return true;
+    path_ = wanted;
+    fill();
+    Q_EMIT changed();
+    return true;
+}
+
+void DirListBox::refresh() {
+    fill();
+}
+
+void DirListBox::fill() {
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The path's folders, the root first.
+    QStringList parts = path_.split(u'/', Qt::SkipEmptyParts);
+    QString walked = QStringLiteral("/");
+    auto* root = new QListWidgetItem(open, QStringLiteral("/"), this);
+    root->setData(kPathRole, walked);
+    root->setData(kLevelRole, 0);
+    QListWidgetItem* current = root;
+    int level = 0;
+    for (const QString& part : parts) {
+        walked = walked.endsWith(u'/') ? walked + part : walked + u'/' + part;
+        auto* item = new QListWidgetItem(open, part, this);
+        item->setData(kPathRole, walked);
+        item->setData(kLevelRole, ++level);
+        current = item;
+    }
+    for (const QString& child : childFolders(path_)) {
+        auto* item = new QListWidgetItem(closed, child, this);
+        item->setData(kPathRole, walked.endsWith(u'/') ? walked + child : walked + u'/' + child);
+        item->setData(kLevelRole, level + 1);
+    }
+    setCurrentItem(current);
+    scrollToItem(current);
+}
+
+void DirListBox::openItem(QListWidgetItem* item) {
+    if (item == nullptr)
+        return;
+    // A folder that has gone or turned unreadable stays where the list is; the list is
+    // brought up to date instead.
+    if (!setPath(item->data(kPathRole).toString()))
+        refresh();
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openItem(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void DirListBox::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT mouseMoved();
+    QListWidget::mouseMoveEvent(event);
+}

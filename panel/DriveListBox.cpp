@@ -1,0 +1,64 @@
+#include "panel/DriveListBox.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+namespace {
+// True when `root` is `path` itself or one of its ancestors.
+bool holds(const QString& root, const QString& path) {
+    if (root == u"/")
+        return path.startsWith(u'/');
+    return path == root || path.startsWith(root + u'/');
+}
+} // namespace
+
+DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
+    fill(mountedRoots());
+    setDriveOf(QDir::currentPath()); // beside the folder list, which starts there too
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        const QString root = itemText(index);
+        if (root != chosen_) {
+            chosen_ = root;
+            Q_EMIT changed(root);
+        }
+    });
+}
+
+QStringList DriveListBox::mountedRoots() {
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
+            roots.append(volume.rootPath());
+    }
+    std::sort(roots.begin(), roots.end());
+    return roots;
+}
+
+void DriveListBox::fill(const QStringList& roots) {
+    const QString selected = currentText();
+    clear();
+    addItems(roots);
+    setCurrentIndex(findText(selected));
+}
+
+void DriveListBox::setDriveOf(const QString& folder) {
+    QString path = QFileInfo(folder).canonicalFilePath();
+    if (path.isEmpty())
+        path = QFileInfo(folder).absoluteFilePath();
+    int best = -1;
+    for (int i = 0; i < count(); ++i) {
+        const QString root = itemText(i);
+        if (holds(root, path) && (best < 0 || root.size() > itemText(best).size()))
+            best = i;
+    }
+    setCurrentIndex(best);
+    chosen_ = currentText();
+}
+
+void DriveListBox::showPopup() {
+    fill(mountedRoots());
+    QComboBox::showPopup();
+}
