@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/gui/PictureDecoder.h"
+
+#include <QDateTime>
+#include <QFuture>
+#include <QThreadPool>
+
+// Decodes the picture that comes next on a worker thread while the current one is on screen,
+// so that it is ready when its turn comes. Only a cache: `take` returns exactly what
+// decodePicture would return at that moment, decoding again when the file changed, was renamed
+// or deleted since, or when it is now shown at another size.
+class PictureAhead {
+public:
+    PictureAhead();
+    // Waits for a running decode: no worker outlives its owner.
+    ~PictureAhead();
+    PictureAhead(const PictureAhead&) = delete;
+    PictureAhead& operator=(const PictureAhead&) = delete;
+
+    // Starts decoding `path` at the size `shownSize` gives, replacing what was prepared before.
+    // `shownSize` is called on the worker: it must not touch shared state.
+    void prepare(const QString& path, ShownSizeFor shownSize);
+
+    // The picture as decodePicture(path, shownSize) gives it now; the prepared one when it still
+    // matches (waiting for it if it is being decoded).
+    DecodedPicture take(const QString& path, const ShownSizeFor& shownSize);
+
+    // Drops what was prepared and waits for the worker to finish.
+    void cancel();
+
+    // True once the prepared picture has been decoded.
+    bool isReady() const { return prepared_.isValid() && prepared_.isFinished(); }
+
+private:
+    // What identifies a file's contents without reading it.
+    struct FileKey {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime changed; // metadata change: a file renamed over this one has its own
+        friend bool operator==(const FileKey&, const FileKey&) = default;
+    };
+    struct Prepared {
+        FileKey key;
+        QSize shown; // what the size rule gave for the natural size
+        DecodedPicture picture;
+    };
+    static FileKey keyOf(const QString& path);
+    static Prepared decode(const QString& path, const ShownSizeFor& shownSize);
+
+    QThreadPool pool_;
+    QString preparedPath_;
+    QFuture<Prepared> prepared_;
+};

@@ -1,0 +1,137 @@
+#include "platform/gui/PictureAhead.h"
+#include "PictureDecoderFiles.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QThread>
+
+using namespace picturefiles;
+
+namespace {
+
+ShownSizeFor fixedSize(QSize size) {
+    return [size](QSize) { return size; };
+}
+
+QByteArray jpegOf(QColor colour) {
+    return encoded(halves(300, 200, colour, colour), "jpg");
+}
+
+QColor centreOf(const DecodedPicture& p) {
+    return p.image.pixelColor(p.image.width() / 2, p.image.height() / 2);
+}
+
+bool isBlue(QColor c) {
+    return c.blue() > 200 && c.red() < 60;
+}
+bool isRed(QColor c) {
+    return c.red() > 200 && c.blue() < 60;
+}
+
+// Decodes `path` ahead and waits until it is ready, as when the show waits for its tick.
+void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
+    ahead.prepare(path, fixedSize(shown));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ahead.isReady(); }, 10000));
+    // File times have a fine but finite resolution: let the clock move on before the change.
+    QThread::msleep(20);
+}
+
+} // namespace
+
+TEST(PictureAhead, givesWhatASynchronousDecodeGives) {
+    testfiles::Sandbox box;
+    const QString path = box.file("a.jpg");
+    testfiles::write(path, encoded(halves(900, 600, Qt::red, Qt::blue), "jpg"));
+    PictureAhead ahead;
+    prepareAndWait(ahead, path, {300, 200});
+    const DecodedPicture early = ahead.take(path, fixedSize({300, 200}));
+    const DecodedPicture now = decodePicture(path, fixedSize({300, 200}));
+    ASSERT_TRUE(early.ok());
+    EXPECT_EQ(early.naturalSize, now.naturalSize);
+    EXPECT_EQ(early.image, now.image);
+    // Taken once: a second take decodes again and still agrees.
+    EXPECT_EQ(ahead.take(path, fixedSize({300, 200})).image, now.image);
+    // A path never prepared is decoded on the spot.
+    EXPECT_EQ(ahead.take(path, fixedSize({150, 100})).image.size(), QSize(150, 100));
+}
+
+TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
+    const struct {
+        const char* change;
+        std::function<void(const QString& path, const QString& folder)> apply;
+        bool ok;
+    } cases[] = {
+        {"rewritten in place",
+         [](const QString& path, const QString&) { testfiles::write(path, jpegOf(Qt::blue)); },
+         true},
+        {"replaced by another file renamed over it, with the same size and time",
+         [](const QString& path, const QString& folder) {
+             // Same bytes count as red: both are flat JPEGs of the same size and quality.
+             const QString other = folder + "/other.jpg";
+             testfiles::write(other, jpegOf(Qt::blue));
+             QFile original(path);
+             original.open(QIODevice::ReadOnly);
+             const QDateTime time = original.fileTime(QFileDevice::FileModificationTime);
+             original.close();
+             QFile replacement(other);
+             replacement.open(QIODevice::ReadWrite);
+             replacement.setFileTime(time, QFileDevice::FileModificationTime);
+             replacement.close();
+             QFile::remove(path);
+             QFile::rename(other, path);
+         },
+         true},
+        {"renamed away",
+         [](const QString& path, const QString& folder) {
+             QFile::rename(path, folder + "/moved.jpg");
+         },
+         false},
+        {"deleted", [](const QString& path, const QString&) { QFile::remove(path); }, false},
+        {"made undecodable",
+         [](const QString& path, const QString&) { testfiles::write(path, "no longer a picture"); },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        testfiles::Sandbox box;
+        const QString path = box.file("next.jpg");
+        testfiles::write(path, jpegOf(Qt::red));
+        PictureAhead ahead;
+        prepareAndWait(ahead, path, {150, 100});
+        c.apply(path, box.path());
+        const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
+        EXPECT_EQ(p.ok(), c.ok);
+        if (c.ok)
+            EXPECT_TRUE(isBlue(centreOf(p))) << centreOf(p).name().toStdString();
+    }
+}
+
+TEST(PictureAhead, decodesAgainWhenTheShownSizeChanged) {
+    testfiles::Sandbox box;
+    const QString path = box.file("a.jpg");
+    testfiles::write(path, jpegOf(Qt::red));
+    PictureAhead ahead;
+    prepareAndWait(ahead, path, {150, 100});
+    const DecodedPicture p = ahead.take(path, fixedSize({60, 40}));
+    EXPECT_EQ(p.image.size(), QSize(60, 40));
+    EXPECT_TRUE(isRed(centreOf(p)));
+}
+
+TEST(PictureAhead, waitsForItsWorkerWhenDroppedOrCancelled) {
+    testfiles::Sandbox box;
+    const QString path = box.file("huge.jpg");
+    testfiles::write(path, flatGreyJpeg(8000, 6000));
+    {
+        PictureAhead ahead;
+        ahead.prepare(path, fixedSize({1440, 1080}));
+        ahead.prepare(path, fixedSize({720, 540})); // replaces the first
+    } // the destructor waits; the sandbox is removed after
+    PictureAhead ahead;
+    ahead.prepare(path, fixedSize({1440, 1080}));
+    ahead.cancel();
+    EXPECT_FALSE(ahead.isReady());
+    EXPECT_EQ(ahead.take(path, fixedSize({720, 540})).image.size(), QSize(720, 540));
+}
