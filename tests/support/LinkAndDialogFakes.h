@@ -3,9 +3,15 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
+#include <ostream>
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+// Readable texts in the failures of the tests that use these fakes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace fakes {
 

@@ -1,0 +1,117 @@
+#include "panel/ListActions.h"
+
+#include "catalogue/FileActions.h"
+#include "panel/PointerManager.h"
+#include "panel/PreviewImage.h"
+
+#include <QContextMenuEvent>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+
+ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
+                         const QString& showFolder, PointerManager& pointer)
+    : QObject(list), list_(list), preview_(preview), actions_(actions), showFolder_(showFolder),
+      pointer_(pointer) {
+    Menudestro = new QMenu(list);
+    Menudestro->setObjectName(QStringLiteral("Menudestro"));
+    Menuaprifile = Menudestro->addAction(QStringLiteral("&Apri File (doppio click)"));
+    Menuaprifile->setObjectName(QStringLiteral("Menuaprifile"));
+    MenuRinomina = Menudestro->addAction(QStringLiteral("&Rinomina File ..."));
+    MenuRinomina->setObjectName(QStringLiteral("MenuRinomina"));
+    menuCancellaFile = Menudestro->addAction(QStringLiteral("&Cancella File"));
+    menuCancellaFile->setObjectName(QStringLiteral("menuCancellaFile"));
+    popupMenu = [this](QPoint at) { return Menudestro->exec(at); };
+
+    // The list's own handling would select the item under the pointer on a right click.
+    list_->viewport()->installEventFilter(this);
+    list_->installEventFilter(this);
+    pointer_.arrowOver(list_->viewport());
+
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (selectedRow() >= 0)
+            List1_Click();
+    });
+    connect(list_, &QListView::doubleClicked, this, [this] { List1_DblClick(); });
+}
+
+ListActions::~ListActions() = default;
+
+int ListActions::selectedRow() const {
+    if (!list_->selectionModel())
+        return -1;
+    const QModelIndexList rows = list_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListActions::List1_Click() {
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    pointer_.setPointer(PointerManager::Pointer::Wait);
+    preview_->showPicture(showFolder_ + list_->model()->index(row, 0).data().toString());
+    pointer_.setPointer(PointerManager::Pointer::Arrow);
+}
+
+void ListActions::List1_DblClick() {
+    // A launcher that cannot be started leaves the panel as it was; the menu's open says so.
+    actions_.open(selectedRow());
+}
+
+void ListActions::List1_MouseDown(Qt::MouseButton button, QPoint globalPosition) {
+    if (button != Qt::RightButton)
+        return;
+    QAction* chosen = popupMenu(globalPosition);
+    if (chosen == Menuaprifile)
+        Menuaprifile_Click();
+    else if (chosen == MenuRinomina)
+        MenuRinomina_Click();
+    else if (chosen == menuCancellaFile)
+        menuCancellaFile_Click();
+}
+
+void ListActions::Menuaprifile_Click() {
+    actions_.openFromMenu(selectedRow());
+}
+
+void ListActions::MenuRinomina_Click() {
+    actions_.rename(selectedRow());
+}
+
+void ListActions::menuCancellaFile_Click() {
+    if (actions_.remove(selectedRow())) {
+        // The item is gone and with it the selection; the preview keeps its picture.
+        QSignalBlocker quiet(list_->selectionModel());
+        list_->selectionModel()->clearSelection();
+        list_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+        list_->viewport()->update();
+    }
+}
+
+bool ListActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list_->viewport() && watched != list_)
+        return false;
+    if (watched == list_ && event->type() != QEvent::ContextMenu)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::RightButton)
+            return false;
+        if (event->type() == QEvent::MouseButtonPress)
+            List1_MouseDown(mouse->button(), mouse->globalPosition().toPoint());
+        return true; // never reaches the list: the selection stays
+    }
+    case QEvent::ContextMenu: {
+        // The keyboard's menu key offers the same menu.
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        if (menu->reason() == QContextMenuEvent::Keyboard)
+            List1_MouseDown(Qt::RightButton, menu->globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}

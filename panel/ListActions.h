@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <QObject>
+#include <QPoint>
+
+class FileActions;
+class PointerManager;
+class PreviewImage;
+class QAction;
+class QListView;
+class QMenu;
+
+// What the file list List1 does with its pictures: a new selection previews the picture, a
+// double click opens it, and the right button offers the popup menu Menudestro to open,
+// rename or delete it. The right button never changes the selection: the menu acts on the
+// entry selected before.
+class ListActions : public QObject {
+    Q_OBJECT
+public:
+    ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
+                const QString& showFolder, PointerManager& pointer);
+    ~ListActions() override;
+
+    QMenu* Menudestro = nullptr;
+    QAction* Menuaprifile = nullptr;
+    QAction* MenuRinomina = nullptr;
+    QAction* menuCancellaFile = nullptr;
+
+    // Shows the menu at a screen position and returns the command chosen (nullptr when it is
+    // dismissed). Runs the menu modally; tests put a chooser of their own in its place.
+    std::function<QAction*(QPoint)> popupMenu;
+
+    // The selected row, -1 when nothing is selected.
+    int selectedRow() const;
+
+    void List1_Click();
+    void List1_DblClick();
+    void List1_MouseDown(Qt::MouseButton button, QPoint globalPosition);
+    void Menuaprifile_Click();
+    void MenuRinomina_Click();
+    void menuCancellaFile_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListView* list_;
+    PreviewImage* preview_;
+    FileActions& actions_;
+    const QString& showFolder_;
+    PointerManager& pointer_;
+};

@@ -1,0 +1,194 @@
+#include "panel/PanelDecorations.h"
+
+#include "panel/Addresses.h"
+#include "panel/LineControl.h"
+#include "panel/PointerManager.h"
+#include "platform/Launcher.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// Design places are in twips; the panel measures in pixels, 15 twips to a pixel.
+QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+QLabel* picture(QWidget* parent, const QString& name, const QString& file, QRect place,
+                bool stretched) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setScaledContents(stretched);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A missing picture leaves the control empty; the panel works without it.
+    label->setPixmap(QPixmap(file));
+    return label;
+}
+
+QLabel* text(QWidget* parent, const QString& name, const QString& caption, QRect place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1,
+                                   const QString& appFolder, Launcher& launcher,
+                                   PointerManager& pointer)
+    : QObject(form), form_(form), label1_(label1), appFolder_(appFolder), launcher_(launcher),
+      pointer_(pointer) {
+    // The etched separators: a grey line with a white one just under it.
+    Line1[0] = new LineControl(form, 24, 604, 72, Qt::white, 2);
+    Line1[1] = new LineControl(form, 24, 604, 72, QColor(128, 128, 128));
+    Line1[6] = new LineControl(form, 24, 604, 396, QColor(128, 128, 128));
+    Line1[7] = new LineControl(form, 24, 604, 398, Qt::white, 2);
+    for (auto& [element, line] : Line1)
+        line->setObjectName(QStringLiteral("Line1_%1").arg(element));
+
+    const int frameLefts[3] = {2520, 4440, 6360};
+    for (int i = 0; i < 3; ++i)
+        Image3[i] = picture(form, QStringLiteral("Image3_%1").arg(i), appFolder + BannerFrames[i],
+                            twips(frameLefts[i], 7440, 1800, 870), true);
+    Image3[3] = picture(form, QStringLiteral("Image3_3"), appFolder + BannerDesign,
+                        twips(7290, 90, 1800, 870), true);
+
+    Picture4 = picture(form, QStringLiteral("Picture4"), appFolder + WebSitePicture,
+                       twips(1410, 540, 1800, 435), false);
+    Picture4->setToolTip(QStringLiteral("Visita il sito dell'autore ..."));
+
+    Label3 =
+        text(form, QStringLiteral("Label3"), addresses::AuthorMail, twips(6540, 5670, 1635, 255));
+    QFont link = Label3->font();
+    link.setUnderline(true);
+    Label3->setFont(link);
+    QPalette blue = Label3->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label3->setPalette(blue);
+    Label3->setToolTip(QStringLiteral("Scrivi all'autore ..."));
+
+    Picture3 = new QLabel(form);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setGeometry(96, 576, 32, 32);
+    Picture3->setPixmap(QPixmap::fromImage(PointerManager::handPicture()));
+    Picture3->hide();
+
+    Image4 = picture(form, QStringLiteral("Image4"), appFolder + IconPicture,
+                     twips(360, 120, 870, 870), true);
+    Image2 = picture(form, QStringLiteral("Image2"), appFolder + ItalyPicture,
+                     twips(1680, 6060, 900, 705), false);
+    Image2->setToolTip(QStringLiteral(
+        "Tutti i bit utilizzati per la creazione di questo programma sono italiani."));
+
+    Label18 =
+        text(form, QStringLiteral("Label18"), QStringLiteral(">"), twips(4890, 5700, 135, 225));
+    Label19 =
+        text(form, QStringLiteral("Label19"), QStringLiteral("<"), twips(8970, 5700, 135, 225));
+    for (QLabel* arrow : {Label18, Label19}) {
+        QFont bold = arrow->font();
+        bold.setBold(true);
+        arrow->setFont(bold);
+    }
+
+    lblDescription = text(form, QStringLiteral("lblDescription"),
+                          QStringLiteral("Screen show di immagini, suoni, commento e musiche"),
+                          twips(1440, 330, 3825, 225));
+
+    Command2 = new QPushButton(QStringLiteral("&Aiuto"), frame);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(twips(3180, 1200, 615, 375));
+    Command2->setToolTip(QStringLiteral("Lettura file istruzioni"));
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    Command3 = new QPushButton(QStringLiteral("&Zafferon"), frame);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setGeometry(twips(1500, 1200, 1575, 375));
+    Command3->setToolTip(QStringLiteral("Il Zafferon è una suite di giochi/utilities"));
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+    for (QLabel* l : {Image3[0], Image3[1], Image3[2], Image3[3], Picture4, Label3}) {
+        pointer_.linkOver(l);
+        l->installEventFilter(this);
+    }
+    pointer_.arrowOver(form);
+    pointer_.arrowOver(frame);
+    pointer_.arrowOver(lblDescription);
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(600);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(50);
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); });
+    Timer2->start();
+    Timer3->start();
+}
+
+PanelDecorations::~PanelDecorations() = default;
+
+void PanelDecorations::Timer2_Timer() {
+    const int element = banner.tick();
+    Image3[3]->setPixmap(Image3[element]->pixmap());
+}
+
+void PanelDecorations::Timer3_Timer() {
+    Label3->move(mailLink.tick(Label3->x()), Label3->y());
+}
+
+void PanelDecorations::open(PanelLink link) {
+    // The panel never waits for the launcher nor looks at its outcome.
+    const LinkCommand command = linkCommand(link, appFolder_, Label3->text());
+    launcher_.run(command.commandLine, command.style);
+}
+
+void PanelDecorations::Image3_Click() {
+    open(PanelLink::Purchase);
+}
+
+void PanelDecorations::Picture4_Click() {
+    open(PanelLink::WebSite);
+    pointer_.setPointer(PointerManager::Pointer::Arrow);
+}
+
+void PanelDecorations::Label3_Click() {
+    pointer_.setPointer(PointerManager::Pointer::Arrow);
+    open(PanelLink::Mail);
+    pointer_.setPointer(PointerManager::Pointer::Arrow);
+}
+
+void PanelDecorations::Command2_Click() {
+    // Below everything, and it stays there.
+    label1_->move(label1_->x(), form_->frameGeometry().height());
+    pointer_.setPointer(PointerManager::Pointer::Default);
+    open(PanelLink::Help);
+}
+
+void PanelDecorations::Command3_Click() {
+    open(PanelLink::Product);
+}
+
+bool PanelDecorations::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* control = static_cast<QWidget*>(watched);
+    if (mouse->button() != Qt::LeftButton || !control->rect().contains(mouse->position().toPoint()))
+        return false;
+    if (watched == Picture4)
+        Picture4_Click();
+    else if (watched == Label3)
+        Label3_Click();
+    else
+        Image3_Click();
+    return false;
+}

@@ -1,0 +1,29 @@
+#include "panel/PreviewImage.h"
+
+#include "catalogue/FileActions.h"
+#include "platform/gui/PictureDecoder.h"
+
+#include <QPixmap>
+
+PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("Image1"));
+    setGeometry(Left, Top, fileactions::PreviewWidth, fileactions::PreviewHeight);
+    setScaledContents(true);
+    hide();
+}
+
+bool PreviewImage::showPicture(const QString& path) {
+    hide();
+    // Decoded at the preview's size, never at the photo's full size.
+    const DecodedPicture picture = decodePicture(path, fileactions::previewSize);
+    const QSize shown = picture.ok() ? fileactions::previewSize(picture.naturalSize) : QSize();
+    if (shown.isEmpty()) {
+        clear();
+        return false;
+    }
+    setPixmap(QPixmap::fromImage(
+        picture.image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    setGeometry(Left, Top, shown.width(), shown.height());
+    show();
+    return true;
+}
