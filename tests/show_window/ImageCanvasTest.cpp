@@ -1,0 +1,109 @@
+#include "show/window/ImageCanvas.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <vector>
+
+namespace {
+
+// A 200 x 100 pixel window in white, recording the areas handed to repaint.
+struct CanvasFixture {
+    QImage backing{200, 100, QImage::Format_RGB32};
+    quint32 back = 0x336699;
+    std::vector<QRegion> repaints;
+    ImageCanvas canvas{backing, [] { return QSize(200, 100); }, [this] { return back; },
+                       [this](const QRegion& changed) { repaints.push_back(changed); }};
+    CanvasFixture() { backing.fill(Qt::white); }
+
+    // The pixels that are no longer white.
+    QRegion painted() const {
+        QRegion area;
+        for (int y = 0; y < backing.height(); ++y)
+            for (int x = 0; x < backing.width(); ++x)
+                if (backing.pixel(x, y) != qRgb(255, 255, 255))
+                    area += QRect(x, y, 1, 1);
+        return area;
+    }
+};
+
+TEST(ImageCanvas, ReportsTheWindowInTwipsAndItsBackColour) {
+    CanvasFixture f;
+    EXPECT_EQ(f.canvas.width(), 3000);
+    EXPECT_EQ(f.canvas.height(), 1500);
+    f.back = 0x123456;
+    EXPECT_EQ(f.canvas.backColor(), 0x123456u);
+}
+
+TEST(ImageCanvas, FilledBoxPaintsItsPixelsInTheColourAndRepaintsThem) {
+    CanvasFixture f;
+    f.canvas.setDrawWidth(2);
+    // Pixels 20..40 by 10..30, grown by half the pen.
+    f.canvas.filledBox(300, 150, 600, 450, 0xFF8000);
+    EXPECT_EQ(f.backing.pixel(30, 20), qRgb(0xFF, 0x80, 0x00));
+    EXPECT_EQ(f.backing.pixel(19, 9), qRgb(0xFF, 0x80, 0x00));
+    EXPECT_EQ(f.backing.pixel(40, 30), qRgb(0xFF, 0x80, 0x00));
+    EXPECT_EQ(f.backing.pixel(42, 20), qRgb(255, 255, 255));
+    ASSERT_EQ(f.repaints.size(), 1u);
+    EXPECT_TRUE((f.painted() - f.repaints[0]).isEmpty()) << "a painted pixel was not repainted";
+    EXPECT_LE(f.repaints[0].boundingRect().width(), 30);
+}
+
+// Every shape is repainted at once, once, over at least every pixel it changed and not much
+// beyond: a window-sized outline must not repaint the whole window.
+struct ShapeCase {
+    const char* name;
+    int pen;
+    void (*draw)(ImageCanvas&);
+    int maxRepaintedPixels;
+};
+
+class Shapes : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(Shapes, RepaintOnceCoveringWhatChanged) {
+    const ShapeCase& t = GetParam();
+    CanvasFixture f;
+    f.canvas.setDrawWidth(t.pen);
+    t.draw(f.canvas);
+    ASSERT_EQ(f.repaints.size(), 1u);
+    const QRegion painted = f.painted();
+    ASSERT_FALSE(painted.isEmpty());
+    EXPECT_TRUE((painted - f.repaints[0]).isEmpty())
+        << "missed: " << (painted - f.repaints[0]).rectCount();
+    long area = 0;
+    for (const QRect& r : f.repaints[0])
+        area += long(r.width()) * r.height();
+    EXPECT_LE(area, t.maxRepaintedPixels);
+    EXPECT_TRUE(QRect(0, 0, 200, 100).contains(f.repaints[0].boundingRect()));
+    for (const QRect& r : painted)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                ASSERT_EQ(f.backing.pixel(x, y), qRgb(0x33, 0x66, 0x99));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ImageCanvas, Shapes,
+    ::testing::Values(
+        ShapeCase{"horizontal_line", 10,
+                  [](ImageCanvas& c) { c.line(0, 750, 3000, 750, c.backColor()); }, 200 * 16},
+        ShapeCase{"slanted_line", 10,
+                  [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, c.backColor()); }, 8000},
+        ShapeCase{"box_outline", 10,
+                  [](ImageCanvas& c) { c.box(150, 150, 2850, 1350, c.backColor()); }, 9000},
+        ShapeCase{"ring", 10, [](ImageCanvas& c) { c.circle(1500, 750, 900, c.backColor()); },
+                  12000},
+        ShapeCase{"ray_beyond_the_window", 50,
+                  [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, c.backColor()); }, 14000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ImageCanvas, OneRepaintPerDrawingCallEvenOffTheWindow) {
+    CanvasFixture f;
+    f.canvas.setDrawWidth(10);
+    f.canvas.line(-9000, -9000, -6000, -8000, 0);
+    f.canvas.box(100, 100, 200, 200, 0);
+    f.canvas.circle(1500, 750, 50000, 0);
+    ASSERT_EQ(f.repaints.size(), 3u);
+    EXPECT_TRUE(f.repaints[0].isEmpty());
+    EXPECT_TRUE(f.repaints[2].isEmpty()) << "a ring far outside the window changes nothing in it";
+}
+
+} // namespace
