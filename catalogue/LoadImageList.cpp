@@ -6,32 +6,45 @@
 #include <QDirIterator>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int kMaxFolders = 1000;
 
 // Names in the listing order the program uses everywhere: case-insensitive name order, the
-// exact spelling breaking ties so that the order never depends on the file system.
+// exact spelling breaking ties so that the order never depends on the file system. Each name
+// is case-folded once, so the sort compares plain strings.
 void sortLikeListing(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(static_cast<std::size_t>(names.size()));
+    for (QString& name : names) {
+        QString folded = name.toCaseFolded();
+        keyed.emplace_back(std::move(folded), std::move(name));
+    }
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [folded, name] : keyed)
+        names.append(std::move(name));
 }
 
-// Non-hidden entries of `folder` of the given kind ("." and ".." never; hidden ones, whose
-// names start with '.', are left out because QDir::Hidden is not asked for). An unreadable
-// folder lists nothing.
-QStringList listNames(const QString& folder, QDir::Filters kind) {
+// Non-hidden entries of `folder` of the given kind that `keep` accepts, in listing order ("."
+// and ".." never; hidden ones, whose names start with '.', are left out because QDir::Hidden
+// is not asked for). An unreadable folder lists nothing.
+template <typename Keep>
+QStringList listNames(const QString& folder, QDir::Filters kind, Keep keep) {
     QStringList names;
     QDirIterator it(folder, kind | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
-        names.append(it.fileName());
+        QString name = it.fileName();
+        if (keep(name))
+            names.append(std::move(name));
     }
     sortLikeListing(names);
     return names;
 }
+
 } // namespace
 
 int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureList& list) {
@@ -44,7 +57,7 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
 
     // The folder itself first, as ".", then its child folders in listing order.
     QStringList folders{QStringLiteral(".")};
-    const QStringList children = listNames(base, QDir::Dirs);
+    const QStringList children = listNames(base, QDir::Dirs, [](const QString&) { return true; });
     for (const QString& child : children) {
         if (folders.size() >= kMaxFolders)
             break;
@@ -56,9 +69,7 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
     for (const QString& folder : folders) {
         const QString path = folder == u"." ? base : base + folder;
         const QString prefix = folder + u'/';
-        for (const QString& name : listNames(path, QDir::Files)) {
-            if (!isPictureName(name))
-                continue;
+        for (const QString& name : listNames(path, QDir::Files, isPictureName)) {
             ++found;
             if (found <= ImageCatalogue::MaxSlots) {
                 QString entry = prefix + name;
