@@ -1,0 +1,32 @@
+#include "app/QuirelloApp.h"
+
+#include "panel/CatalogueControls.h"
+#include "panel/frmAbout.h"
+#include "show/window/Form1.h"
+#include "startup/AppFolder.h"
+
+#include <QCoreApplication>
+
+QuirelloApp::QuirelloApp(const QString& executableFolder, const QString& argumentText)
+    : launcher_(AppFolderOf(executableFolder)),
+      showServices_{dialogs_, sound_, clock_, random_, {}},
+      panelServices_{dialogs_, launcher_, random_, mp3_, executableFolder, argumentText, {}, {}} {
+    records_.AppFolder = AppFolderOf(executableFolder);
+    panelServices_.openShow = [this] { openShow(); };
+    panelServices_.endProgram = [] { QCoreApplication::exit(0); };
+    panel_ = std::make_unique<frmAbout>(records_, panelServices_);
+    dialogs_.setOwner(panel_.get());
+    showServices_.rescanned = [this](int count) { panel_->catalogue->setScanCount(count); };
+}
+
+QuirelloApp::~QuirelloApp() = default;
+
+void QuirelloApp::start() {
+    panel_->Form_Load();
+    panel_->show();
+}
+
+void QuirelloApp::openShow() {
+    Form1 show(records_, showServices_, panel_.get());
+    show.showModal();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "panel/PanelServices.h"
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/SdlCommentSound.h"
+#include "platform/audio/SdlMciSequencer.h"
+#include "platform/audio/SdlMp3Player.h"
+#include "platform/Clock.h"
+#include "platform/gui/QtDialogs.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/RandomSource.h"
+#include "show/window/ShowServices.h"
+#include "sound/SoundDevices.h"
+#include "startup/AppRecords.h"
+
+#include <memory>
+#include <QString>
+
+class frmAbout;
+
+// The application object: owns the shared records, the platform services and the windows, and
+// hands each part what it needs by reference.
+class QuirelloApp {
+public:
+    // `executableFolder`: the application folder; `argumentText`: the command line after the
+    // program's name.
+    QuirelloApp(const QString& executableFolder, const QString& argumentText);
+    ~QuirelloApp();
+
+    // Loads the panel (which may run a /RUN show first) and shows it.
+    void start();
+
+private:
+    void openShow();
+
+    AppRecords records_;
+    SystemClock clock_;
+    UniformRandom random_;
+    QtDialogs dialogs_;
+    ProcessLauncher launcher_;
+    // The engine outlives the three players that share it.
+    AudioEngine audio_;
+    SdlMp3Player mp3_{audio_};
+    SdlMciSequencer mci_{audio_};
+    SdlCommentSound comment_{audio_};
+    SoundDevices sound_{mci_, mp3_, comment_};
+    ShowServices showServices_;
+    PanelServices panelServices_;
+    std::unique_ptr<frmAbout> panel_;
+};

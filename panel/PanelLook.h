@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+// The panel's design sizes are in twips; on screen 15 twips make one pixel.
+QRect FromTwips(int left, int top, int width, int height);
+
+// The panel's own font (a narrow sans font at 8.25 points, as close to Tahoma as the machine
+// has) and the seconds field's bold one.
+QFont PanelFont();
+QFont SecondsFont();
+
+// Gives a control its text colour.
+void SetTextColour(QWidget* control, const QColor& colour);
+
+// The text colours of the colour bars' letters and values.
+inline const QColor RedText(255, 0, 0);
+inline const QColor GreenText(0, 128, 0);
+inline const QColor DarkBlueText(0, 0, 192);
+inline const QColor BlueText(0, 0, 255);

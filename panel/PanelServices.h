@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <QString>
+
+class Dialogs;
+class Launcher;
+class Mp3Player;
+class RandomSource;
+
+// What the control panel needs besides the shared records.
+struct PanelServices {
+    Dialogs& dialogs;
+    Launcher& launcher;
+    RandomSource& random;
+    // The show window's MP3 player: Esc stops it before the program ends.
+    Mp3Player& mp3;
+    // The folder the program file lies in (the application folder, with or without separator).
+    QString executableFolder;
+    // The command line's argument text (everything after the program's name).
+    QString argumentText;
+    // Opens the show window modally; returns when the show has closed.
+    std::function<void()> openShow;
+    // Ends the program at once, without further handling.
+    std::function<void()> endProgram;
+};

@@ -1,0 +1,183 @@
+#include "panel/frmAbout.h"
+
+#include "effects/TransitionEffect.h"
+#include "panel/CatalogueControls.h"
+#include "panel/ColourSample.h"
+#include "panel/DirListBox.h"
+#include "panel/DriveListBox.h"
+#include "panel/EditableList.h"
+#include "panel/SecondsField.h"
+#include "settings/SettingsFile.h"
+#include "startup/AppFolder.h"
+#include "startup/AppRecords.h"
+#include "startup/CommandLine.h"
+#include "startup/StartFolder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <QCheckBox>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace {
+
+const QString CreditText =
+    QStringLiteral(" - screen show di foto, musiche e commenti, fatto con Qt e SDL");
+
+const QString LabelPositions[] = {QStringLiteral("In alto"), QStringLiteral("In basso"),
+                                  QStringLiteral("Assente")};
+
+QString VersionText() {
+    return QStringLiteral("Vers.%1.%2.%3")
+        .arg(QUIRELLO_VERSION_MAJOR)
+        .arg(QUIRELLO_VERSION_MINOR)
+        .arg(QUIRELLO_VERSION_PATCH);
+}
+
+// A check box of this program has two states; other values from a hand-edited file are
+// brought to the nearer one.
+bool TickedFor(int value) {
+    return value >= 1;
+}
+
+} // namespace
+
+void frmAbout::Form_Load() {
+    if (const QScreen* s = screen()) {
+        const QRect area = s->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+    records_.ShowRunning = false;
+    records_.AppFolder = AppFolderOf(services_.executableFolder);
+
+    Picture2->setColor(barsColour());
+    Label10->setText(QString::number(HScroll1->value()));
+    Label11->setText(QString::number(HScroll2->value()));
+    Label12->setText(QString::number(HScroll3->value()));
+
+    fillLists();
+    lblTitle->setText(QStringLiteral("Quirello") + CreditText);
+    Label5->setText(VersionText());
+
+    const QString app = records_.AppFolder;
+    QDir::setCurrent(app);
+    setFolderControls(app);
+
+    bool sawPath = false;
+    const bool fileRead =
+        ReadSettingsFile(app, records_.settings, [this, &sawPath](const SettingLine& line) {
+            sawPath = sawPath || line.key == SettingKey::PATH;
+            applySettingLine(line);
+        });
+    if (fileRead && !sawPath) {
+        QDir::setCurrent(app);
+        setFolderControls(app);
+    }
+
+    Combo1->selectEntry(std::clamp<int>(records_.settings.TipoEffetto, -1, Combo1->count() - 1));
+    Combo2->selectEntry(std::clamp<int>(records_.settings.PosLabel, -1, Combo2->count() - 1));
+
+    // A saved folder that is gone, or whose volume is, gives way to the application folder
+    // without a word.
+    records_.settings.ShowFolder = EnterShowFolder(records_.settings.ShowFolder, app);
+    setFolderControls(app);
+    Text1->setText(QString::number(records_.settings.TempoAttesa));
+    if (!catalogue->Dir1->setPath(records_.settings.ShowFolder)) {
+        records_.settings.ShowFolder = app;
+        catalogue->Dir1->setPath(app);
+    }
+    // The drive list follows the folder shown, so that the two lists agree.
+    catalogue->Drive1->setDriveOf(records_.settings.ShowFolder);
+
+    if (AsksForImmediateShow(services_.argumentText))
+        Inizializza();
+}
+
+void frmAbout::fillLists() {
+    Combo1->clear();
+    for (const char* name : TransitionEffectNames)
+        Combo1->addItem(QString::fromUtf8(name));
+    Combo2->clear();
+    for (const QString& position : LabelPositions)
+        Combo2->addItem(position);
+    // Filling a list must not replace the design text until the load selects an entry.
+    Combo1->setEditText(QStringLiteral("Combo1"));
+    Combo2->setEditText(QStringLiteral("Combo1"));
+}
+
+void frmAbout::setFolderControls(const QString& folder) {
+    catalogue->Dir1->setPath(folder);
+    catalogue->Drive1->setDriveOf(folder);
+}
+
+void frmAbout::applySettingLine(const SettingLine& line) {
+    const int v = line.value;
+    switch (line.key) {
+    case SettingKey::PATH:
+    case SettingKey::TempoAttesa:
+        break; // used once every line has been read
+    case SettingKey::MusicaFM:
+        Check1->setChecked(TickedFor(v));
+        break;
+    case SettingKey::SuonoWAV:
+        Check2->setChecked(TickedFor(v));
+        break;
+    case SettingKey::Effetti:
+        // The bar keeps the value within 0..100; the record follows the bar.
+        HScroll4->setValue(v);
+        Label21->setText(QString::number(HScroll4->value()));
+        records_.settings.Effetti = static_cast<qint16>(HScroll4->value());
+        break;
+    case SettingKey::RGB_R:
+        if (line.atMost255)
+            HScroll1->setValue(v);
+        break;
+    case SettingKey::RGB_G:
+        if (line.atMost255)
+            HScroll2->setValue(v);
+        break;
+    case SettingKey::RGB_B:
+        if (line.atMost255)
+            HScroll3->setValue(v);
+        break;
+    case SettingKey::RGB_RANDOM:
+        Check4->setChecked(TickedFor(std::abs(v)));
+        break;
+    case SettingKey::Cornice3D:
+        Check5->setChecked(TickedFor(v));
+        break;
+    case SettingKey::AllargaFoto:
+        Check3->setChecked(TickedFor(v));
+        break;
+    case SettingKey::TipoEffetto:
+        Combo1->selectEntry(std::clamp(v, -1, Combo1->count() - 1));
+        break;
+    case SettingKey::PosLabel:
+        Combo2->selectEntry(std::clamp(v, -1, Combo2->count() - 1));
+        break;
+    }
+}
+
+void frmAbout::Form_Activate() {
+    records_.ShowRunning = false;
+    records_.AppFolder = AppFolderOf(services_.executableFolder);
+}
+
+void frmAbout::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmAbout::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        Q_EMIT firstPainted();
+    }
+}

@@ -1,0 +1,60 @@
+#include "panel/frmAbout.h"
+
+#include "panel/ColourSample.h"
+#include "panel/SecondsField.h"
+#include "startup/AppRecords.h"
+#include "startup/ShowStart.h"
+
+#include "platform/Dialogs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+
+// Every handler hangs off a value-changed signal, so that a value given by the program runs
+// the same handling as the user's change, and giving a control its current value runs none.
+void frmAbout::connectSettingsControls() {
+    connect(HScroll1, &QScrollBar::valueChanged, this,
+            [this] { HScroll_Change(HScroll1, Label10); });
+    connect(HScroll2, &QScrollBar::valueChanged, this,
+            [this] { HScroll_Change(HScroll2, Label11); });
+    connect(HScroll3, &QScrollBar::valueChanged, this,
+            [this] { HScroll_Change(HScroll3, Label12); });
+    connect(HScroll4, &QScrollBar::valueChanged, this, [this] { HScroll4_Change(); });
+    connect(Check4, &QCheckBox::stateChanged, this, [this] { Check4_Click(); });
+    connect(Text1, &SecondsField::left, this, [this] { Text1_LostFocus(); });
+}
+
+QColor frmAbout::barsColour() const {
+    return QColor(HScroll1->value(), HScroll2->value(), HScroll3->value());
+}
+
+void frmAbout::HScroll_Change(QScrollBar* bar, QLabel* valueLabel) {
+    Picture2->setColor(barsColour());
+    valueLabel->setText(QString::number(bar->value()));
+}
+
+void frmAbout::Check4_Click() {
+    const bool random = Check4->isChecked();
+    HScroll1->setEnabled(!random);
+    HScroll2->setEnabled(!random);
+    HScroll3->setEnabled(!random);
+    if (random) {
+        Picture2->drawStripes(services_.random);
+    } else {
+        Picture2->clearDrawing();
+        Picture2->setColor(barsColour());
+    }
+}
+
+void frmAbout::HScroll4_Change() {
+    Label21->setText(QString::number(HScroll4->value()));
+    records_.settings.Effetti = static_cast<qint16>(HScroll4->value());
+}
+
+void frmAbout::Text1_LostFocus() {
+    if (!SecondsMissing(Text1->text()))
+        return;
+    services_.dialogs.message(NoSecondsMessage);
+    Text1->setFocus(Qt::OtherFocusReason);
+}
