@@ -123,6 +123,9 @@ DecodedPicture decodeRaster(const QString& path, const ShownSizeFor& shownSize) 
 
 DecodedPicture decodePicture(const QString& path, const ShownSizeFor& shownSize) {
     raiseAllocationLimitOnce();
+    // A folder or a pipe named like a picture is not one; reading a pipe would never end.
+    if (!QFileInfo(path).isFile())
+        return {};
     const MetafileKind kind = metafileKind(path);
     if (kind != MetafileKind::None)
         return decodeMetafile(path, kind, shownSize);

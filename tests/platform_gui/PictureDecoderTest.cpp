@@ -4,6 +4,9 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <sys/stat.h>
 
 using namespace picturefiles;
 
@@ -166,6 +169,11 @@ TEST(PictureDecoder, failsOnFilesItCannotDecode) {
         EXPECT_FALSE(decodePicture(box.file(c.name), fitHeight(1080)).ok());
     }
     EXPECT_FALSE(decodePicture(box.file("missing.jpg"), fitHeight(1080)).ok());
+    // Not files at all: a folder, and a pipe nobody writes to (reading it would wait forever).
+    ASSERT_TRUE(QDir().mkpath(box.file("cartella.jpg")));
+    EXPECT_FALSE(decodePicture(box.file("cartella.jpg"), fitHeight(1080)).ok());
+    ASSERT_EQ(mkfifo(QFile::encodeName(box.file("tubo.jpg")).constData(), 0600), 0);
+    EXPECT_FALSE(decodePicture(box.file("tubo.jpg"), fitHeight(1080)).ok());
 }
 
 TEST(PictureDecoder, decodesAHugePhotoAtScreenSize) {
