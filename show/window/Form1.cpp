@@ -1,25 +1,188 @@
 #include "show/window/Form1.h"
 
+#include "show/window/Form1Private.h"
+#include "sound/Music.h"
 #include "startup/AppRecords.h"
 
-struct Form1::Impl {
-    AppRecords& records;
-    ShowServices& services;
-    QWidget* panel;
-    bool open = false;
-};
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, QWidget* panel_)
+    : w(window), records(records_), services(services_), panel(panel_),
+      yielder([this] { return open; },
+              [this] {
+                  const bool pending = repaintPending;
+                  repaintPending = false;
+                  return pending;
+              }),
+      canvas(MakeShowCanvas(*this)), tick(records_, *this,
+                                          TickServices{services_.dialogs, services_.sound, yielder,
+                                                       services_.clock, services_.random}) {}
 
 Form1::Form1(AppRecords& records, ShowServices& services, QWidget* panel)
-    : QWidget(nullptr), d(new Impl{records, services, panel}) {}
+    : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {
+    setWindowTitle(QStringLiteral("Quirello"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    // The crosshair is this window's pointer: it goes with the window, so the panel gets its
+    // usual pointer back when the show ends.
+    setCursor(Qt::CrossCursor);
+    d->timer1.setTimerType(Qt::CoarseTimer);
+    connect(&d->timer1, &QTimer::timeout, this, [this] { d->tick.Timer1_Timer(); });
+}
 
 Form1::~Form1() = default;
 
-void Form1::showModal() {}
+void Form1::showModal() {
+    if (d->open)
+        return;
+    d->open = true;
+    d->resetToDesign();
+    d->formLoad();
+    if (!d->open)
+        return;
+    setWindowModality(Qt::ApplicationModal);
+    showFullScreen();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+
+    QEventLoop loop;
+    d->loop = &loop;
+    if (d->open)
+        loop.exec();
+    d->loop = nullptr;
+}
+
+void Form1::Impl::endShow() {
+    open = false;
+    StopMusic(services.sound);
+    timer1.stop();
+    records.show.PictureIndex = 0;
+    records.show.MusicRestart = true;
+    if (loop)
+        loop->quit();
+}
 
 void Form1::Fine() {
-    d->open = false;
+    if (!d->open)
+        return;
+    d->endShow();
+    close();
 }
 
 bool Form1::isShowOpen() const {
     return d->open;
+}
+QRect Form1::pictureRect() const {
+    return d->picture.rect();
+}
+bool Form1::isPictureVisible() const {
+    return d->picture.isVisible();
+}
+QRect Form1::labelRect() const {
+    return d->label.rect();
+}
+QString Form1::labelText() const {
+    return d->label.text();
+}
+quint32 Form1::backColor() const {
+    return d->back;
+}
+int Form1::timerInterval() const {
+    return d->timer1.interval();
+}
+bool Form1::isTimerActive() const {
+    return d->timer1.isActive();
+}
+
+bool Form1::event(QEvent* event) {
+    // Any key ends the show, Tab and the arrows included (they would move the focus otherwise).
+    if (event->type() == QEvent::KeyPress) {
+        Fine();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    d->pressOnPicture = false;
+    if (d->label.isVisible() && d->label.rect().contains(at))
+        return; // the label takes the click and does nothing with it
+    if (d->pictureOnTop() && d->picture.rect().contains(at)) {
+        d->pressOnPicture = true; // the picture ends the show on its click
+        return;
+    }
+    Fine();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+    const bool clicked = d->pressOnPicture && d->pictureOnTop() &&
+                         d->picture.rect().contains(event->position().toPoint());
+    d->pressOnPicture = false;
+    if (clicked)
+        Fine();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closed from outside (the window manager): the show ends the same way.
+    if (d->open)
+        d->endShow();
+    event->accept();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    d->ensureBacking(size());
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRegion region = event->region();
+    QRegion background = region;
+    const bool picture = d->pictureOnTop();
+    if (picture && d->picture.isOpaque())
+        background -= d->picture.rect();
+    for (const QRect& r : background)
+        painter.drawImage(r.topLeft(), d->backing, r);
+    if (picture)
+        for (const QRect& r : region)
+            d->picture.paint(painter, r);
+    if (d->label.isVisible() && region.intersects(d->label.rect()))
+        d->label.paint(painter);
+}
+
+QScreen* Form1::Impl::screen() const {
+    if (panel && panel->screen())
+        return panel->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+void Form1::Impl::ensureBacking(QSize size) {
+    if (size.isEmpty() || backing.size() == size)
+        return;
+    QImage grown(size, QImage::Format_RGB32);
+    grown.fill(QColor::fromRgb(back));
+    if (!backing.isNull()) {
+        QPainter p(&grown);
+        p.drawImage(0, 0, backing);
+    }
+    backing = std::move(grown);
+}
+
+void Form1::Impl::invalidate(const QRegion& region) {
+    if (region.isEmpty())
+        return;
+    w.update(region);
+    repaintPending = true;
+}
+
+void Form1::Impl::repaintNow(const QRegion& area) {
+    if (w.isVisible())
+        w.repaint(area);
 }

@@ -3,6 +3,8 @@
 #include "show/window/ShowServices.h"
 
 #include <memory>
+#include <QRect>
+#include <QString>
 #include <QWidget>
 
 struct AppRecords;
@@ -28,7 +30,28 @@ public:
     // True from showModal until Fine.
     bool isShowOpen() const;
 
-private:
+    // What is on screen, in pixels of this window.
+    QRect pictureRect() const;
+    bool isPictureVisible() const;
+    QRect labelRect() const;
+    QString labelText() const;
+    quint32 backColor() const;
+    // Timer1.
+    int timerInterval() const;
+    bool isTimerActive() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+public:
+    // The window's state and the view its tick works on (Form1Private.h).
     struct Impl;
+
+private:
     std::unique_ptr<Impl> d;
 };

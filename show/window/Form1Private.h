@@ -1,0 +1,90 @@
+#pragma once
+
+#include "effects/EffectCanvas.h"
+#include "show/ShowTick.h"
+#include "show/ShowView.h"
+#include "show/window/EventLoopYielder.h"
+#include "show/window/Form1.h"
+#include "show/window/ShowLabel.h"
+#include "show/window/ShowPicture.h"
+
+#include <memory>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QTimer>
+
+class QEventLoop;
+class QScreen;
+
+// The show window's state, and the view the tick works on. Positions the tick gives in twips
+// become pixels here (15 twips to a pixel).
+struct Form1::Impl final : ShowView {
+    Impl(Form1& window, AppRecords& records, ShowServices& services, QWidget* panel);
+
+    Form1& w;
+    AppRecords& records;
+    ShowServices& services;
+    QPointer<QWidget> panel;
+
+    // What the window shows: its drawing (background colour and effects), then Image1, then
+    // Label1 on top.
+    QImage backing;
+    quint32 back = 0x000000;
+    ShowPicture picture;
+    // The picture was copied into the drawing so that an effect could paint over it.
+    bool pictureCovered = false;
+    ShowLabel label;
+    bool pressOnPicture = false;
+
+    QTimer timer1;
+    QEventLoop* loop = nullptr;
+    bool open = false;
+    bool repaintPending = false;
+
+    EventLoopYielder yielder;
+    std::unique_ptr<EffectCanvas> canvas;
+    ShowTick tick;
+
+    QScreen* screen() const;
+    void formLoad() override;
+    void resetToDesign();
+    void ensureBacking(QSize size);
+    void invalidate(const QRegion& region);
+    // Draws the changed area at once (the effects are seen as they progress).
+    void repaintNow(const QRegion& area);
+    // The picture is drawn over the backing, not inside it.
+    bool pictureOnTop() const { return picture.isVisible() && !pictureCovered; }
+    void endShow();
+
+    // ShowView
+    TwipsSize windowSize() const override;
+    TwipsSize screenSize() const override;
+    double labelHeight() const override;
+    double labelWidth() const override;
+    void setLabelText(const QString& text) override;
+    void moveLabel(double left, double top) override;
+    void showLabel() override;
+    void hidePicture() override;
+    void showPicture() override;
+    std::optional<TwipsSize> loadPicture(const QString& path,
+                                         const ShownSizeRule& shownSize) override;
+    void sizePicture(TwipsSize size) override;
+    void setPictureLeft(double left) override;
+    void setPictureTop(double top) override;
+    void setBackColor(quint32 rgb) override;
+    void clsDiag(qint16& code) override;
+    bool isShowOpen() const override { return open; }
+};
+
+// Twips to pixels, and back.
+constexpr double TwipsPerPixel = 15;
+inline int toPixels(double twips) {
+    return qRound(twips / TwipsPerPixel);
+}
+inline double toTwips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
+
+// The canvas the effects draw on: the window's backing image, shown after each call.
+std::unique_ptr<EffectCanvas> MakeShowCanvas(Form1::Impl& form);

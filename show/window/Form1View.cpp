@@ -1,0 +1,117 @@
+// The view the show tick works on: Label1, Image1 and the background, in twips.
+#include "effects/ClsDiag.h"
+#include "platform/gui/PictureDecoder.h"
+#include "show/window/Form1Private.h"
+
+#include <QPainter>
+#include <QScreen>
+
+TwipsSize Form1::Impl::windowSize() const {
+    return {toTwips(w.width()), toTwips(w.height())};
+}
+
+TwipsSize Form1::Impl::screenSize() const {
+    const QSize size = screen()->geometry().size();
+    return {toTwips(size.width()), toTwips(size.height())};
+}
+
+double Form1::Impl::labelHeight() const {
+    return toTwips(label.size().height());
+}
+double Form1::Impl::labelWidth() const {
+    return toTwips(label.size().width());
+}
+
+void Form1::Impl::setLabelText(const QString& text) {
+    const QRect before = label.rect();
+    label.setText(text);
+    if (label.isVisible())
+        invalidate(QRegion(before) + label.rect());
+}
+
+void Form1::Impl::moveLabel(double left, double top) {
+    const QRect before = label.rect();
+    label.moveTo({toPixels(left), toPixels(top)});
+    if (label.isVisible() && label.rect() != before)
+        invalidate(QRegion(before) + label.rect());
+}
+
+void Form1::Impl::showLabel() {
+    if (label.isVisible())
+        return;
+    label.setVisible(true);
+    invalidate(label.rect());
+}
+
+void Form1::Impl::hidePicture() {
+    if (!picture.isVisible())
+        return;
+    // The area the picture leaves is painted in the background colour, over any drawing.
+    QPainter painter(&backing);
+    painter.fillRect(picture.rect(), QColor::fromRgb(back));
+    painter.end();
+    picture.setVisible(false);
+    pictureCovered = false;
+    invalidate(picture.rect());
+}
+
+void Form1::Impl::showPicture() {
+    if (pictureOnTop())
+        return;
+    picture.setVisible(true);
+    pictureCovered = false;
+    invalidate(picture.rect());
+}
+
+std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
+                                                  const ShownSizeRule& shownSize) {
+    const DecodedPicture decoded = decodePicture(path, [&](QSize natural) {
+        const TwipsSize shown = shownSize({toTwips(natural.width()), toTwips(natural.height())});
+        return QSize(std::max(1, toPixels(shown.width)), std::max(1, toPixels(shown.height)));
+    });
+    if (!decoded.ok())
+        return std::nullopt;
+    // Image1 is hidden while a picture loads; sizePicture prepares it for the screen.
+    if (pictureOnTop())
+        hidePicture();
+    picture.setImage(decoded.image);
+    return TwipsSize{toTwips(decoded.naturalSize.width()), toTwips(decoded.naturalSize.height())};
+}
+
+void Form1::Impl::sizePicture(TwipsSize size) {
+    const QRect before = picture.rect();
+    picture.setSize({std::max(1, toPixels(size.width)), std::max(1, toPixels(size.height))});
+    if (pictureOnTop() && picture.rect() != before)
+        invalidate(QRegion(before) + picture.rect());
+}
+
+void Form1::Impl::setPictureLeft(double left) {
+    const QRect before = picture.rect();
+    picture.moveLeft(toPixels(left));
+    if (pictureOnTop() && picture.rect() != before)
+        invalidate(QRegion(before) + picture.rect());
+}
+
+void Form1::Impl::setPictureTop(double top) {
+    const QRect before = picture.rect();
+    picture.moveTop(toPixels(top));
+    if (pictureOnTop() && picture.rect() != before)
+        invalidate(QRegion(before) + picture.rect());
+}
+
+void Form1::Impl::setBackColor(quint32 rgb) {
+    back = rgb & 0xFFFFFF;
+    backing.fill(QColor::fromRgb(back));
+    invalidate(w.rect());
+}
+
+void Form1::Impl::clsDiag(qint16& code) {
+    if (pictureOnTop()) {
+        // The effect paints over the picture on screen: it becomes part of the drawing.
+        QPainter painter(&backing);
+        picture.paint(painter, picture.rect());
+        painter.end();
+        pictureCovered = true;
+    }
+    ClsDiag(code, *canvas, services.random, services.clock);
+}
