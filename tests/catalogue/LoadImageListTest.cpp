@@ -142,11 +142,3 @@ TEST(LoadImageList, MissingOrUnreadableFoldersGiveNothing) {
     QFile::setPermissions(box.file("locked"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
-
-TEST(LoadImageList, AcceptsTheFolderWithoutItsTrailingSeparator) {
-    testfiles::Sandbox box;
-    testfiles::write(box.file("a.gif"));
-    Scan scan;
-    scan.run(box.path());
-    EXPECT_EQ(scan.list.entries(), QStringList({"./a.gif"}));
-}
