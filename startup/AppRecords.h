@@ -12,9 +12,9 @@
 struct AppRecords {
     ShowSettings settings;
     ImageCatalogue catalogue;
-    PictureList list;        // the panel's file list List1: the show's order
+    PictureList list; // the panel's file list List1: the show's order
     ShowState show;
     TickMemory tick;
-    QString AppFolder;       // the program's folder, with a trailing separator
+    QString AppFolder; // the program's folder, with a trailing separator
     bool ShowRunning = false;
 };
