@@ -2,12 +2,21 @@
 
 #include "show/window/ChangedArea.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QPainter>
 
 namespace {
 constexpr double TwipsPerPixel = 15;
 QPointF pixels(double x, double y) {
     return {x / TwipsPerPixel, y / TwipsPerPixel};
+}
+int edge(double pixel) {
+    return static_cast<int>(std::lround(pixel));
+}
+// The pixels whose centres lie inside the rectangle from (l, t) to (r, b).
+QRect pixelRect(double l, double t, double r, double b) {
+    return QRect(QPoint(edge(l), edge(t)), QPoint(edge(r) - 1, edge(b) - 1));
 }
 } // namespace
 
@@ -36,48 +45,141 @@ QColor ImageCanvas::colour(quint32 rgb) const {
     return QColor::fromRgb(0xFF000000u | rgb);
 }
 
-// One painter per call: it costs a few microseconds, against the repaint that follows.
-template <typename Draw> void ImageCanvas::paint(const QRegion& changed, Draw draw) {
-    if (!backing_.isNull()) {
-        QPainter painter(&backing_);
-        draw(painter);
+template <typename Draw> void ImageCanvas::draw(Draw paint) {
+    QRegion changed;
+    if (!backing_.isNull())
+        changed = paint() & QRect(QPoint(0, 0), backing_.deviceIndependentSize().toSize());
+    repaint_(changed);
+}
+
+// Plain 32-bit pixels at one pixel per logical pixel are filled by hand: a painter costs more
+// than the fill of a thin band, and the squares and curtains draw thousands of them.
+bool ImageCanvas::canFillDirectly() const {
+    const QImage::Format f = backing_.format();
+    return backing_.devicePixelRatio() == 1 &&
+           (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+            f == QImage::Format_ARGB32_Premultiplied);
+}
+
+QRegion ImageCanvas::fillRects(std::initializer_list<QRect> rects, quint32 color) {
+    const quint32 pixel = 0xFF000000u | color;
+    const auto differs = [pixel](quint32 p) { return p != pixel; };
+    const QRect bounds = backing_.rect();
+    uchar* bits = backing_.bits();
+    const qsizetype stride = backing_.bytesPerLine();
+    QRegion area;
+    for (const QRect& r : rects) {
+        const QRect clipped = r & bounds;
+        if (clipped.isEmpty())
+            continue;
+        // Only what changes colour is filled and reported.
+        int left = clipped.right() + 1, right = -1, top = -1, bottom = -1;
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+            quint32* begin = reinterpret_cast<quint32*>(bits + y * stride) + clipped.left();
+            quint32* end = begin + clipped.width();
+            quint32* first = std::find_if(begin, end, differs);
+            if (first == end)
+                continue;
+            quint32* last = std::find_if(std::make_reverse_iterator(end),
+                                         std::make_reverse_iterator(first), differs)
+                                .base();
+            std::fill(first, last, pixel);
+            left = std::min(left, clipped.left() + int(first - begin));
+            right = std::max(right, clipped.left() + int(last - begin) - 1);
+            if (top < 0)
+                top = y;
+            bottom = y;
+        }
+        if (top >= 0)
+            area += QRect(QPoint(left, top), QPoint(right, bottom));
     }
-    repaint_(changed & QRect(QPoint(0, 0), backing_.deviceIndependentSize().toSize()));
+    return area;
+}
+
+// One painter per call: it costs some microseconds, against the repaint that follows.
+QRegion ImageCanvas::painted(const QRegion& area, const std::function<void(QPainter&)>& paint) {
+    QPainter painter(&backing_);
+    paint(painter);
+    return area;
 }
 
 void ImageCanvas::line(double x1, double y1, double x2, double y2, quint32 color) {
-    const QPointF a = pixels(x1, y1);
-    const QPointF b = pixels(x2, y2);
-    paint(changedarea::line(a, b, drawWidth_), [&](QPainter& p) {
-        p.setPen(QPen(colour(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(a, b);
+    const int pen = drawWidth_;
+    draw([&] {
+        const QPointF a = pixels(x1, y1);
+        const QPointF b = pixels(x2, y2);
+        const double half = pen / 2.0;
+        if ((a.x() == b.x() || a.y() == b.y()) && canFillDirectly()) {
+            // Upright and level lines are bands with square ends.
+            return fillRects(
+                {pixelRect(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half,
+                           std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half)},
+                color);
+        }
+        return painted(changedarea::line(a, b, pen), [&](QPainter& p) {
+            p.setPen(QPen(colour(color), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(a, b);
+        });
     });
 }
 
 void ImageCanvas::box(double x1, double y1, double x2, double y2, quint32 color) {
-    const QRectF r = QRectF(pixels(x1, y1), pixels(x2, y2)).normalized();
-    paint(changedarea::boxOutline(r, drawWidth_), [&](QPainter& p) {
-        p.setPen(QPen(colour(color), drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r);
+    const int pen = drawWidth_;
+    draw([&] {
+        const QRectF r = QRectF(pixels(x1, y1), pixels(x2, y2)).normalized();
+        if (canFillDirectly()) {
+            // The outline is the box grown by half the pen less the box shrunk by as much.
+            const double h = pen / 2.0;
+            const QRectF out = r.adjusted(-h, -h, h, h);
+            const QRectF in = r.adjusted(h, h, -h, -h);
+            if (in.width() <= 0 || in.height() <= 0)
+                return fillRects({pixelRect(out.left(), out.top(), out.right(), out.bottom())},
+                                 color);
+            return fillRects({pixelRect(out.left(), out.top(), out.right(), in.top()),
+                              pixelRect(out.left(), in.bottom(), out.right(), out.bottom()),
+                              pixelRect(out.left(), in.top(), in.left(), in.bottom()),
+                              pixelRect(in.right(), in.top(), out.right(), in.bottom())},
+                             color);
+        }
+        return painted(changedarea::boxOutline(r, pen), [&](QPainter& p) {
+            p.setPen(QPen(colour(color), pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        });
     });
 }
 
 void ImageCanvas::filledBox(double x1, double y1, double x2, double y2, quint32 color) {
-    // The fill reaches half a pen beyond the corners, as a box drawn with the pen and filled
-    // would.
-    const double grow = drawWidth_ / 2.0;
-    const QRectF r =
-        QRectF(pixels(x1, y1), pixels(x2, y2)).normalized().adjusted(-grow, -grow, grow, grow);
-    paint(changedarea::filledBox(r), [&](QPainter& p) { p.fillRect(r, colour(color)); });
+    const int pen = drawWidth_;
+    draw([&] {
+        // The fill reaches half a pen beyond the corners, as a box drawn with the pen and
+        // filled would.
+        const double h = pen / 2.0;
+        const QRectF r = QRectF(pixels(x1, y1), pixels(x2, y2)).normalized().adjusted(-h, -h, h, h);
+        if (canFillDirectly())
+            return fillRects({pixelRect(r.left(), r.top(), r.right(), r.bottom())}, color);
+        return painted(changedarea::filledBox(r),
+                       [&](QPainter& p) { p.fillRect(r, colour(color)); });
+    });
 }
 
 void ImageCanvas::circle(double cx, double cy, double radius, quint32 color) {
-    const QPointF c = pixels(cx, cy);
-    const double r = radius / TwipsPerPixel;
-    paint(changedarea::ring(c, r, drawWidth_), [&](QPainter& p) {
-        p.setPen(QPen(colour(color), drawWidth_, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(c, r, r);
+    const int pen = drawWidth_;
+    draw([&] {
+        const QPointF c = pixels(cx, cy);
+        const double r = radius / TwipsPerPixel;
+        return painted(changedarea::ring(c, r, pen), [&](QPainter& p) {
+            if (r <= pen / 2.0) {
+                // A pen wider than the circle covers the whole disc; a stroke that small
+                // would draw nothing.
+                p.setPen(Qt::NoPen);
+                p.setBrush(colour(color));
+                p.drawEllipse(c, r + pen / 2.0, r + pen / 2.0);
+                return;
+            }
+            p.setPen(QPen(colour(color), pen, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, r, r);
+        });
     });
 }

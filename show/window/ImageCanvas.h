@@ -15,7 +15,9 @@ class QPainter;
 // in one flat colour. Right after each drawing call it hands the changed pixels to `repaint`,
 // which the window turns into an immediate repaint of that area: the effect is seen as it
 // progresses, with no wait and no yield. The area is a region, not a rectangle, because the
-// outline of a window-sized square or ring touches little inside its bounding rectangle.
+// outline of a window-sized square or ring touches little inside its bounding rectangle; bands
+// filled by hand report only the pixels that really changed colour, so an outline drawn over
+// itself or moved by less than a pixel costs no repaint at all.
 class ImageCanvas final : public EffectCanvas {
 public:
     using SizeProvider = std::function<QSize()>;    // the window's size in logical pixels
@@ -37,7 +39,11 @@ public:
     void circle(double cx, double cy, double radius, quint32 color) override;
 
 private:
-    template <typename Draw> void paint(const QRegion& changed, Draw draw);
+    // Runs `paint`, which returns the area it changed, then hands that area to repaint.
+    template <typename Draw> void draw(Draw paint);
+    bool canFillDirectly() const;
+    QRegion fillRects(std::initializer_list<QRect> rects, quint32 color);
+    QRegion painted(const QRegion& area, const std::function<void(QPainter&)>& paint);
     QColor colour(quint32 rgb) const;
 
     QImage& backing_;
