@@ -1,0 +1,160 @@
+// How long each transition effect takes on a full-screen window, drawing through the show's
+// canvas and repainting after every drawing call, against plain full-window repaints of the
+// same window in the same run. Needs a real X display: run.sh starts one.
+//
+//   bench_effects                      every code 11, 1..10 and 0 with the canvas's own areas
+//   bench_effects --bounding           the same, repainting each area's bounding rectangle
+//   bench_effects --draw-only          the drawing into the image alone, no repaint
+//   bench_effects --only CODE          one effect code alone
+//   bench_effects --shot CODE N FILE   grab the screen after the Nth drawing call of CODE
+#include "effects/ClsDiag.h"
+#include "effects/TransitionEffect.h"
+#include "EffectWindow.h"
+#include "platform/Clock.h"
+#include "platform/RandomSource.h"
+#include "show/window/ImageCanvas.h"
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+constexpr int BaselineRepaints = 100;
+
+struct Options {
+    bool bounding = false;
+    bool drawOnly = false;
+    int only = -1;
+    int shotCode = -1;
+    int shotAfter = 0;
+    QString shotFile;
+};
+
+struct Run {
+    double ms = 0;
+    int calls = 0;
+    int paints = 0;
+    qint16 chosen = 0;
+};
+
+void waitForExpose(QWidget& w) {
+    QElapsedTimer t;
+    t.start();
+    while ((!w.windowHandle() || !w.windowHandle()->isExposed()) && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+}
+
+double fullRepaintsMs(EffectWindow& w) {
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < BaselineRepaints; ++i)
+        w.repaint();
+    return t.nsecsElapsed() / 1e6;
+}
+
+Run runEffect(EffectWindow& w, qint16 code, const Options& options, RandomSource& random,
+              const Clock& clock) {
+    w.showPicture(code + 1);
+    QApplication::processEvents();
+    Run run;
+    const int paintsBefore = w.paints;
+    ImageCanvas canvas(
+        w.backing, [&w] { return w.size(); },
+        [code] { return quint32(0x102040 + code * 0x0A0A00); },
+        [&](const QRegion& changed) {
+            ++run.calls;
+            if (options.drawOnly)
+                return;
+            if (options.bounding)
+                w.repaint(changed.boundingRect());
+            else
+                w.repaint(changed);
+            if (code == options.shotCode && run.calls == options.shotAfter) {
+                const QPixmap shot = w.screen()->grabWindow(0);
+                if (!shot.save(options.shotFile))
+                    std::fprintf(stderr, "could not write %s\n", qPrintable(options.shotFile));
+            }
+        });
+    qint16 c = code;
+    QElapsedTimer t;
+    t.start();
+    ClsDiag(c, canvas, random, clock);
+    run.ms = t.nsecsElapsed() / 1e6;
+    run.paints = w.paints - paintsBefore;
+    run.chosen = c;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::printf("bench_effects: no display to draw on; nothing measured "
+                    "(bench/effects/run.sh starts one)\n");
+        return 0;
+    }
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--bounding") == 0) {
+            options.bounding = true;
+        } else if (std::strcmp(argv[i], "--draw-only") == 0) {
+            options.drawOnly = true;
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            options.only = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--shot") == 0 && i + 3 < argc) {
+            options.shotCode = std::atoi(argv[i + 1]);
+            options.shotAfter = std::atoi(argv[i + 2]);
+            options.shotFile = QString::fromLocal8Bit(argv[i + 3]);
+            i += 3;
+        } else {
+            std::fprintf(
+                stderr, "usage: %s [--bounding | --draw-only] [--only CODE] [--shot CODE N FILE]\n",
+                argv[0]);
+            return 2;
+        }
+    }
+
+    QApplication app(argc, argv);
+    EffectWindow window;
+    window.setGeometry(window.screen()->geometry());
+    window.showFullScreen();
+    waitForExpose(window);
+    window.showPicture(0);
+
+    const double baseline = fullRepaintsMs(window);
+    std::printf("window %d x %d pixels (%d x %d twips), repainting %s\n", window.width(),
+                window.height(), window.width() * 15, window.height() * 15,
+                options.drawOnly   ? "nothing (drawing only)"
+                : options.bounding ? "bounding rectangles"
+                                   : "changed areas");
+    std::printf("baseline: %d full-window repaints in %.1f ms (%.2f ms each)\n\n", BaselineRepaints,
+                baseline, baseline / BaselineRepaints);
+    std::printf("%-30s %9s %8s %8s %10s %s\n", "effect", "ms", "calls", "paints", "x baseline", "");
+
+    UniformRandom random;
+    SystemClock clock;
+    double slowest = 0;
+    const qint16 codes[] = {11, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
+    for (qint16 code : codes) {
+        if (options.only >= 0 && code != options.only)
+            continue;
+        const Run run = runEffect(window, code, options, random, clock);
+        slowest = std::max(slowest, run.ms);
+        QString name = QString::fromUtf8(TransitionEffectNames[code]);
+        if (code == 0)
+            name += QStringLiteral(" (%1)").arg(run.chosen);
+        std::printf("%-30s %9.1f %8d %8d %10.2f %s\n", qPrintable(name), run.ms, run.calls,
+                    run.paints, run.ms / baseline, run.ms > 1000 ? "OVER 1 s" : "");
+        std::fflush(stdout);
+    }
+    std::printf("\nslowest effect: %.1f ms (goal: under 1000 ms); x baseline = effect time / time "
+                "of %d full-window repaints\n",
+                slowest, BaselineRepaints);
+    return 0;
+}
