@@ -5,16 +5,9 @@
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
 
+#include "settings/NumberReading.h"
+
 #include <cmath>
-
-namespace effects {
-
-qint64 roundHalfEven(double value) {
-    // The default rounding mode of the floating-point unit is to nearest, ties to even.
-    return static_cast<qint64>(std::nearbyint(value));
-}
-
-} // namespace effects
 
 using namespace effects;
 
@@ -27,8 +20,8 @@ void reseedFromClock(RandomSource& random, const Clock& clock) {
 
 EffectFrame frameFor(qint16 code, const EffectCanvas& canvas) {
     EffectFrame f;
-    f.hw = static_cast<qint32>(roundHalfEven(canvas.width() / 2));
-    f.hh = static_cast<qint32>(roundHalfEven(canvas.height() / 2));
+    f.hw = static_cast<qint32>(RoundHalfEven(canvas.width() / 2));
+    f.hh = static_cast<qint32>(RoundHalfEven(canvas.height() / 2));
     if (code % 2 != 0) {
         f.sweepStart = 0;
         f.sweepEnd = f.hw;

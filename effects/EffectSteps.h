@@ -23,9 +23,6 @@ struct EffectFrame {
     double tileHeight = 0;
 };
 
-// Round to the nearest whole number, a half to the even neighbour.
-qint64 roundHalfEven(double value);
-
 // A counted loop whose end is fixed before the first pass: runs while the value has not passed
 // the end, so the end itself is reached only when it lies on the step grid.
 template <typename Body> void countedLoop(qint32 start, qint32 end, qint32 step, Body body) {

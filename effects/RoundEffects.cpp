@@ -1,5 +1,6 @@
 #include "effects/EffectSteps.h"
 #include "platform/RandomSource.h"
+#include "settings/NumberReading.h"
 
 #include <cmath>
 #include <numbers>
@@ -10,7 +11,7 @@ namespace {
 // The outermost circle: a third wider than half the window, so that on 4:3 and wider screens
 // it clears the corners.
 qint32 largestRadius(const EffectFrame& f) {
-    return static_cast<qint32>(roundHalfEven(f.hw / 3.0 + f.hw));
+    return static_cast<qint32>(RoundHalfEven(f.hw / 3.0 + f.hw));
 }
 } // namespace
 
