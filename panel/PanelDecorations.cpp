@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -83,6 +84,7 @@ PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1
 
     Image4 = picture(form, QStringLiteral("Image4"), appFolder + IconPicture,
                      twips(360, 120, 870, 870), true);
+    form->setWindowIcon(QIcon(appFolder + IconPicture));
     Image2 = picture(form, QStringLiteral("Image2"), appFolder + ItalyPicture,
                      twips(1680, 6060, 900, 705), false);
     Image2->setToolTip(QStringLiteral(

@@ -24,7 +24,8 @@ class PanelDecorations : public QObject {
     Q_OBJECT
 public:
     // Creates the controls on `form` and, for the two buttons, in `frame`. `label1` is the
-    // frame's label that "&Aiuto" moves out of view. The pictures are read from `appFolder`.
+    // frame's label that "&Aiuto" moves out of view. The pictures are read from `appFolder`,
+    // which the links read at each click.
     PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1, const QString& appFolder,
                      Launcher& launcher, PointerManager& pointer);
     ~PanelDecorations() override;
@@ -73,7 +74,7 @@ private:
 
     QWidget* form_;
     QLabel* label1_;
-    QString appFolder_;
+    const QString& appFolder_;
     Launcher& launcher_;
     PointerManager& pointer_;
 };
