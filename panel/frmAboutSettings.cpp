@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
 // Every handler hangs off a value-changed signal, so that a value given by the program runs
@@ -23,6 +24,8 @@ void frmAbout::connectSettingsControls() {
     connect(HScroll4, &QScrollBar::valueChanged, this, [this] { HScroll4_Change(); });
     connect(Check4, &QCheckBox::stateChanged, this, [this] { Check4_Click(); });
     connect(Text1, &SecondsField::left, this, [this] { Text1_LostFocus(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { Inizializza(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { close(); });
 }
 
 QColor frmAbout::barsColour() const {

@@ -1,0 +1,129 @@
+// "&Play": the seconds checks, the copy into the settings, PHOTO.INI written before the show,
+// and the two drop-down lists.
+
+#include "PanelFakes.h"
+
+#include "panel/EditableList.h"
+#include "panel/SecondsField.h"
+#include "startup/ShowStart.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+using panelfakes::PanelTest;
+
+class PanelPlay : public PanelTest {
+protected:
+    void SetUp() override { loadPanel(); }
+    void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        field->del();
+        QTest::keyClicks(field, text);
+    }
+    void play() { panel->cmdOK->click(); }
+};
+
+TEST_F(PanelPlay, MoreThanThirtySecondsIsRefusedAndNothingIsSaved) {
+    writeIni("PATH=/somewhere\r\nTempoAttesa=5\r\n");
+    type(panel->Text1, "45");
+    play();
+    EXPECT_EQ(dialogs.messages, QStringList{TooLongMessage});
+    EXPECT_EQ(panel->Text1->text(), "30");
+    EXPECT_EQ(panel->Text1->selectedText(), "30");
+    EXPECT_TRUE(shows.empty());
+    EXPECT_EQ(testfiles::read(ini()), QByteArray("PATH=/somewhere\r\nTempoAttesa=5\r\n"));
+}
+
+TEST_F(PanelPlay, ThirtySecondsStartsTheShowAfterSavingTheSettings) {
+    type(panel->Text1, "30");
+    play();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].TempoAttesa, 30000);
+    EXPECT_TRUE(records.ShowRunning);
+    EXPECT_TRUE(iniAtShow[0].contains("TempoAttesa=30\r\n")) << iniAtShow[0].toStdString();
+}
+
+TEST_F(PanelPlay, AnEmptyFieldIsRefusedOnLeavingAndKeepsTheFocus) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    panel->Text1->setFocus(Qt::TabFocusReason);
+    type(panel->Text1, "");
+    panel->Check1->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
+    EXPECT_EQ(QApplication::focusWidget(), panel->Text1);
+
+    // A number, even one the show will lengthen, passes.
+    dialogs.messages.clear();
+    type(panel->Text1, "-5");
+    panel->Check1->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), panel->Check1);
+}
+
+TEST_F(PanelPlay, GainingTheFocusSelectsTheWholeSeconds) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    panel->Text1->setText("12");
+    panel->Text1->deselect();
+    panel->Text1->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(panel->Text1->selectedText(), "12");
+}
+
+TEST_F(PanelPlay, TheListsGiveTheEffectCodeAndTheLabelPosition) {
+    panel->Combo1->setCurrentIndex(panel->Combo1->findText("10- Raggio"));
+    panel->Combo2->setCurrentIndex(panel->Combo2->findText("Assente"));
+    play();
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].TipoEffetto, 10);
+    EXPECT_EQ(shows[0].PosLabel, 2);
+}
+
+TEST_F(PanelPlay, ATypedTextMatchingNoEntrySelectsNone) {
+    type(panel->Combo2->lineEdit(), "Sotto");
+    type(panel->Combo1->lineEdit(), "Zoom");
+    EXPECT_EQ(panel->Combo2->selectedIndex(), -1);
+    play();
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].PosLabel, -1);
+    EXPECT_EQ(shows[0].TipoEffetto, 0);
+    EXPECT_TRUE(testfiles::read(ini()).endsWith("PosLabel=-1 \r\n"));
+
+    // Typing an entry's exact text selects it.
+    type(panel->Combo2->lineEdit(), "In basso");
+    EXPECT_EQ(panel->Combo2->selectedIndex(), 1);
+}
+
+TEST_F(PanelPlay, EveryControlReachesTheFileAndTheRecord) {
+    type(panel->Text1, "7");
+    panel->Check1->setChecked(false);
+    panel->Check3->setChecked(false);
+    panel->Check4->setChecked(false);
+    panel->HScroll1->setValue(10);
+    panel->HScroll2->setValue(20);
+    panel->HScroll3->setValue(30);
+    panel->HScroll4->setValue(55);
+    panel->Combo1->setCurrentIndex(3);
+    panel->Combo2->setCurrentIndex(1);
+    play();
+    ASSERT_EQ(shows.size(), 1u);
+    const QString folder = QDir::cleanPath(app);
+    EXPECT_EQ(testfiles::read(ini()),
+              ("PATH=" + folder +
+               "\r\nTempoAttesa=7\r\nMusicaFM= 0 \r\nSuonoWAV= 1 \r\n"
+               "Effetti= 55 \r\nCornice3D= 1 \r\nAllargaFoto= 0 \r\n"
+               "RGB_R= 10 \r\nRGB_G= 20 \r\nRGB_B= 30 \r\nRGB_RANDOM= 0 \r\n"
+               "TipoEffetto= 3 \r\nPosLabel= 1 \r\n")
+                  .toUtf8());
+    EXPECT_EQ(shows[0].ShowFolder, folder + "/");
+    EXPECT_EQ(shows[0].TempoAttesa, 7000);
+    EXPECT_EQ(shows[0].RGB_RANDOM, 0);
+}
+
+} // namespace
