@@ -54,7 +54,9 @@ TEST(NoEffect, CodesOutsideOneToTenDrawNothingAndLeaveTheirCode) {
     }
 }
 
-TEST(PenWidth, FiftyForSlantedLinesAndRayTenForTheRest) {
+// Fifty pixels for the slanted lines and the ray, ten for the rest, and every shape in the
+// colour read just before it (the canvas hands out a new colour at each read).
+TEST(EveryCode, PenWidthAndColourOfEachShape) {
     for (qint16 code = 1; code <= 10; ++code) {
         RecordingCanvas canvas(12000, 9000);
         canvas.pen = 3;
@@ -64,22 +66,11 @@ TEST(PenWidth, FiftyForSlantedLinesAndRayTenForTheRest) {
         ClsDiag(c, canvas, random, clock);
         const int expected = (code == 7 || code == 10) ? 50 : 10;
         ASSERT_FALSE(canvas.calls.empty());
-        for (const DrawCall& call : canvas.calls)
-            ASSERT_EQ(call.penWidth, expected) << "code " << code;
-        EXPECT_EQ(canvas.pen, expected) << "the pen stays as the effect left it";
-    }
-}
-
-TEST(BackColor, EveryShapeIsDrawnInTheColourReadJustBeforeIt) {
-    for (qint16 code = 1; code <= 10; ++code) {
-        RecordingCanvas canvas(12000, 9000);
-        UniformRandom random(3);
-        FixedClock clock;
-        qint16 c = code;
-        ClsDiag(c, canvas, random, clock);
-        // The canvas hands out a new colour at each read: one read per call, in order.
-        for (size_t i = 0; i < canvas.calls.size(); ++i)
+        for (size_t i = 0; i < canvas.calls.size(); ++i) {
+            ASSERT_EQ(canvas.calls[i].penWidth, expected) << "code " << code;
             ASSERT_EQ(canvas.calls[i].color, 0x100001u + i) << "code " << code << " call " << i;
+        }
+        EXPECT_EQ(canvas.pen, expected) << "the pen stays as the effect left it";
     }
 }
 

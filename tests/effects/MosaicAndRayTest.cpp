@@ -20,7 +20,7 @@ TEST_P(Mosaic, DrawsEachCellOnceAtAPitchOneTwipBelowTheTileSize) {
     const Screen s = GetParam();
     for (std::uint64_t seed : {1ull, 2ull, 77ull}) {
         RecordingCanvas canvas(s.width, s.height);
-        CountingRandom random(seed);
+        ScriptedRandom random({}, seed);
         FixedClock clock; // an unchanged clock must not stall the picks
         qint16 code = 1;
         ClsDiag(code, canvas, random, clock);

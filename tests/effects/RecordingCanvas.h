@@ -67,7 +67,8 @@ private:
 // counts what the effect asked of it.
 class ScriptedRandom : public RandomSource {
 public:
-    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
+    explicit ScriptedRandom(std::vector<double> values, std::uint64_t seed = 1)
+        : values_(std::move(values)), rest_(seed) {}
     void reseed(double seed) override {
         ++reseeds;
         rest_.reseed(seed);
@@ -82,23 +83,4 @@ public:
 private:
     std::vector<double> values_;
     UniformRandom rest_;
-};
-
-// A real generator that counts the calls made to it.
-class CountingRandom : public RandomSource {
-public:
-    explicit CountingRandom(std::uint64_t state) : inner_(state) {}
-    void reseed(double seed) override {
-        ++reseeds;
-        inner_.reseed(seed);
-    }
-    double next() override {
-        ++nexts;
-        return inner_.next();
-    }
-    int reseeds = 0;
-    int nexts = 0;
-
-private:
-    UniformRandom inner_;
 };

@@ -131,19 +131,4 @@ TEST(SweepShapes, LinePairsMirrorAcrossTheMiddleAndSpanTheWidth) {
     }
 }
 
-TEST(SweepShapes, CirclesAreCentred) {
-    RecordingCanvas canvas(12001, 9003);
-    UniformRandom random;
-    FixedClock clock;
-    qint16 code = 9;
-    ClsDiag(code, canvas, random, clock);
-    for (const DrawCall& c : canvas.calls) {
-        ASSERT_EQ(c.kind, DrawCall::Circle);
-        ASSERT_EQ(c.x1, 6000);
-        ASSERT_EQ(c.y1, 4502);
-    }
-    // R0 = 6000 / 3 + 6000.
-    EXPECT_EQ(canvas.calls.back().x2, 7901);
-}
-
 } // namespace

@@ -83,8 +83,6 @@ TEST_P(Shapes, RepaintOnceCoveringWhatChanged) {
 INSTANTIATE_TEST_SUITE_P(
     ImageCanvas, Shapes,
     ::testing::Values(
-        ShapeCase{"horizontal_line", 10,
-                  [](ImageCanvas& c) { c.line(0, 750, 3000, 750, c.backColor()); }, 200 * 16},
         ShapeCase{"slanted_line", 10,
                   [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, c.backColor()); }, 8000},
         ShapeCase{"box_outline", 10,
