@@ -51,6 +51,8 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
     catalogue.clear();
     list.clear();
 
+    if (showFolder.isEmpty())
+        return 0; // no folder chosen: never the root by accident
     QString base = showFolder;
     if (!base.endsWith(u'/'))
         base += u'/';

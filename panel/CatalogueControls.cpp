@@ -73,7 +73,7 @@ CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialog
 
 void CatalogueControls::Command4_Click() {
     QString folder = Dir1->path();
-    if (!folder.endsWith(u'/'))
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     records_.settings.ShowFolder = folder;
     int count = 0;

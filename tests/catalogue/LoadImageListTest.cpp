@@ -134,6 +134,8 @@ TEST(LoadImageList, MissingOrUnreadableFoldersGiveNothing) {
         EXPECT_EQ(scan.count, 0);
         EXPECT_EQ(scan.list.count(), 0);
     }
+    scan.run(QString());
+    EXPECT_EQ(scan.count, 0);
     scan.run(withSeparator(box.file("missing")));
     EXPECT_EQ(scan.count, 0);
     EXPECT_TRUE(scan.catalogue.isEmpty());
