@@ -1,14 +1,21 @@
 // The decorations, the list's actions and the system information button on the real panel.
 
-#include "PanelFakes.h"
-
+#include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
+#include "panel/frmAbout.h"
 #include "panel/ListActions.h"
 #include "panel/PanelDecorations.h"
 #include "panel/PanelExtras.h"
 #include "panel/PreviewImage.h"
+#include "platform/RandomSource.h"
 #include "platform/SystemInfo.h"
+#include "sound/SoundDevices.h"
+#include "startup/AppRecords.h"
+#include "support/LinkAndDialogFakes.h"
+#include "support/TestFiles.h"
 
+#include <gtest/gtest.h>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -27,8 +34,34 @@ public:
     }
 };
 
-class DecorationsOnThePanel : public panelfakes::PanelTest {
+// Counts the numbers it gives.
+struct CountingRandom final : RandomSource {
+    std::size_t next_ = 0;
+    void reseed(double) override {}
+    double next() override { return (next_++ % 7) / 7.0; }
+};
+
+struct SilentMp3 final : Mp3Player {
+    void stop() override {}
+    bool play(const QString&) override { return true; }
+};
+
+class DecorationsOnThePanel : public ::testing::Test {
 protected:
+    DecorationsOnThePanel() {
+        app = box.path() + QStringLiteral("/app/");
+        QDir().mkpath(app);
+        services.executableFolder = app;
+        QDir::setCurrent(app);
+    }
+    ~DecorationsOnThePanel() override { QDir::setCurrent(QDir::tempPath()); }
+
+    void loadPanel() {
+        services.openShow = [] {};
+        services.endProgram = [] {};
+        panel = std::make_unique<frmAbout>(records, services);
+        panel->Form_Load();
+    }
     PanelExtras& extras() {
         if (!extras_)
             extras_ = std::make_unique<PanelExtras>(*panel);
@@ -40,6 +73,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
         QCoreApplication::processEvents();
     }
+
+    testfiles::Sandbox box;
+    QString app;
+    AppRecords records;
+    fakes::ScriptedDialogs dialogs;
+    fakes::RecordingLauncher launcher;
+    CountingRandom random;
+    SilentMp3 mp3;
+    PanelServices services{dialogs, launcher, random, mp3, QString(), QString(), {}, {}};
+    std::unique_ptr<frmAbout> panel;
     std::unique_ptr<PanelExtras> extras_;
 };
 
@@ -82,8 +125,8 @@ TEST_F(DecorationsOnThePanel, SystemInfoButtonStartsTheRegisteredToolInANormalWi
     extras().setRegistry(std::make_unique<OneToolRegistry>());
     panel->cmdSysInfo->click();
     ASSERT_EQ(launcher.runs.size(), 1u);
-    EXPECT_EQ(launcher.runs[0].first, "/usr/bin/strumento-info");
-    EXPECT_EQ(launcher.runs[0].second, WindowStyle::NormalFocus);
+    EXPECT_EQ(launcher.runs[0].commandLine, "/usr/bin/strumento-info");
+    EXPECT_EQ(launcher.runs[0].style, WindowStyle::NormalFocus);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -105,11 +148,11 @@ TEST_F(DecorationsOnThePanel, PanelListPreviewsAndOpensThroughTheApplicationFold
     launcher.runs.clear();
     extras().listActions->List1_DblClick();
     ASSERT_EQ(launcher.runs.size(), 1u);
-    EXPECT_EQ(launcher.runs[0].first,
+    EXPECT_EQ(launcher.runs[0].commandLine,
               records.AppFolder + "START " + box.file("foto/Estate/mare.png"));
     // The help page lies in the application folder.
     extras().decorations->Command2->click();
-    EXPECT_EQ(launcher.runs.back().first,
+    EXPECT_EQ(launcher.runs.back().commandLine,
               records.AppFolder + "start " + records.AppFolder + "Quirello.htm");
 }
 
