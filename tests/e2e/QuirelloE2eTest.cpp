@@ -1,0 +1,184 @@
+// The real program in a copy of its application folder, on a virtual display: /RUN, the end of
+// the show, Esc and "&Fine". Screens are judged by the colour of a few pixels.
+
+#include "VirtualDisplay.h"
+
+#include "panel/Addresses.h"
+#include "support/TestFiles.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+
+// Where the panel stands on the 1280 x 800 display: centred, 634 x 457.
+constexpr int PanelLeft = (VirtualDisplay::Width - 634) / 2;
+constexpr int PanelTop = (VirtualDisplay::Height - 457) / 2;
+// A point of the panel's bare background, and the middle of "&Fine".
+const QPoint PanelBackground(PanelLeft + 10, PanelTop + 440);
+const QPoint FineButton(PanelLeft + 332 + 212 + 20, PanelTop + 82 + 48 + 12);
+
+const QColor ShowBackground(0, 0, 200);
+const QColor Red(255, 0, 0);
+
+bool Near(QColor a, QColor b, int tolerance = 24) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+bool IsPanelGrey(QColor c) {
+    return c.red() > 200 && std::abs(c.red() - c.green()) <= 3 && std::abs(c.red() - c.blue()) <= 3;
+}
+
+void CopyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + path.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            ASSERT_TRUE(QFile::copy(path, target)) << path.toStdString();
+    }
+}
+
+class QuirelloE2e : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (VirtualDisplay::missingTools().isEmpty())
+            display_ = std::make_unique<VirtualDisplay>();
+    }
+    static void TearDownTestSuite() { display_.reset(); }
+
+    void SetUp() override {
+        if (const QString missing = VirtualDisplay::missingTools(); !missing.isEmpty())
+            GTEST_SKIP() << "No virtual display: " << missing.toStdString();
+        ASSERT_TRUE(display_ && display_->isRunning()) << "Xvfb did not start";
+        const QString built = qEnvironmentVariable("QUIRELLO_APP_DIR");
+        ASSERT_TRUE(QFile::exists(built + "/quirello")) << "build the program first";
+        app = box.path() + "/Quirello";
+        CopyFolder(built, app);
+        QFile::remove(app + "/PHOTO.INI");
+
+        // A `start` that only writes down what it was asked to open.
+        QFile::remove(app + "/start");
+        testfiles::write(
+            app + "/start",
+            "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/start-log.txt\"\n");
+        QFile::setPermissions(app + "/start", QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ExeOwner | QFile::ReadOther |
+                                                  QFile::ExeOther);
+
+        // One red picture on a blue background, no transition, no label: easy to recognise.
+        QDir().mkpath(app + "/Prova");
+        QImage red(640, 480, QImage::Format_RGB32);
+        red.fill(Red);
+        ASSERT_TRUE(red.save(app + "/Prova/rosso.jpg", "JPG", 95));
+        testfiles::write(app + "/PHOTO.INI",
+                         ("PATH=" + app +
+                          "/Prova\r\nTempoAttesa=1\r\nMusicaFM=0\r\nSuonoWAV=0\r\n"
+                          "Effetti=0\r\nCornice3D=0\r\nAllargaFoto=1\r\nRGB_R=0\r\nRGB_G=0\r\n"
+                          "RGB_B=200\r\nRGB_RANDOM=0\r\nTipoEffetto=0\r\nPosLabel=2\r\n")
+                             .toUtf8());
+    }
+
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    }
+
+    void start(const QStringList& arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_->name());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(app);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(app + "/quirello", arguments);
+        ASSERT_TRUE(program.waitForStarted(10000));
+    }
+
+    // Takes screenshots until `seen` holds for one, within a generous deadline.
+    bool waitForScreen(const std::function<bool(const QImage&)>& seen, QImage* last = nullptr) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000) {
+            const QImage shot = display_->screenshot();
+            if (last)
+                *last = shot;
+            if (!shot.isNull() && seen(shot))
+                return true;
+            QThread::msleep(200);
+        }
+        return false;
+    }
+
+    static bool ShowsTheShow(const QImage& s) {
+        return Near(s.pixelColor(5, 5), ShowBackground) &&
+               Near(s.pixelColor(s.width() - 5, s.height() - 5), ShowBackground) &&
+               Near(s.pixelColor(s.width() / 2, s.height() / 2), Red) &&
+               !IsPanelGrey(s.pixelColor(PanelBackground));
+    }
+    static bool ShowsThePanel(const QImage& s) {
+        return IsPanelGrey(s.pixelColor(PanelBackground)) && Near(s.pixelColor(5, 5), Qt::black, 4);
+    }
+
+    QString startLog() const { return QString::fromUtf8(testfiles::read(app + "/start-log.txt")); }
+
+    static inline std::unique_ptr<VirtualDisplay> display_;
+    testfiles::Sandbox box;
+    QString app;
+    QProcess program;
+};
+
+TEST_F(QuirelloE2e, RunShowsTheShowFirstThenAKeyBringsThePanelAndEscEnds) {
+    start({"/run"});
+    QImage last;
+    ASSERT_TRUE(waitForScreen(ShowsTheShow, &last))
+        << "no full-screen show; saved " << (last.save(box.file("show.png")), "show.png");
+    EXPECT_FALSE(display_->hasWindowOfSize(QSize(634, 457))) << "the panel is not shown yet";
+    // Written by the program itself before the show opened: its own number form.
+    const QByteArray ini = testfiles::read(app + "/PHOTO.INI");
+    EXPECT_TRUE(ini.contains("RGB_B= 200 \r\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("TempoAttesa=1\r\n"));
+
+    display_->key("space");
+    ASSERT_TRUE(waitForScreen(ShowsThePanel, &last)) << "the panel did not come up";
+    EXPECT_EQ(program.state(), QProcess::Running);
+    EXPECT_TRUE(display_->hasWindowOfSize(QSize(634, 457)));
+
+    display_->click(PanelBackground.x(), PanelBackground.y());
+    display_->key("Escape");
+    ASSERT_TRUE(program.waitForFinished(15000)) << "Esc did not end the program";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    QThread::msleep(300);
+    EXPECT_EQ(startLog(), "") << "Esc opens nothing";
+}
+
+TEST_F(QuirelloE2e, FineOpensTheWebSiteAndEnds) {
+    start({});
+    ASSERT_TRUE(waitForScreen(ShowsThePanel)) << "the panel did not come up";
+    display_->click(FineButton.x(), FineButton.y());
+    ASSERT_TRUE(program.waitForFinished(15000)) << "\"&Fine\" did not end the program";
+    QElapsedTimer clock;
+    clock.start();
+    while (startLog().isEmpty() && clock.elapsed() < 10000)
+        QThread::msleep(100);
+    EXPECT_EQ(startLog(), addresses::WebSite + "\n");
+}
+
+} // namespace
