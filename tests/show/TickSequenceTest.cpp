@@ -6,38 +6,30 @@
 
 namespace {
 
-const QString MusicStopMarker = "mci open  type sequencer alias can";
+const QString MusicStop = "mci open  type sequencer alias can";
 
 TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "Estate/c.jpg"});
-    const QString folder = f.records.settings.ShowFolder;
-
-    struct Expect {
-        QString loaded;
-        qint32 index;
-    };
-    const Expect expected[] = {
-        {"./a.jpg", 1}, {"./b.jpg", 2}, {"Estate/c.jpg", 3}, {"", 0}, {"./a.jpg", 1}};
-    for (const Expect& e : expected) {
+    const QString expected[] = {"./a.jpg", "./b.jpg", "Estate/c.jpg", "", "./a.jpg"};
+    const qint32 index[] = {1, 2, 3, 0, 1};
+    for (int i = 0; i < 5; ++i) {
         const fakeshow::Lines lines = f.runTick();
-        const QStringList loaded = loadedEntries(lines, folder);
-        SCOPED_TRACE(e.loaded.toStdString());
-        EXPECT_EQ(f.records.show.PictureIndex, e.index);
-        EXPECT_EQ(f.records.show.CurrentPicture, e.loaded);
-        if (e.loaded.isEmpty()) {
-            // The end title: picture hidden, the title centred, the music stopped.
-            EXPECT_TRUE(loaded.isEmpty());
-            EXPECT_FALSE(f.view.pictureVisible);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(f.records.show.PictureIndex, index[i]);
+        EXPECT_EQ(f.records.show.CurrentPicture, expected[i]);
+        EXPECT_EQ(f.view.pictureVisible, !expected[i].isEmpty());
+        if (expected[i].isEmpty()) {
+            // The end title alone, centred; the music stopped.
+            EXPECT_TRUE(f.loaded(lines).isEmpty());
             EXPECT_EQ(f.view.labelText, "Quirello Fine presentazione");
             EXPECT_DOUBLE_EQ(f.view.labelLeft, (15360 - f.view.labelWidth()) / 2);
             EXPECT_DOUBLE_EQ(f.view.labelTop, (11520 - 300) / 2.0);
             EXPECT_TRUE(f.records.tick.LastFolder.isEmpty());
-            EXPECT_EQ(lines.filter(MusicStopMarker).size(), 1);
-            EXPECT_EQ(lines.last(), "mp3 stop");
+            EXPECT_EQ(lines.mid(lines.size() - 3),
+                      (QStringList{MusicStop, "mci close can", "mp3 stop"}));
         } else {
-            EXPECT_EQ(loaded, QStringList{e.loaded});
-            EXPECT_TRUE(f.view.pictureVisible);
+            EXPECT_EQ(f.loaded(lines), QStringList{expected[i]});
         }
     }
     EXPECT_TRUE(f.log.starting("message").isEmpty());
@@ -51,7 +43,6 @@ TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
         EXPECT_EQ(lines.starting("message"),
                   QStringList{"message Nessun file di immagini trovato in questa cartella."});
         EXPECT_EQ(lines.last(), "formLoad");
-        EXPECT_TRUE(loadedEntries(lines, "").isEmpty());
         EXPECT_EQ(f.records.show.PictureIndex, i);
     }
 }
@@ -61,89 +52,69 @@ TEST(TickSequence, UndecodablePictureGivesItsMessageAndTheShowGoesOn) {
     f.setPictures({"./a.jpg", "./rotto.jpg", "./z.jpg"}, {"./rotto.jpg"});
     f.runTick();
     const fakeshow::Lines broken = f.runTick();
-    EXPECT_EQ(broken.starting("message"),
-              QStringList{"message Il file: ./rotto.jpg non è un file di immagini valido."});
+    EXPECT_EQ(broken.last(), "message Il file: ./rotto.jpg non è un file di immagini valido.");
+    EXPECT_EQ(broken.starting("message").size(), 1);
     EXPECT_FALSE(f.view.pictureVisible);
-    // Nothing after the load but the message: no comment, no label, no slide.
-    EXPECT_TRUE(broken.last().startsWith("message"));
-    EXPECT_TRUE(broken.starting("label").isEmpty());
 
-    const fakeshow::Lines next = f.runTick();
-    EXPECT_EQ(loadedEntries(next, f.records.settings.ShowFolder), QStringList{"./z.jpg"});
+    EXPECT_EQ(f.loaded(f.runTick()), QStringList{"./z.jpg"});
     EXPECT_TRUE(f.view.pictureVisible);
-    EXPECT_TRUE(next.starting("message").isEmpty());
 }
 
-TEST(TickSequence, MusicChangesAtTheFirstPictureOfEachFolderOnly) {
+TEST(TickSequence, MusicChangesAtTheFirstPictureOfEachFolderAndAfterTheEndTitle) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "Estate/c.jpg", "Estate/d.jpg", "Mare/e.jpg"});
-    QStringList changedAt;
-    for (int i = 0; i < 5; ++i) {
+    QStringList changes;
+    for (int tick = 0; tick < 7; ++tick) {
         const fakeshow::Lines lines = f.runTick();
-        if (!lines.filter(MusicStopMarker).isEmpty())
-            changedAt << f.records.show.CurrentPicture;
+        if (!f.loaded(lines).isEmpty() && lines.contains(MusicStop))
+            changes << f.records.show.CurrentPicture;
     }
-    EXPECT_EQ(changedAt, (QStringList{"./a.jpg", "Estate/c.jpg", "Mare/e.jpg"}));
-    EXPECT_EQ(f.records.tick.PictureFolder, "Mare/");
-    EXPECT_EQ(f.records.tick.LastFolder, "Mare/" + f.records.settings.ShowFolder);
-}
-
-TEST(TickSequence, AfterTheEndTitleTheFirstPictureRestartsTheMusic) {
-    ShowFixture f;
-    f.setPictures({"./a.jpg"});
-    f.runTick();
-    f.runTick(); // end title
-    const fakeshow::Lines again = f.runTick();
-    EXPECT_EQ(again.filter(MusicStopMarker).size(), 1);
+    // The seventh tick shows picture 1 again, after the end title.
+    EXPECT_EQ(changes, (QStringList{"./a.jpg", "Estate/c.jpg", "Mare/e.jpg", "./a.jpg"}));
 }
 
 TEST(TickSequence, NextShowStartsAtPictureOneAndRestartsTheMusicInTheSameFolder) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "./c.jpg"});
     f.runTick();
-    const fakeshow::Lines second = f.runTick();
-    EXPECT_TRUE(second.filter(MusicStopMarker).isEmpty());
+    EXPECT_FALSE(f.runTick().contains(MusicStop));
 
     f.endShowLikeFine();
+    f.view.open = true;
     const fakeshow::Lines first = f.runTick();
-    EXPECT_EQ(loadedEntries(first, f.records.settings.ShowFolder), QStringList{"./a.jpg"});
-    EXPECT_EQ(first.filter(MusicStopMarker).size(), 1);
+    EXPECT_EQ(f.loaded(first), QStringList{"./a.jpg"});
+    EXPECT_TRUE(first.contains(MusicStop));
     EXPECT_FALSE(f.records.show.MusicRestart);
+
+    // So does the end title.
+    f.setPictures({"./a.jpg"});
+    f.runTick();
+    EXPECT_TRUE(f.runTick().contains(MusicStop));
 }
 
-TEST(TickSequence, MusicOfTheFolderStartsThroughTheSequencer) {
+TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
     ShowFixture f;
     testfiles::write(f.folder.file("Estate/tema.mid"), "MThd");
+    testfiles::write(f.folder.file("Estate/c.wav"), "RIFF");
+    testfiles::write(f.folder.file("Mare/tema.mp3"), "ID3");
+    testfiles::write(f.folder.file("Mare/rotto.wav"), "RIFF");
     f.records.settings.MusicaFM = 1;
-    f.setPictures({"Estate/c.jpg"});
-    const fakeshow::Lines lines = f.runTick();
-    EXPECT_TRUE(lines.contains("mci play can ")) << lines.join(" | ").toStdString();
-    // The music starts before the picture is sized and shown.
-    EXPECT_LT(lines.indexOf("mci play can "), lines.indexOf(lines.starting("size ").value(0)));
-}
-
-TEST(TickSequence, Mp3ThatCannotPlayTakesTheFailurePath) {
-    ShowFixture f;
-    testfiles::write(f.folder.file("Estate/tema.mp3"), "ID3");
-    f.records.settings.MusicaFM = 1;
-    f.mp3.playSucceeds = false;
-    f.setPictures({"Estate/c.jpg"});
-    const fakeshow::Lines lines = f.runTick();
-    EXPECT_EQ(lines.starting("message"),
-              QStringList{"message Il file: Estate/c.jpg non è un file di immagini valido."});
-    EXPECT_FALSE(f.view.pictureVisible);
-}
-
-TEST(TickSequence, CommentStartsForPicturesThatLoadOnly) {
-    ShowFixture f;
-    testfiles::write(f.folder.file("a.wav"), "RIFF");
-    testfiles::write(f.folder.file("rotto.wav"), "RIFF");
     f.records.settings.SuonoWAV = 1;
-    f.setPictures({"./a.jpg", "./rotto.jpg"}, {"./rotto.jpg"});
-    const fakeshow::Lines first = f.runTick();
-    EXPECT_EQ(first.starting("wav").size(), 1);
-    EXPECT_TRUE(first.starting("wav").first().endsWith("a.wav"));
+    f.setPictures({"Estate/c.jpg", "Mare/rotto.jpg", "Mare/z.jpg"}, {"Mare/rotto.jpg"});
+
+    const fakeshow::Lines midi = f.runTick();
+    EXPECT_EQ(midi.starting("wav"), QStringList{"wav " + f.folder.file("Estate/c.wav")});
+    // The music starts before the picture is sized and shown.
+    EXPECT_LT(midi.indexOf("mci play can "), midi.indexOf(midi.starting("size").value(0)));
+
+    // No comment for a picture that does not load.
     EXPECT_TRUE(f.runTick().starting("wav").isEmpty());
+
+    // An MP3 the player cannot play takes the failure path.
+    f.rec.mp3Plays = false;
+    const fakeshow::Lines mp3 = f.runTick();
+    EXPECT_EQ(mp3.last(), "message Il file: Mare/z.jpg non è un file di immagini valido.");
+    EXPECT_FALSE(f.view.pictureVisible);
 }
 
 } // namespace
