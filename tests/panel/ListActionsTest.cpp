@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QImage>
 #include <QListView>
-#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -64,15 +63,6 @@ struct Panel {
 };
 
 } // namespace
-
-TEST(ListActionsMenu, CommandsInOrderWithTheirCaptions) {
-    Panel panel;
-    QStringList captions;
-    for (QAction* a : panel.listActions->Menudestro->actions())
-        captions.append(a->text());
-    EXPECT_EQ(captions,
-              QStringList({"&Apri File (doppio click)", "&Rinomina File ...", "&Cancella File"}));
-}
 
 TEST(ListActionsMenu, RightClickKeepsTheSelectionAndDeleteAsksAboutTheSelectedEntry) {
     Panel panel;
