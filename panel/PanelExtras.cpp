@@ -27,12 +27,18 @@ PanelExtras::PanelExtras(frmAbout& form, std::unique_ptr<Registry> registry)
     Image1 = new PreviewImage(&form);
     QListView* list = form.catalogue->List1;
     listActions = new ListActions(list, Image1, actions_, records.settings.ShowFolder, pointer);
+    // Both lean on what this object owns, so they go with it, not with the panel's controls.
+    decorations->setParent(this);
+    listActions->setParent(this);
     pointer.arrowOver(form.catalogue->Dir1->viewport());
     connect(form.cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     connect(&form, &frmAbout::firstPainted, this, [this] { Form_Paint(); });
 }
 
-PanelExtras::~PanelExtras() = default;
+PanelExtras::~PanelExtras() {
+    delete listActions;
+    delete decorations;
+}
 
 void PanelExtras::setRegistry(std::unique_ptr<Registry> registry) {
     systemInfo_ = std::make_unique<SystemInfo>(*registry, form_.services().launcher,
