@@ -1,12 +1,14 @@
 #include "panel/frmAbout.h"
 
 #include "panel/ColourSample.h"
+#include "panel/PendingPress.h"
 #include "panel/SecondsField.h"
 #include "startup/AppRecords.h"
 #include "startup/ShowStart.h"
 
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -58,6 +60,9 @@ void frmAbout::HScroll4_Change() {
 void frmAbout::Text1_LostFocus() {
     if (!SecondsMissing(Text1->text()))
         return;
+    QWidget* clicked = QApplication::focusWidget();
     services_.dialogs.message(NoSecondsMessage);
+    if (clicked && clicked != Text1)
+        DropPendingMousePress(clicked);
     Text1->setFocus(Qt::OtherFocusReason);
 }

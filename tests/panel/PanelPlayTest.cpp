@@ -67,6 +67,27 @@ TEST_F(PanelPlay, AnEmptyFieldIsRefusedOnLeavingAndKeepsTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), panel->Check1);
 }
 
+TEST_F(PanelPlay, ClickingPlayWithAnEmptyFieldOnlyGivesTheMessage) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    panel->Text1->setFocus(Qt::TabFocusReason);
+    type(panel->Text1, "");
+    QTest::mousePress(panel->cmdOK, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
+    // The press that moved the focus went to the message box: the button is not left down
+    // waiting to fire.
+    EXPECT_FALSE(panel->cmdOK->isDown());
+    QTest::mouseRelease(panel->cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(shows.empty());
+    EXPECT_EQ(QApplication::focusWidget(), panel->Text1);
+
+    // Once the event loop has run, the next click is an ordinary one.
+    QCoreApplication::processEvents();
+    type(panel->Text1, "4");
+    QTest::mouseClick(panel->cmdOK, Qt::LeftButton);
+    EXPECT_EQ(shows.size(), 1u);
+}
+
 TEST_F(PanelPlay, GainingTheFocusSelectsTheWholeSeconds) {
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
