@@ -66,17 +66,17 @@ quint32 u32(const QByteArray& b, int at) {
 // The window origin the metafile sets before it draws (0, 0 when it sets none): libwmf maps
 // logical units to points from that origin.
 QPointF windowOrigin(const QByteArray& bytes) {
-    int at = placeableSize + 18;
+    qint64 at = placeableSize + 18;
     while (at + 6 <= bytes.size()) {
-        const quint32 words = u32(bytes, at);
-        const quint16 function = u16(bytes, at + 4);
-        if (words < 3 || function == 0)
+        const quint32 words = u32(bytes, int(at));
+        const quint16 function = u16(bytes, int(at + 4));
+        if (words < 3 || function == 0 || qint64(words) * 2 > bytes.size() - at)
             break;
-        if (function == setWindowOrg && at + 10 <= bytes.size())
-            return QPointF(s16(bytes, at + 8), s16(bytes, at + 6));
+        if (function == setWindowOrg && words >= 5)
+            return QPointF(s16(bytes, int(at + 8)), s16(bytes, int(at + 6)));
         if (draws(function))
             break; // the origin is what it is by now
-        at += int(words) * 2;
+        at += qint64(words) * 2;
     }
     return {};
 }

@@ -78,6 +78,8 @@ TEST(MetafileDecoder, failsOnBrokenMetafiles) {
     emfOversized[88 + 4] = char(0x7F); // the first record claims more than the file holds
     QByteArray emfNoFrame = emf;
     emfNoFrame.replace(32, 8, QByteArray(8, '\0'));
+    QByteArray wmfHugeRecord = wmf;
+    wmfHugeRecord.replace(40, 4, QByteArray(4, '\xFF')); // the first record claims 16 GB
     QByteArray wmfNoInch = wmf;
     wmfNoInch.replace(14, 2, QByteArray(2, '\0'));
     const MetafileCase cases[] = {
@@ -88,6 +90,7 @@ TEST(MetafileDecoder, failsOnBrokenMetafiles) {
         {"oversized.emf", emfOversized},
         {"noframe.emf", emfNoFrame},
         {"noinch.wmf", wmfNoInch},
+        {"hugerecord.wmf", wmfHugeRecord},
         {"words.wmf", QByteArray("not a metafile, only words in a file named like one")},
         {"words.emf", QByteArray(200, 'x')},
     };
