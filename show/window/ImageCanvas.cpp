@@ -1,6 +1,7 @@
 #include "show/window/ImageCanvas.h"
 
 #include "show/window/ChangedArea.h"
+#include "show/window/PixelFill.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,37 +63,9 @@ bool ImageCanvas::canFillDirectly() const {
 }
 
 QRegion ImageCanvas::fillRects(std::initializer_list<QRect> rects, quint32 color) {
-    const quint32 pixel = 0xFF000000u | color;
-    const auto differs = [pixel](quint32 p) { return p != pixel; };
-    const QRect bounds = backing_.rect();
-    uchar* bits = backing_.bits();
-    const qsizetype stride = backing_.bytesPerLine();
     QRegion area;
-    for (const QRect& r : rects) {
-        const QRect clipped = r & bounds;
-        if (clipped.isEmpty())
-            continue;
-        // Only what changes colour is filled and reported.
-        int left = clipped.right() + 1, right = -1, top = -1, bottom = -1;
-        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-            quint32* begin = reinterpret_cast<quint32*>(bits + y * stride) + clipped.left();
-            quint32* end = begin + clipped.width();
-            quint32* first = std::find_if(begin, end, differs);
-            if (first == end)
-                continue;
-            quint32* last = std::find_if(std::make_reverse_iterator(end),
-                                         std::make_reverse_iterator(first), differs)
-                                .base();
-            std::fill(first, last, pixel);
-            left = std::min(left, clipped.left() + int(first - begin));
-            right = std::max(right, clipped.left() + int(last - begin) - 1);
-            if (top < 0)
-                top = y;
-            bottom = y;
-        }
-        if (top >= 0)
-            area += QRect(QPoint(left, top), QPoint(right, bottom));
-    }
+    for (const QRect& r : rects)
+        area += fillChanged(backing_, r, 0xFF000000u | color);
     return area;
 }
 

@@ -107,6 +107,40 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, c.backColor()); }, 14000}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Level and upright bands report exactly the pixels that changed colour: an outline moved by
+// a pixel repaints a one-pixel ring, not the bands it was drawn with.
+TEST(ImageCanvas, AMovedShapeRepaintsExactlyWhatChanged) {
+    const struct {
+        const char* name;
+        void (*first)(ImageCanvas&);
+        void (*second)(ImageCanvas&);
+    } cases[] = {
+        {"square grown by a pixel", [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(585, 285, 2415, 1215, 1); }},
+        {"square shrunk by a pixel", [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(615, 315, 2385, 1185, 1); }},
+        {"curtain moved by a pixel", [](ImageCanvas& c) { c.line(900, 0, 900, 1499, 1); },
+         [](ImageCanvas& c) { c.line(915, 0, 915, 1499, 1); }},
+        {"overlapping tiles", [](ImageCanvas& c) { c.filledBox(300, 300, 1200, 900, 1); },
+         [](ImageCanvas& c) { c.filledBox(900, 600, 1800, 1200, 1); }},
+    };
+    for (const auto& t : cases) {
+        CanvasFixture f;
+        f.canvas.setDrawWidth(10);
+        t.first(f.canvas);
+        const QImage before = f.backing.copy();
+        t.second(f.canvas);
+        QRegion changed;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (before.pixel(x, y) != f.backing.pixel(x, y))
+                    changed += QRect(x, y, 1, 1);
+        ASSERT_EQ(f.repaints.size(), 2u);
+        EXPECT_FALSE(changed.isEmpty()) << t.name;
+        EXPECT_TRUE((f.repaints[1] ^ changed).isEmpty()) << t.name;
+    }
+}
+
 TEST(ImageCanvas, OneRepaintPerDrawingCallEvenOffTheWindow) {
     CanvasFixture f;
     f.canvas.setDrawWidth(10);
