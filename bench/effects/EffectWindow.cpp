@@ -1,5 +1,7 @@
 #include "EffectWindow.h"
 
+#include "show/window/BackingPaint.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPaintEvent>
@@ -19,8 +21,12 @@ void EffectWindow::resizeEvent(QResizeEvent*) {
 void EffectWindow::paintEvent(QPaintEvent* event) {
     ++paints;
     QPainter painter(this);
-    for (const QRect& r : event->region())
-        painter.drawImage(r.topLeft(), backing, r);
+    if (!slicedPaint) {
+        for (const QRect& r : event->region())
+            painter.drawImage(r.topLeft(), backing, r);
+        return;
+    }
+    paintBacking(painter, backing, event->region());
 }
 
 void EffectWindow::showPicture(int seed) {

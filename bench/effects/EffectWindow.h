@@ -11,6 +11,8 @@ public:
 
     QImage backing;
     int paints = 0;
+    // Thin bands copied in slices, as the show window does; off: one copy per rectangle.
+    bool slicedPaint = true;
 
     // A picture-like content to wipe: a gradient with some shapes, shown at once.
     void showPicture(int seed);

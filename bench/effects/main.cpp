@@ -5,6 +5,7 @@
 //   bench_effects                      every code 11, 1..10 and 0 with the canvas's own areas
 //   bench_effects --bounding           the same, repainting each area's bounding rectangle
 //   bench_effects --draw-only          the drawing into the image alone, no repaint
+//   bench_effects --plain-paint        the window copies each repainted rectangle in one go
 //   bench_effects --only CODE          one effect code alone
 //   bench_effects --runs N             runs of each effect, the median shown (default 3)
 //
@@ -35,6 +36,7 @@ constexpr int BaselineRepaints = 100;
 struct Options {
     bool bounding = false;
     bool drawOnly = false;
+    bool plainPaint = false;
     int only = -1;
     int runs = 3;
     int shotCode = -1;
@@ -112,6 +114,8 @@ int main(int argc, char** argv) {
             options.bounding = true;
         } else if (std::strcmp(argv[i], "--draw-only") == 0) {
             options.drawOnly = true;
+        } else if (std::strcmp(argv[i], "--plain-paint") == 0) {
+            options.plainPaint = true;
         } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
             options.only = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
@@ -123,7 +127,8 @@ int main(int argc, char** argv) {
             i += 3;
         } else {
             std::fprintf(stderr,
-                         "usage: %s [--bounding | --draw-only] [--only CODE] [--runs N] [--shot "
+                         "usage: %s [--bounding | --draw-only] [--plain-paint] [--only CODE] "
+                         "[--runs N] [--shot "
                          "CODE N FILE]\n",
                          argv[0]);
             return 2;
@@ -132,16 +137,18 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     EffectWindow window;
+    window.slicedPaint = !options.plainPaint;
     window.setGeometry(window.screen()->geometry());
     window.showFullScreen();
     waitForExpose(window);
     window.showPicture(0);
 
-    std::printf("window %d x %d pixels (%d x %d twips), repainting %s, median of %d runs\n",
+    std::printf("window %d x %d pixels (%d x %d twips), repainting %s, %s, median of %d runs\n",
                 window.width(), window.height(), window.width() * 15, window.height() * 15,
                 options.drawOnly   ? "nothing (drawing only)"
                 : options.bounding ? "bounding rectangles"
                                    : "changed areas",
+                options.plainPaint ? "one copy per rectangle" : "thin bands copied in slices",
                 options.runs);
     std::printf("baseline: %d full-window repaints of the same window, just before each effect\n\n",
                 BaselineRepaints);
