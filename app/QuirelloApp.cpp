@@ -2,10 +2,13 @@
 
 #include "panel/CatalogueControls.h"
 #include "panel/frmAbout.h"
+#include "panel/PanelDecorations.h"
+#include "panel/PanelExtras.h"
 #include "show/window/Form1.h"
 #include "startup/AppFolder.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QString& argumentText)
     : launcher_(AppFolderOf(executableFolder)),
@@ -15,6 +18,10 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QString& argumen
     panelServices_.openShow = [this] { openShow(); };
     panelServices_.endProgram = [] { QCoreApplication::exit(0); };
     panel_ = std::make_unique<frmAbout>(records_, panelServices_);
+    // The decorations, links, preview and list actions live with the panel (its child).
+    auto* extras = new PanelExtras(*panel_);
+    panel_->setTabIndex(extras->decorations->Command2, 3);
+    panel_->setTabIndex(extras->decorations->Command3, 4);
     dialogs_.setOwner(panel_.get());
     showServices_.rescanned = [this](int count) { panel_->catalogue->setScanCount(count); };
 }
