@@ -123,11 +123,11 @@ TEST_F(StartupLoad, ValuesBeyondAControlsRangeAreBroughtIntoIt) {
 }
 
 TEST_F(StartupLoad, RunOnTheCommandLineStartsTheShowDuringTheLoad) {
+    // The whole table of argument texts is the command line's own test; here, one of each.
     const struct {
         const char* arguments;
         bool show;
-    } cases[] = {{"/RUN", true},   {"run", true},    {"/Run", true},
-                 {"RUN x", false}, {"x RUN", false}, {"", false}};
+    } cases[] = {{"/run", true}, {"RUN x", false}};
     for (const auto& c : cases) {
         QFile::remove(ini());
         shows.clear();
