@@ -166,6 +166,21 @@ void ShowTick::run() {
         }
     }
     view_.setPictureLeft(targetLeft);
+    prepareAhead(show.PictureIndex);
+}
+
+ShowView::ShownSizeRule ShowTick::shownSizeRule() const {
+    const TwipsSize window = view_.windowSize();
+    const double labelHeight = view_.labelHeight();
+    const qint16 allarga = records_.settings.AllargaFoto;
+    return
+        [=](TwipsSize natural) { return ShownPictureSize(natural, window, labelHeight, allarga); };
+}
+
+void ShowTick::prepareAhead(int row) {
+    const QString entry = records_.list.entry(row);
+    if (!entry.isEmpty())
+        view_.prepareAhead(records_.settings.ShowFolder + entry, shownSizeRule());
 }
 
 void ShowTick::endTitle() {
@@ -175,6 +190,7 @@ void ShowTick::endTitle() {
                     (window.height - view_.labelHeight()) / 2);
     records_.tick.LastFolder.clear();
     StopMusic(services_.sound);
+    prepareAhead(0);
 }
 
 void ShowTick::failure() {

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "show/ShowView.h"
+
 #include <QString>
 
 struct AppRecords;
 class Clock;
 class Dialogs;
 class RandomSource;
-class ShowView;
 struct SoundDevices;
 class Yielder;
 
@@ -41,6 +42,10 @@ private:
     void run();
     void endTitle();
     void failure();
+    // The size rule for the window as it is now.
+    ShowView::ShownSizeRule shownSizeRule() const;
+    // Lets the view decode the list entry at 0-based `row`, the next tick's picture.
+    void prepareAhead(int row);
     // True when the show was ended during the message: nothing more may be touched.
     bool showMessage(const QString& text);
 

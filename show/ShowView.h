@@ -34,6 +34,9 @@ public:
     using ShownSizeRule = std::function<TwipsSize(TwipsSize natural)>;
     virtual std::optional<TwipsSize> loadPicture(const QString& path,
                                                  const ShownSizeRule& shownSize) = 0;
+    // The picture file the next tick will probably load: it may be decoded meanwhile. The rule
+    // is called away from the tick, so it must carry its own values.
+    virtual void prepareAhead(const QString& path, const ShownSizeRule& shownSize) = 0;
     // The picture's size on screen (its natural size, or stretched to this size).
     virtual void sizePicture(TwipsSize size) = 0;
     virtual void setPictureLeft(double left) = 0;

@@ -62,6 +62,7 @@ void Form1::Impl::endShow() {
     open = false;
     StopMusic(services.sound);
     timer1.stop();
+    ahead.cancel();
     records.show.PictureIndex = 0;
     records.show.MusicRestart = true;
     if (loop)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/EffectCanvas.h"
+#include "platform/gui/PictureAhead.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
 #include "show/window/EventLoopYielder.h"
@@ -43,6 +44,7 @@ struct Form1::Impl final : ShowView {
     bool repaintPending = false;
 
     EventLoopYielder yielder;
+    PictureAhead ahead; // the next tick's picture, decoded while this one is shown
     std::unique_ptr<EffectCanvas> canvas;
     ShowTick tick;
 
@@ -69,6 +71,7 @@ struct Form1::Impl final : ShowView {
     void showPicture() override;
     std::optional<TwipsSize> loadPicture(const QString& path,
                                          const ShownSizeRule& shownSize) override;
+    void prepareAhead(const QString& path, const ShownSizeRule& shownSize) override;
     void sizePicture(TwipsSize size) override;
     void setPictureLeft(double left) override;
     void setPictureTop(double top) override;

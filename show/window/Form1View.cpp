@@ -63,12 +63,23 @@ void Form1::Impl::showPicture() {
     invalidate(picture.rect());
 }
 
-std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
-                                                  const ShownSizeRule& shownSize) {
-    const DecodedPicture decoded = decodePicture(path, [&](QSize natural) {
+namespace {
+// The size rule in pixels, as the decoder asks it.
+ShownSizeFor inPixels(const ShowView::ShownSizeRule& shownSize) {
+    return [shownSize](QSize natural) {
         const TwipsSize shown = shownSize({toTwips(natural.width()), toTwips(natural.height())});
         return QSize(std::max(1, toPixels(shown.width)), std::max(1, toPixels(shown.height)));
-    });
+    };
+}
+} // namespace
+
+void Form1::Impl::prepareAhead(const QString& path, const ShownSizeRule& shownSize) {
+    ahead.prepare(path, inPixels(shownSize));
+}
+
+std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
+                                                  const ShownSizeRule& shownSize) {
+    const DecodedPicture decoded = ahead.take(path, inPixels(shownSize));
     if (!decoded.ok())
         return std::nullopt;
     // Image1 is hidden while a picture loads; sizePicture prepares it for the screen.

@@ -48,7 +48,7 @@ struct FakeView final : ShowView {
     QHash<QString, TwipsSize> pictures; // the files that decode, by path
     QString labelText;
     double labelLeft = 0, labelTop = 0, pictureLeft = 0, pictureTop = 0;
-    TwipsSize pictureSize, requestedDecodeSize;
+    TwipsSize pictureSize, requestedDecodeSize, aheadSize;
     bool pictureVisible = true;
 
     TwipsSize windowSize() const override { return window; }
@@ -77,6 +77,11 @@ struct FakeView final : ShowView {
             return std::nullopt;
         requestedDecodeSize = shownSize(pictures[path]);
         return pictures[path];
+    }
+    void prepareAhead(const QString& path, const ShownSizeRule& shownSize) override {
+        log << "ahead " + path;
+        if (pictures.contains(path))
+            aheadSize = shownSize(pictures[path]);
     }
     void sizePicture(TwipsSize size) override {
         pictureSize = size;

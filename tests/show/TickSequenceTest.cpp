@@ -26,13 +26,28 @@ TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
             EXPECT_DOUBLE_EQ(f.view.labelLeft, (15360 - f.view.labelWidth()) / 2);
             EXPECT_DOUBLE_EQ(f.view.labelTop, (11520 - 300) / 2.0);
             EXPECT_TRUE(f.records.tick.LastFolder.isEmpty());
-            EXPECT_EQ(lines.mid(lines.size() - 3),
+            EXPECT_EQ(lines.mid(lines.size() - 4, 3),
                       (QStringList{MusicStop, "mci close can", "mp3 stop"}));
         } else {
             EXPECT_EQ(f.loaded(lines), QStringList{expected[i]});
         }
     }
     EXPECT_TRUE(f.log.starting("message").isEmpty());
+}
+
+TEST(TickSequence, TheNextPictureIsPreparedAtTheEndOfEachTick) {
+    ShowFixture f;
+    f.setPictures({"./a.jpg", "./rotto.jpg", "Estate/c.jpg"}, {"./rotto.jpg"});
+    const QString folder = f.records.settings.ShowFolder;
+    const QStringList expected[] = {
+        {"ahead " + folder + "./rotto.jpg"}, {}, {}, {"ahead " + folder + "./a.jpg"}};
+    for (const QStringList& ahead : expected) {
+        const fakeshow::Lines lines = f.runTick();
+        EXPECT_EQ(lines.starting("ahead"), ahead);
+        if (!ahead.isEmpty())
+            EXPECT_EQ(lines.last(), ahead.first());
+    }
+    EXPECT_EQ(f.view.aheadSize, f.view.pictureSize);
 }
 
 TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
