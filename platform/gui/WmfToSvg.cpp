@@ -1,5 +1,6 @@
 #include "platform/gui/MetafileSvg.h"
 
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QtEndian>
 
@@ -96,6 +97,14 @@ QRectF placeableFrame(const QByteArray& bytes) {
     return QRectF((frame.topLeft() - origin) * scale, frame.size() * scale);
 }
 
+// libwmf gives each bitmap its place and size and then a transform that scales and moves it
+// once more (as an old SVG editor read it); standard SVG applies both, so the transform goes.
+QByteArray withImagesPlaced(const QByteArray& svg) {
+    static const QRegularExpression transform(
+        QStringLiteral(R"re((<image\b[^>]*?)\s*transform="matrix\([^"]*\)")re"));
+    return QString::fromUtf8(svg).replace(transform, QStringLiteral("\\1")).toUtf8();
+}
+
 } // namespace
 
 MetafileSvg wmfToSvg(const QByteArray& bytes) {
@@ -147,8 +156,9 @@ MetafileSvg wmfToSvg(const QByteArray& bytes) {
     char* text = nullptr;
     unsigned long length = 0;
     wmf_stream_destroy(api, device->out, &text, &length);
-    QByteArray svg =
-        played == wmf_E_None && text ? QByteArray(text, qsizetype(length)) : QByteArray();
+    const QByteArray svg = played == wmf_E_None && text
+                               ? withImagesPlaced(QByteArray(text, qsizetype(length)))
+                               : QByteArray();
     if (text)
         wmf_free(api, text);
     return {svg, QSize(int(width), int(height)), {}};

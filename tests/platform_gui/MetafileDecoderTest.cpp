@@ -69,6 +69,31 @@ TEST(MetafileDecoder, drawsTheFrameAtItsNaturalSizeAndSharpWhenEnlarged) {
     }
 }
 
+TEST(MetafileDecoder, drawsBitmapsOverTheAreaTheyArePlacedOn) {
+    testfiles::Sandbox box;
+    QImage bitmap(4, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::blue);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            bitmap.setPixelColor(x, y, Qt::red);
+    // Over the left half of the frame: red then blue, and nothing on the right half.
+    const MetafileCase cases[] = {
+        {"bitmap.wmf", wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440}, bitmap)},
+        {"bitmap.emf", emfWithBitmap({0, 0, 5080, 2540}, {0, 0, 96, 96}, bitmap)},
+    };
+    for (const MetafileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testfiles::write(box.file(c.name), c.bytes);
+        const DecodedPicture p = decodePicture(box.file(c.name), fixedSize({384, 192}));
+        ASSERT_TRUE(p.ok());
+        EXPECT_EQ(p.naturalSize, QSize(192, 96));
+        EXPECT_TRUE(isRed(p.image.pixelColor(20, 96)));
+        const QColor blue = p.image.pixelColor(172, 96);
+        EXPECT_TRUE(blue.blue() > 230 && blue.red() < 25) << blue.name().toStdString();
+        EXPECT_EQ(p.image.pixelColor(290, 96).alpha(), 0);
+    }
+}
+
 TEST(MetafileDecoder, failsOnBrokenMetafiles) {
     testfiles::Sandbox box;
     const QByteArray wmf =

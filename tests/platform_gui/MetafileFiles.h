@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 
@@ -15,5 +16,10 @@ QByteArray wmfWithRectangle(QRect frame, int unitsPerInch, QPoint origin, QRect 
 // An EMF whose frame is `frameHundredthsMm` and whose reference device has 96 pixels to the
 // inch, with one rectangle `box` (device pixels) filled with `fill`, no outline.
 QByteArray emfWithRectangle(QRect frameHundredthsMm, QRect box, QColor fill);
+
+// The same frames, with `bitmap` stretched over `box` (a 24-bit DIB in a StretchDIB record, or
+// in an EMR_STRETCHDIBITS record with `box` in device pixels).
+QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage& bitmap);
+QByteArray emfWithBitmap(QRect frameHundredthsMm, QRect box, const QImage& bitmap);
 
 } // namespace metafiles
