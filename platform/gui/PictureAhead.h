@@ -26,7 +26,7 @@ public:
     // matches (waiting for it if it is being decoded).
     DecodedPicture take(const QString& path, const ShownSizeFor& shownSize);
 
-    // Drops what was prepared and waits for the worker to finish.
+    // Drops what was prepared, without waiting: a decode already running ends unseen.
     void cancel();
 
     // True once the prepared picture has been decoded.
