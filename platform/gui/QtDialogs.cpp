@@ -1,5 +1,6 @@
 #include "platform/gui/QtDialogs.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -9,21 +10,29 @@ namespace {
 const QString Caption = QStringLiteral("Quirello");
 }
 
+// A box belongs to the window the user is looking at: the full-screen show while it runs (a
+// box owned by the panel could open behind it), else the owner given.
+QWidget* QtDialogs::parentWindow() const {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return owner_;
+}
+
 void QtDialogs::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parentWindow());
     box.exec();
 }
 
 bool QtDialogs::confirm(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    owner_);
+                    parentWindow());
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& initial,
                             int left) {
-    QInputDialog box(owner_);
+    QInputDialog box(parentWindow());
     box.setWindowTitle(title.isEmpty() ? Caption : title);
     box.setLabelText(prompt);
     box.setTextValue(initial);
@@ -31,7 +40,7 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
     if (left >= 0) {
         // Only the left edge is asked for; the box stays vertically centred on its screen.
         box.adjustSize();
-        QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen();
+        QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
         const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
         box.move(left, area.top() + (area.height() - box.height()) / 2);
     }

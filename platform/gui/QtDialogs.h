@@ -6,7 +6,7 @@
 #include <QWidget>
 
 // The message boxes and the input box of the program, as Qt dialogs with the caption
-// "Quirello". They are modal to the window given by setOwner (none: to the whole program).
+// "Quirello", modal, over the active window of the program (or the one given by setOwner).
 class QtDialogs final : public Dialogs {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
@@ -17,5 +17,7 @@ public:
                      int left = -1) override;
 
 private:
+    QWidget* parentWindow() const;
+
     QPointer<QWidget> owner_;
 };
