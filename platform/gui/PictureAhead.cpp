@@ -10,6 +10,7 @@ PictureAhead::PictureAhead() {
 
 PictureAhead::~PictureAhead() {
     cancel();
+    pool_.waitForDone();
 }
 
 PictureAhead::FileKey PictureAhead::keyOf(const QString& path) {
@@ -58,7 +59,6 @@ DecodedPicture PictureAhead::take(const QString& path, const ShownSizeFor& shown
 
 void PictureAhead::cancel() {
     pool_.clear();
-    pool_.waitForDone();
     preparedPath_.clear();
     prepared_ = {};
 }
