@@ -71,12 +71,16 @@ QString decode(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
-// A line ends at CR or CR LF; a lone LF stays part of the line.
+// A line ends at CR or CR LF, as the program writes it, and also at a lone LF, so that a file
+// saved by a Linux text editor still reads line by line.
 QStringList splitLines(const QString& text) {
     QStringList lines;
     QString current;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
+        if (text[i] == u'\n') {
+            lines.append(current);
+            current.clear();
+        } else if (text[i] == u'\r') {
             lines.append(current);
             current.clear();
             if (i + 1 < text.size() && text[i + 1] == u'\n')

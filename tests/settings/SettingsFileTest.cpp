@@ -164,15 +164,16 @@ TEST(ReadSettingsFile, PathGetsItsSeparatorAndKeysAreTestedInOrder) {
 
 TEST(ReadSettingsFile, ValuesLinesAndReports) {
     testfiles::Sandbox box;
-    const ReadResult r = readFrom(box, "MusicaFM=1=2\r\n"
-                                       "\r\n"
-                                       "[sezione] commento\r\n"
-                                       "RGB_R=300\r"
-                                       "RGB_G= 20 \r\n"
-                                       "RGB_RANDOM=-1\r\n"
-                                       "Effetti=5\nEffetti=9\r\n" // a lone LF stays in the line
-                                       "PosLabel=1\r\n"
-                                       "PosLabel=2\r\n");
+    const ReadResult r =
+        readFrom(box, "MusicaFM=1=2\r\n"
+                      "\r\n"
+                      "[sezione] commento\r\n"
+                      "RGB_R=300\r"
+                      "RGB_G= 20 \r\n"
+                      "RGB_RANDOM=-1\r\n"
+                      "Effetti=9\nEffetti=5\r\n" // a file edited on Linux: LF ends a line too
+                      "PosLabel=1\r\n"
+                      "PosLabel=2\r\n");
     EXPECT_TRUE(r.existed);
     EXPECT_EQ(r.settings.MusicaFM, 1);
     EXPECT_EQ(r.settings.RGB_R, 300);
@@ -188,8 +189,8 @@ TEST(ReadSettingsFile, ValuesLinesAndReports) {
         order.emplace_back(l.key, l.value);
     const std::vector<std::pair<SettingKey, qint16>> expected{
         {SettingKey::MusicaFM, 1},    {SettingKey::RGB_R, 300}, {SettingKey::RGB_G, 20},
-        {SettingKey::RGB_RANDOM, -1}, {SettingKey::Effetti, 5}, {SettingKey::PosLabel, 1},
-        {SettingKey::PosLabel, 2}};
+        {SettingKey::RGB_RANDOM, -1}, {SettingKey::Effetti, 9}, {SettingKey::Effetti, 5},
+        {SettingKey::PosLabel, 1},    {SettingKey::PosLabel, 2}};
     EXPECT_EQ(order, expected);
     EXPECT_FALSE(r.lines[1].atMost255);
     EXPECT_TRUE(r.lines[2].atMost255);
