@@ -25,4 +25,5 @@ for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$display" ] && break
     sleep 0.1
 done
+echo "load average: $(cut -d" " -f1-3 /proc/loadavg) on $(nproc) cores"
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/slide/bench_slide"

@@ -99,8 +99,22 @@ void Form1::Impl::sizePicture(TwipsSize size) {
 void Form1::Impl::setPictureLeft(double left) {
     const QRect before = picture.rect();
     picture.moveLeft(toPixels(left));
-    if (pictureOnTop() && picture.rect() != before)
-        invalidate(QRegion(before) + picture.rect());
+    const QRect after = picture.rect();
+    if (!pictureOnTop() || after == before)
+        return;
+    const int dx = after.left() - before.left();
+    if (repaintPending || !picture.isOpaque() || std::abs(dx) >= after.width()) {
+        invalidate(QRegion(before) + after);
+        return;
+    }
+    // The slide-in: what is on screen is up to date, so the picture's pixels are moved where
+    // they are (by the window system when it can) and only the uncovered strip is painted.
+    const QRect both = before | after;
+    w.scroll(dx, 0, both);
+    const QRect labelArea = label.rect();
+    if (label.isVisible() && labelArea.intersects(both))
+        w.update(QRegion(labelArea) + labelArea.translated(dx, 0));
+    repaintPending = true;
 }
 
 void Form1::Impl::setPictureTop(double top) {

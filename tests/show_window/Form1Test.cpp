@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -95,13 +96,15 @@ TEST(Form1, TicksShowThePicturesAndTheShowCanBeRunAgain) {
     QImage small(100, 100, QImage::Format_RGB32);
     small.fill(Qt::red);
     ASSERT_TRUE(small.save(s.folder.file("Rosso.jpg")));
-    s.records.settings.TempoAttesa = 20;
+    s.records.settings.TempoAttesa = 600;
+    s.records.settings.Cornice3D = 0;
     s.records.settings.RGB_R = 0;
     s.records.settings.RGB_G = 0;
     s.records.settings.RGB_B = 255;
     QRect picture, label;
     QString text;
     bool visible = false;
+    QImage onScreen;
     const bool ended = s.runShow([&] {
         QTest::qWaitFor([&] {
             return s.records.show.PictureIndex == 1 && s.form.isPictureVisible() &&
@@ -110,10 +113,12 @@ TEST(Form1, TicksShowThePicturesAndTheShowCanBeRunAgain) {
         // Wait for the slide-in to end: the picture at the centre.
         QTest::qWaitFor(
             [&] { return std::abs(s.form.pictureRect().center().x() - s.form.width() / 2) <= 1; });
+        QTest::qWait(30);
         picture = s.form.pictureRect();
         label = s.form.labelRect();
         text = s.form.labelText();
         visible = s.form.isPictureVisible();
+        onScreen = s.form.screen()->grabWindow(s.form.winId()).toImage();
         s.form.Fine();
     });
     EXPECT_TRUE(ended);
@@ -125,6 +130,19 @@ TEST(Form1, TicksShowThePicturesAndTheShowCanBeRunAgain) {
     EXPECT_EQ(picture.width(), picture.height());
     EXPECT_EQ(label.top(), 0);
     EXPECT_NEAR(picture.top(), label.height(), 1);
+    // What the window system got after the slide-in (the picture's pixels are moved in place):
+    // the whole picture red, no trace of it left of its place, the label on its band.
+    ASSERT_FALSE(onScreen.isNull());
+    const auto colourAt = [&](QPoint p) { return onScreen.pixelColor(p); };
+    for (const QPoint p :
+         {picture.topLeft(), picture.center(), picture.bottomRight() - QPoint(1, 1),
+          QPoint(picture.left() + 1, picture.bottom() - 1)})
+        EXPECT_GT(colourAt(p).red(), 200) << p.x() << "," << p.y();
+    for (const QPoint p :
+         {QPoint(picture.left() - 2, picture.center().y()), QPoint(2, picture.bottom()),
+          QPoint(picture.left() / 2, picture.bottom())})
+        EXPECT_EQ(colourAt(p), QColor(0, 0, 255)) << p.x() << "," << p.y();
+    EXPECT_LT(colourAt(label.topLeft() + QPoint(2, label.height() / 2)).blue(), 200);
 
     // The next show opens on the title screen again and starts at picture 1.
     bool title = false;
