@@ -91,6 +91,31 @@ TEST(Form1, PressOnThePictureWaitsForTheClickAndTheLabelIgnoresClicks) {
     EXPECT_TRUE(ended);
 }
 
+TEST(Form1, AKeyDuringTheSlideInEndsTheShowAndTheTickStopsThere) {
+    ShowWindow s;
+    QImage(100, 100, QImage::Format_RGB32).save(s.folder.file("a.jpg"));
+    s.records.settings.TempoAttesa = 50;
+    s.records.settings.Effetti = 1;
+    QRect atKey;
+    // Timers run at the tick's yields: this one presses the key in the middle of the slide-in.
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, &s.form, [&] {
+        if (s.form.isShowOpen() && s.form.isPictureVisible() && s.form.pictureRect().left() < 0 &&
+            s.form.labelText() == "a.jpg") {
+            atKey = s.form.pictureRect();
+            QTest::keyClick(&s.form, Qt::Key_Space);
+        }
+    });
+    EXPECT_TRUE(s.runShow([&] { watch.start(); }));
+    watch.stop();
+    ASSERT_TRUE(atKey.isValid());
+    QTest::qWait(100);
+    EXPECT_EQ(s.form.pictureRect(), atKey);
+    EXPECT_EQ(s.records.show.PictureIndex, 0);
+    EXPECT_FALSE(s.form.isTimerActive());
+}
+
 TEST(Form1, TicksShowThePicturesAndTheShowCanBeRunAgain) {
     ShowWindow s;
     QImage small(100, 100, QImage::Format_RGB32);
