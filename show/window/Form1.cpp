@@ -1,5 +1,6 @@
 #include "show/window/Form1.h"
 
+#include "show/window/BackingPaint.h"
 #include "show/window/Form1Private.h"
 #include "sound/Music.h"
 #include "startup/AppRecords.h"
@@ -149,8 +150,7 @@ void Form1::paintEvent(QPaintEvent* event) {
     const bool picture = d->pictureOnTop();
     if (picture && d->picture.isOpaque())
         background -= d->picture.rect();
-    for (const QRect& r : background)
-        painter.drawImage(r.topLeft(), d->backing, r);
+    paintBacking(painter, d->backing, background);
     if (picture)
         for (const QRect& r : region)
             d->picture.paint(painter, r);
