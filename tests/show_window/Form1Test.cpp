@@ -93,23 +93,33 @@ TEST(Form1, PressOnThePictureWaitsForTheClickAndTheLabelIgnoresClicks) {
 
 TEST(Form1, AKeyDuringTheSlideInEndsTheShowAndTheTickStopsThere) {
     ShowWindow s;
-    QImage(100, 100, QImage::Format_RGB32).save(s.folder.file("a.jpg"));
+    QImage red(100, 100, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    red.save(s.folder.file("a.jpg"));
     s.records.settings.TempoAttesa = 50;
     s.records.settings.Effetti = 1;
     QRect atKey;
+    QImage onScreen;
     // Timers run at the tick's yields: this one presses the key in the middle of the slide-in.
     QTimer watch;
     watch.setInterval(1);
     QObject::connect(&watch, &QTimer::timeout, &s.form, [&] {
         if (s.form.isShowOpen() && s.form.isPictureVisible() && s.form.pictureRect().left() < 0 &&
-            s.form.labelText() == "a.jpg") {
+            s.form.labelText() == "a.jpg" && s.form.pictureRect().right() > 20) {
             atKey = s.form.pictureRect();
+            onScreen = s.form.screen()->grabWindow(s.form.winId()).toImage();
             QTest::keyClick(&s.form, Qt::Key_Space);
         }
     });
     EXPECT_TRUE(s.runShow([&] { watch.start(); }));
     watch.stop();
     ASSERT_TRUE(atKey.isValid());
+    // Half in: the part on screen is the picture's, and nothing of it is left behind.
+    const int y = atKey.center().y();
+    for (const int x : {0, atKey.right() / 2, atKey.right() - 6})
+        EXPECT_GT(onScreen.pixelColor(x, y).red(), 200) << x;
+    for (const int x : {atKey.right() + 6, atKey.right() + 40})
+        EXPECT_EQ(onScreen.pixelColor(x, y), QColor(0, 0, 0)) << x;
     QTest::qWait(100);
     EXPECT_EQ(s.form.pictureRect(), atKey);
     EXPECT_EQ(s.records.show.PictureIndex, 0);
