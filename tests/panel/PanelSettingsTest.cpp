@@ -4,10 +4,19 @@
 #include "PanelFakes.h"
 
 #include "panel/ColourSample.h"
+#include "panel/DirListBox.h"
+#include "panel/DriveListBox.h"
+#include "panel/EditableList.h"
+#include "panel/SecondsField.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QListView>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
+#include <vector>
 
 namespace {
 
@@ -108,6 +117,36 @@ TEST_F(PanelSettings, GivingAControlItsCurrentValueRunsNothing) {
     random.numbers = {0.5};
     panel->Check4->setChecked(true); // already ticked: no stripes
     EXPECT_EQ(StripedRows(panel->Picture2->drawing()), 0);
+}
+
+TEST_F(PanelSettings, PlayHasTheFocusFirstAndTabFollowsTheTabIndexes) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    EXPECT_EQ(QApplication::focusWidget(), panel->cmdOK);
+    const std::vector<QWidget*> order = {panel->Command1,
+                                         panel->cmdSysInfo,
+                                         panel->Combo1,
+                                         panel->Combo2,
+                                         panel->Check5,
+                                         panel->HScroll1,
+                                         panel->HScroll2,
+                                         panel->HScroll3,
+                                         panel->Check4,
+                                         panel->catalogue->Dir1,
+                                         panel->catalogue->Drive1,
+                                         panel->catalogue->Command4,
+                                         panel->catalogue->List1,
+                                         panel->Text1,
+                                         panel->Picture2,
+                                         panel->Check1,
+                                         panel->Check2,
+                                         panel->HScroll4,
+                                         panel->Check3,
+                                         panel->cmdOK};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
 }
 
 } // namespace
