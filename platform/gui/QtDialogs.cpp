@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -37,9 +38,13 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
     box.setLabelText(prompt);
     box.setTextValue(initial);
     box.setInputMode(QInputDialog::TextInput);
+    // The rename prompt is one long sentence: wrap it so the box stays on the screen.
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setWordWrap(true);
+    box.setMinimumWidth(440);
+    box.adjustSize();
     if (left >= 0) {
         // Only the left edge is asked for; the box stays vertically centred on its screen.
-        box.adjustSize();
         QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
         const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
         box.move(left, area.top() + (area.height() - box.height()) / 2);
