@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <functional>
 
 // A picture file decoded for showing: the natural size (pixels, orientation applied) and the
 // image decoded at the size it will be shown at (never larger than needed).
