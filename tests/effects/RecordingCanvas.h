@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/ClsDiag.h"
 #include "effects/EffectCanvas.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
@@ -18,14 +19,8 @@ class RecordingCanvas : public EffectCanvas {
 public:
     RecordingCanvas(double width, double height) : width_(width), height_(height) {}
 
-    double width() const override {
-        ++sizeReads;
-        return width_;
-    }
-    double height() const override {
-        ++sizeReads;
-        return height_;
-    }
+    double width() const override { return width_; }
+    double height() const override { return height_; }
     // Every read gives a new colour, so a call made without reading it first shows up.
     quint32 backColor() const override { return ++lastColor; }
     void setDrawWidth(int pixels) override { pen = pixels; }
@@ -45,42 +40,38 @@ public:
 
     std::vector<DrawCall> calls;
     int pen = 1;
-    mutable int sizeReads = 0;
     mutable quint32 lastColor = 0x100000;
 
 private:
-    double width_;
-    double height_;
+    double width_, height_;
 };
 
+// Always the same time of day: re-seeding from it must still not repeat the last pick.
 class FixedClock : public Clock {
 public:
-    explicit FixedClock(double seconds = 43200.5) : seconds_(seconds) {}
-    double secondsSinceMidnight() const override { return seconds_; }
+    double secondsSinceMidnight() const override { return 43200.5; }
     qint64 monotonicMs() const override { return 0; }
-
-private:
-    double seconds_;
 };
 
-// A generator that gives the numbers it is told first, then those of a real generator; it
-// counts what the effect asked of it.
+// Gives the numbers it is told first, then those of a real generator.
 class ScriptedRandom : public RandomSource {
 public:
     explicit ScriptedRandom(std::vector<double> values, std::uint64_t seed = 1)
         : values_(std::move(values)), rest_(seed) {}
-    void reseed(double seed) override {
-        ++reseeds;
-        rest_.reseed(seed);
-    }
-    double next() override {
-        const size_t i = static_cast<size_t>(nexts++);
-        return i < values_.size() ? values_[i] : rest_.next();
-    }
-    int reseeds = 0;
-    int nexts = 0;
+    void reseed(double seed) override { rest_.reseed(seed); }
+    double next() override { return next_ < values_.size() ? values_[next_++] : rest_.next(); }
 
 private:
     std::vector<double> values_;
+    size_t next_ = 0;
     UniformRandom rest_;
 };
+
+inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random,
+                                  int pen = 1) {
+    RecordingCanvas canvas(width, height);
+    canvas.pen = pen;
+    FixedClock clock;
+    ClsDiag(code, canvas, random, clock);
+    return canvas;
+}
