@@ -1,31 +1,68 @@
 #pragma once
 
-#include "FakeShow.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/RandomSource.h"
+#include "platform/Yielder.h"
 #include "show/ShowTick.h"
+#include "show/ShowView.h"
+#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 #include "support/TestFiles.h"
 
-// One show over the fakes: a 1024 × 768 window, a sandbox show folder, the label at the top,
-// a fixed background, speed 10, effect 3, music and comments off.
-struct ShowFixture {
-    fakeshow::Lines log;
-    fakeshow::FakeView view{log};
-    fakeshow::Recorder rec{log, view};
-    fakeshow::ClockAndRandom clock{rec};
-    SoundDevices sound{rec, rec, rec};
+#include <functional>
+#include <ostream>
+#include <QHash>
+#include <QRegularExpression>
+
+// Readable test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline QString num(double v) {
+    return QString::number(v, 'f', 1);
+}
+
+inline QStringList starting(const QStringList& lines, const QString& prefix) {
+    return lines.filter(QRegularExpression("^" + prefix));
+}
+
+// One show over a recording stand-in for the window and everything the tick calls: every call
+// lands in one log, so that tests can check the order across the window, the sound and the
+// yields. The window is 1024 × 768 pixels (4:3), its label 300 twips high and 105 wide a letter.
+// Time passes only by yields, 100 ms each; random numbers come from a queue (0.5 when empty).
+// Settings: a sandbox show folder, the label at the top, a fixed black background, speed 10,
+// effect 0, pictures not enlarged, music and comments off.
+struct ShowFixture final : ShowView,
+                           Dialogs,
+                           MciSequencer,
+                           Mp3Player,
+                           CommentSound,
+                           Yielder,
+                           Clock,
+                           RandomSource {
+    QStringList log;
+    bool open = true;
+    bool mp3Plays = true;
+    QHash<QString, TwipsSize> pictures; // the files that decode, by path
+    QString labelText;
+    double labelLeft = 0, labelTop = 0, pictureLeft = 0, pictureTop = 0;
+    TwipsSize pictureSize, decodeSize, aheadSize;
+    std::function<void(int count)> onYield = [](int) {}; // may end the show or tick again
+    std::function<void()> whileMessage = [] {};          // runs in the message box's event loop
+    int yields = 0;
+    QList<double> numbers;
+    QList<double> seeds;
     testfiles::Sandbox folder;
     AppRecords records;
-    ShowTick tick{records, view, TickServices{rec, sound, rec, clock, clock}};
+    SoundDevices sound{*this, *this, *this};
+    ShowTick tick{records, *this, TickServices{*this, sound, *this, *this, *this}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;
         s.ShowFolder = folder.path() + "/";
         s.Effetti = 10;
-        s.TipoEffetto = 3;
-        s.RGB_R = 10;
-        s.RGB_G = 20;
-        s.RGB_B = 30;
-        s.AllargaFoto = 1;
         records.ShowRunning = true;
     }
 
@@ -36,32 +73,98 @@ struct ShowFixture {
         for (int i = 0; i < entries.size(); ++i)
             records.catalogue.slots[i + 1] = entries[i];
         records.list.setEntries(entries);
-        view.pictures.clear();
+        pictures.clear();
         for (const QString& e : entries)
             if (!broken.contains(e))
-                view.pictures.insert(records.settings.ShowFolder + e, size);
+                pictures.insert(records.settings.ShowFolder + e, size);
     }
 
     // Runs one tick and returns what it logged.
-    fakeshow::Lines runTick() {
+    QStringList runTick() {
         const qsizetype before = log.size();
         tick.Timer1_Timer();
         return log.mid(before);
     }
 
-    // The entries a tick's log loaded.
-    QStringList loaded(const QStringList& lines) const {
-        QStringList out;
-        for (const QString& l : lines)
-            if (l.startsWith("load "))
-                out << l.mid(5 + records.settings.ShowFolder.size());
-        return out;
+    // The entries in a tick's `verb` lines ("load ", "ahead "), joined by commas.
+    QString entries(const QStringList& lines, const QString& verb) const {
+        return starting(lines, verb)
+            .replaceInStrings(verb + records.settings.ShowFolder, "")
+            .join(',');
     }
 
-    // What Fine leaves behind for the next show.
+    bool note(const QString& line, bool result = true) {
+        log << line;
+        return result;
+    }
+    bool pictureVisible() const { return log.lastIndexOf("show") > log.lastIndexOf("hide"); }
+
+    // What Fine leaves behind for the next show; `endedAt` marks the log where it happened.
+    qsizetype endedAt = -1;
     void endShowLikeFine() {
-        view.open = false;
+        endedAt = log.size();
+        open = false;
         records.show.PictureIndex = 0;
         records.show.MusicRestart = true;
     }
+
+    TwipsSize windowSize() const override { return {1024 * 15, 768 * 15}; }
+    TwipsSize screenSize() const override { return windowSize(); }
+    double labelHeight() const override { return 300; }
+    double labelWidth() const override { return labelText.size() * 105.0; }
+    void setLabelText(const QString& text) override { log << "label " + (labelText = text); }
+    void moveLabel(double left, double top) override {
+        log << "labelAt " + num(labelLeft = left) + "," + num(labelTop = top);
+    }
+    void showLabel() override { log << "showLabel"; }
+    void hidePicture() override { log << "hide"; }
+    void showPicture() override { log << "show"; }
+    std::optional<TwipsSize> loadPicture(const QString& path,
+                                         const ShownSizeRule& shownSize) override {
+        log << "load " + path;
+        if (!pictures.contains(path))
+            return std::nullopt;
+        decodeSize = shownSize(pictures[path]);
+        return pictures[path];
+    }
+    void prepareAhead(const QString& path, const ShownSizeRule& shownSize) override {
+        log << "ahead " + path;
+        aheadSize = shownSize(pictures.value(path));
+    }
+    void sizePicture(TwipsSize size) override {
+        pictureSize = size;
+        log << "size " + num(size.width) + "x" + num(size.height);
+    }
+    void setPictureLeft(double left) override { log << "left " + num(pictureLeft = left); }
+    void setPictureTop(double top) override { log << "top " + num(pictureTop = top); }
+    void setBackColor(quint32 rgb) override {
+        log << QString("back #%1").arg(rgb, 6, 16, QLatin1Char('0'));
+    }
+    void clsDiag(qint16& code) override {
+        log << "effect " + QString::number(code);
+        code = code == 0 ? 7 : code; // the random choice
+    }
+    void formLoad() override { log << "formLoad"; }
+    bool isShowOpen() const override { return open; }
+
+    void message(const QString& text) override {
+        log << "message " + text;
+        whileMessage();
+    }
+    bool confirm(const QString&) override { return true; }
+    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
+    bool mciSendString(const QString& command) override { return note("mci " + command); }
+    void stop() override { log << "mp3 stop"; }
+    bool play(const QString& path) override { return note("mp3 play " + path, mp3Plays); }
+    bool sndPlaySound(const QString& path) override { return note("wav " + path); }
+    bool yieldOnce() override {
+        log << "yield";
+        onYield(++yields);
+        return open;
+    }
+
+    double secondsSinceMidnight() const override { return 43200.5; }
+    qint64 monotonicMs() const override { return 100 * qint64(yields); }
+    void reseed(double seed) override { seeds << seed; }
+    double next() override { return numbers.isEmpty() ? 0.5 : numbers.takeFirst(); }
 };

@@ -1,61 +1,47 @@
 // The order of the show: pictures in list order, the end title, the loop back to picture 1, the
-// failure paths, and when the music changes.
+// picture decoded ahead, the failure paths, when the music changes; ending the show at a yield,
+// and ticks that come while one is still running.
 #include "ShowFixture.h"
 
 #include <gtest/gtest.h>
-
-namespace {
 
 const QString MusicStop = "mci open  type sequencer alias can";
 
 TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "Estate/c.jpg"});
-    const QString expected[] = {"./a.jpg", "./b.jpg", "Estate/c.jpg", "", "./a.jpg"};
-    const qint32 index[] = {1, 2, 3, 0, 1};
+    const QString shown[] = {"./a.jpg", "./b.jpg", "Estate/c.jpg", "", "./a.jpg"};
+    // Each tick ends by handing the view the next picture to decode; the end title is none.
+    const QString ahead[] = {"./b.jpg", "Estate/c.jpg", "", "./a.jpg", "./b.jpg"};
     for (int i = 0; i < 5; ++i) {
-        const fakeshow::Lines lines = f.runTick();
         SCOPED_TRACE(i);
-        EXPECT_EQ(f.records.show.PictureIndex, index[i]);
-        EXPECT_EQ(f.records.show.CurrentPicture, expected[i]);
-        EXPECT_EQ(f.view.pictureVisible, !expected[i].isEmpty());
-        if (expected[i].isEmpty()) {
+        const QStringList lines = f.runTick();
+        EXPECT_EQ(f.records.show.PictureIndex, (i + 1) % 4);
+        EXPECT_EQ(f.records.show.CurrentPicture, shown[i]);
+        EXPECT_EQ(f.entries(lines, "load "), shown[i]);
+        EXPECT_EQ(f.pictureVisible(), !shown[i].isEmpty());
+        EXPECT_EQ(f.entries(lines, "ahead "), ahead[i]);
+        EXPECT_EQ(lines.last().startsWith("ahead "), !ahead[i].isEmpty());
+        if (shown[i].isEmpty()) {
             // The end title alone, centred; the music stopped.
-            EXPECT_TRUE(f.loaded(lines).isEmpty());
-            EXPECT_EQ(f.view.labelText, "Quirello Fine presentazione");
-            EXPECT_DOUBLE_EQ(f.view.labelLeft, (15360 - f.view.labelWidth()) / 2);
-            EXPECT_DOUBLE_EQ(f.view.labelTop, (11520 - 300) / 2.0);
+            EXPECT_EQ(f.labelText, "Quirello Fine presentazione");
+            EXPECT_DOUBLE_EQ(f.labelLeft, (15360 - f.labelWidth()) / 2);
+            EXPECT_DOUBLE_EQ(f.labelTop, (11520 - 300) / 2.0);
             EXPECT_TRUE(f.records.tick.LastFolder.isEmpty());
             EXPECT_EQ(lines.mid(lines.size() - 4, 3),
                       (QStringList{MusicStop, "mci close can", "mp3 stop"}));
-        } else {
-            EXPECT_EQ(f.loaded(lines), QStringList{expected[i]});
         }
     }
-    EXPECT_TRUE(f.log.starting("message").isEmpty());
-}
-
-TEST(TickSequence, TheNextPictureIsPreparedAtTheEndOfEachTick) {
-    ShowFixture f;
-    f.setPictures({"./a.jpg", "./rotto.jpg", "Estate/c.jpg"}, {"./rotto.jpg"});
-    const QString folder = f.records.settings.ShowFolder;
-    const QStringList expected[] = {
-        {"ahead " + folder + "./rotto.jpg"}, {}, {}, {"ahead " + folder + "./a.jpg"}};
-    for (const QStringList& ahead : expected) {
-        const fakeshow::Lines lines = f.runTick();
-        EXPECT_EQ(lines.starting("ahead"), ahead);
-        if (!ahead.isEmpty())
-            EXPECT_EQ(lines.last(), ahead.first());
-    }
-    EXPECT_EQ(f.view.aheadSize, f.view.pictureSize);
+    EXPECT_TRUE(starting(f.log, "message").isEmpty());
+    EXPECT_EQ(f.aheadSize, f.pictureSize);
 }
 
 TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
     ShowFixture f;
     f.setPictures({});
     for (int i = 1; i <= 3; ++i) {
-        const fakeshow::Lines lines = f.runTick();
-        EXPECT_EQ(lines.starting("message"),
+        const QStringList lines = f.runTick();
+        EXPECT_EQ(starting(lines, "message"),
                   QStringList{"message Nessun file di immagini trovato in questa cartella."});
         EXPECT_EQ(lines.last(), "formLoad");
         EXPECT_EQ(f.records.show.PictureIndex, i);
@@ -66,45 +52,35 @@ TEST(TickSequence, UndecodablePictureGivesItsMessageAndTheShowGoesOn) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./rotto.jpg", "./z.jpg"}, {"./rotto.jpg"});
     f.runTick();
-    const fakeshow::Lines broken = f.runTick();
+    const QStringList broken = f.runTick();
     EXPECT_EQ(broken.last(), "message Il file: ./rotto.jpg non è un file di immagini valido.");
-    EXPECT_EQ(broken.starting("message").size(), 1);
-    EXPECT_FALSE(f.view.pictureVisible);
+    EXPECT_EQ(starting(broken, "message").size(), 1);
+    EXPECT_TRUE(starting(broken, "ahead").isEmpty());
+    EXPECT_FALSE(f.pictureVisible());
 
-    EXPECT_EQ(f.loaded(f.runTick()), QStringList{"./z.jpg"});
-    EXPECT_TRUE(f.view.pictureVisible);
+    EXPECT_EQ(f.entries(f.runTick(), "load "), "./z.jpg");
+    EXPECT_TRUE(f.pictureVisible());
 }
 
-TEST(TickSequence, MusicChangesAtTheFirstPictureOfEachFolderAndAfterTheEndTitle) {
+TEST(TickSequence, MusicChangesAtEachFolderAfterTheEndTitleAndInTheNextShow) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "Estate/c.jpg", "Estate/d.jpg", "Mare/e.jpg"});
     QStringList changes;
     for (int tick = 0; tick < 7; ++tick) {
-        const fakeshow::Lines lines = f.runTick();
-        if (!f.loaded(lines).isEmpty() && lines.contains(MusicStop))
+        const QStringList lines = f.runTick();
+        if (!starting(lines, "load").isEmpty() && lines.contains(MusicStop))
             changes << f.records.show.CurrentPicture;
     }
     // The seventh tick shows picture 1 again, after the end title.
     EXPECT_EQ(changes, (QStringList{"./a.jpg", "Estate/c.jpg", "Mare/e.jpg", "./a.jpg"}));
-}
 
-TEST(TickSequence, NextShowStartsAtPictureOneAndRestartsTheMusicInTheSameFolder) {
-    ShowFixture f;
-    f.setPictures({"./a.jpg", "./b.jpg", "./c.jpg"});
-    f.runTick();
-    EXPECT_FALSE(f.runTick().contains(MusicStop));
-
+    // The next show starts at picture 1 and restarts the music, though in the same folder.
     f.endShowLikeFine();
-    f.view.open = true;
-    const fakeshow::Lines first = f.runTick();
-    EXPECT_EQ(f.loaded(first), QStringList{"./a.jpg"});
+    f.open = true;
+    const QStringList first = f.runTick();
+    EXPECT_EQ(f.entries(first, "load "), "./a.jpg");
     EXPECT_TRUE(first.contains(MusicStop));
     EXPECT_FALSE(f.records.show.MusicRestart);
-
-    // So does the end title.
-    f.setPictures({"./a.jpg"});
-    f.runTick();
-    EXPECT_TRUE(f.runTick().contains(MusicStop));
 }
 
 TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
@@ -117,19 +93,73 @@ TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
     f.records.settings.SuonoWAV = 1;
     f.setPictures({"Estate/c.jpg", "Mare/rotto.jpg", "Mare/z.jpg"}, {"Mare/rotto.jpg"});
 
-    const fakeshow::Lines midi = f.runTick();
-    EXPECT_EQ(midi.starting("wav"), QStringList{"wav " + f.folder.file("Estate/c.wav")});
+    const QStringList midi = f.runTick();
+    EXPECT_EQ(starting(midi, "wav"), QStringList{"wav " + f.folder.file("Estate/c.wav")});
     // The music starts before the picture is sized and shown.
-    EXPECT_LT(midi.indexOf("mci play can "), midi.indexOf(midi.starting("size").value(0)));
+    EXPECT_LT(midi.indexOf("mci play can "), midi.indexOf(starting(midi, "size").value(0)));
 
     // No comment for a picture that does not load.
-    EXPECT_TRUE(f.runTick().starting("wav").isEmpty());
+    EXPECT_TRUE(starting(f.runTick(), "wav").isEmpty());
 
     // An MP3 the player cannot play takes the failure path.
-    f.rec.mp3Plays = false;
-    const fakeshow::Lines mp3 = f.runTick();
-    EXPECT_EQ(mp3.last(), "message Il file: Mare/z.jpg non è un file di immagini valido.");
-    EXPECT_FALSE(f.view.pictureVisible);
+    f.mp3Plays = false;
+    EXPECT_EQ(f.runTick().last(), "message Il file: Mare/z.jpg non è un file di immagini valido.");
+    EXPECT_FALSE(f.pictureVisible());
 }
 
-} // namespace
+TEST(TickInterrupt, EndingTheShowAtAnyYieldStopsTheTickBeforeItTouchesTheWindow) {
+    const struct {
+        const char* where;
+        int yield;
+        qint16 musica;
+    } cases[] = {
+        {"fixed background", 1, 0},
+        {"first slide-in step", 2, 0},
+        {"middle of the slide-in", 20, 0},
+        {"music restart", 1, 1}, // the MIDI restart's yield
+        {"wait after the music started", 5, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        ShowFixture f;
+        testfiles::write(f.folder.file("tema.mid"), "MThd");
+        f.records.settings.MusicaFM = c.musica;
+        f.setPictures({"./a.jpg", "./b.jpg"});
+        f.onYield = [&](int count) {
+            if (count == c.yield)
+                f.endShowLikeFine();
+        };
+        f.runTick();
+        ASSERT_GE(f.endedAt, 0);
+        // Only the sound devices may still be called: the window is gone.
+        EXPECT_EQ(f.log.mid(f.endedAt).filter(QRegularExpression("^(?!mci|mp3|wav)")),
+                  QStringList());
+        EXPECT_EQ(f.records.show.PictureIndex, 0);
+    }
+}
+
+TEST(TickInterrupt, EndingTheShowDuringTheNoPicturesMessageSkipsTheSetUp) {
+    ShowFixture f;
+    f.setPictures({});
+    f.whileMessage = [&] { f.endShowLikeFine(); };
+    EXPECT_FALSE(f.runTick().contains("formLoad"));
+}
+
+TEST(TickInterrupt, TicksDuringASlideInOrAMessageAreSkipped) {
+    ShowFixture f;
+    f.setPictures({"./a.jpg", "./rotto.jpg", "./z.jpg"}, {"./rotto.jpg"});
+    QStringList nested;
+    int attempts = 0;
+    const auto anotherTick = [&] {
+        nested << f.runTick();
+        ++attempts;
+    };
+    f.onYield = [&](int) { anotherTick(); };
+    f.whileMessage = anotherTick;
+    f.runTick();
+    f.runTick(); // the broken picture's message
+    EXPECT_GT(attempts, 10);
+    EXPECT_TRUE(nested.isEmpty());
+    EXPECT_EQ(f.records.show.PictureIndex, 2);
+    EXPECT_FALSE(f.tick.isRunning());
+}
