@@ -8,15 +8,6 @@
 
 namespace {
 
-const QByteArray store = R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO]
-PATH=/usr/local/bin/info sistema
-[HKEY_LOCAL_MACHINE\SOFTWARE\Numeri]
-Negativo=@Variant(\0\0\0\x2\xff\xff\xff\xfe)
-Elenco=uno, due
-[HKEY_CURRENT_USER\SOFTWARE\Microsoft\Shared Tools\MSINFO]
-PATH=/utente/strumento
-)";
-
 // Answers from a table, as the store would.
 class TableRegistry final : public Registry {
 public:
@@ -24,9 +15,8 @@ public:
     QStringList asked;
     bool GetKeyValue(RegistryRoot, const QString& key, const QString& name, QString& out) override {
         asked.append(key + u'|' + name);
-        const auto it = values.find(key + u'|' + name);
-        out = it == values.end() ? QString() : *it;
-        return it != values.end();
+        out = values.value(key + u'|' + name);
+        return values.contains(key + u'|' + name);
     }
 };
 
@@ -39,35 +29,35 @@ void makeExecutable(const QString& path) {
 
 TEST(RegistryStore, ReadsTextAndNumbersAndFailsWithAnEmptyText) {
     testfiles::Sandbox box;
-    testfiles::write(box.file("registro.ini"), store);
+    testfiles::write(box.file("registro.ini"),
+                     R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO]
+PATH=/usr/local/bin/info sistema
+[HKEY_LOCAL_MACHINE\SOFTWARE\Numeri]
+Negativo=@Variant(\0\0\0\x2\xff\xff\xff\xfe)
+[HKEY_CURRENT_USER\SOFTWARE\Microsoft\Shared Tools\MSINFO]
+PATH=/utente/strumento
+)");
     SettingsRegistry registry(box.file("registro.ini"));
-    struct Case {
+    SettingsRegistry missing(box.file("nessuno.ini"));
+    const struct {
+        SettingsRegistry& store;
         RegistryRoot root;
-        QString key, value;
-        bool found;
-        QString text;
-    };
-    const Case cases[] = {
-        {RegistryRoot::LocalMachine, sysinfo::ToolKey, "PATH", true, "/usr/local/bin/info sistema"},
-        {RegistryRoot::LocalMachine, "SOFTWARE/Microsoft/Shared Tools/MSINFO/", "PATH", true,
+        QString key, value, text;
+    } cases[] = {
+        {registry, RegistryRoot::LocalMachine, sysinfo::ToolKey, "PATH",
          "/usr/local/bin/info sistema"},
-        {RegistryRoot::CurrentUser, sysinfo::ToolKey, "PATH", true, "/utente/strumento"},
-        {RegistryRoot::LocalMachine, "SOFTWARE\\Numeri", "Negativo", true, "-2"},
-        {RegistryRoot::LocalMachine, "SOFTWARE\\Numeri", "Elenco", true, "prima"}, // unchanged
-        {RegistryRoot::LocalMachine, sysinfo::ToolKey, "Manca", false, ""},
-        {RegistryRoot::LocalMachine, sysinfo::FolderKey, "MSINFO", false, ""},
-        {RegistryRoot::LocalMachine, "", "PATH", false, ""},
+        {registry, RegistryRoot::CurrentUser, sysinfo::ToolKey, "PATH", "/utente/strumento"},
+        {registry, RegistryRoot::LocalMachine, "SOFTWARE\\Numeri", "Negativo", "-2"},
+        {registry, RegistryRoot::LocalMachine, sysinfo::ToolKey, "Manca", ""},
+        {registry, RegistryRoot::LocalMachine, sysinfo::FolderKey, "MSINFO", ""},
+        {missing, RegistryRoot::LocalMachine, sysinfo::ToolKey, "PATH", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         QString out = "prima";
-        EXPECT_EQ(registry.GetKeyValue(c.root, c.key, c.value, out), c.found)
-            << c.key.toStdString();
+        EXPECT_EQ(c.store.GetKeyValue(c.root, c.key, c.value, out), !c.text.isEmpty())
+            << c.key.toStdString() << " " << c.value.toStdString();
         EXPECT_EQ(out, c.text) << c.key.toStdString() << " " << c.value.toStdString();
     }
-    SettingsRegistry missing(box.file("nessuno.ini"));
-    QString out = "prima";
-    EXPECT_FALSE(missing.GetKeyValue(RegistryRoot::LocalMachine, sysinfo::ToolKey, "PATH", out));
-    EXPECT_EQ(out, "");
     EXPECT_FALSE(QFile::exists(box.file("nessuno.ini"))); // reading never creates the store
 }
 
@@ -87,57 +77,37 @@ TEST(RegistrySystemInfo, FirstKeyIsRunAsItIsEvenWhenItsFileIsMissing) {
 }
 
 TEST(RegistrySystemInfo, SecondKeyNeedsTheToolInItsFolderThenThePathIsSearched) {
-    testfiles::Sandbox box;
-    const QString tools = box.file("Strumenti");
-    const QString bin = box.file("bin");
-    struct Case {
+    const struct {
         const char* why;
         bool withFolderKey, withTool, withInstalled;
-        QString expected; // "" for the message
-    };
-    const Case cases[] = {
-        {"tool in the registered folder", true, true, true, tools + "/MSINFO32.EXE"},
-        {"registered folder without the tool, installed program", true, false, true,
-         bin + "/kinfocenter"},
-        {"registered folder without the tool, nothing installed", true, false, false, ""},
+        QString expected; // in the sandbox; "" for the message
+    } cases[] = {
+        {"tool in the registered folder, in any case", true, true, true, "Strumenti/msinfo32.exe"},
+        {"registered folder without the tool", true, false, true, "bin/kinfocenter"},
+        {"no keys, installed program", false, false, true, "bin/kinfocenter"},
         {"no keys, nothing installed", false, false, false, ""},
-        {"no keys, installed program", false, false, true, bin + "/kinfocenter"},
     };
-    for (const Case& c : cases) {
-        QFile::remove(tools + "/MSINFO32.EXE");
-        QFile::remove(bin + "/kinfocenter");
-        QFile::remove(bin + "/gnome-system-monitor");
+    for (const auto& c : cases) {
+        testfiles::Sandbox box;
+        testfiles::write(box.file("Strumenti/altro.exe"));
         if (c.withTool)
-            makeExecutable(tools + "/MSINFO32.EXE");
-        else
-            testfiles::write(tools + "/altro.exe");
+            makeExecutable(box.file("Strumenti/msinfo32.exe"));
         if (c.withInstalled) {
-            makeExecutable(bin + "/gnome-system-monitor"); // later in the order of preference
-            makeExecutable(bin + "/kinfocenter");
+            makeExecutable(
+                box.file("bin/gnome-system-monitor")); // later in the order of preference
+            makeExecutable(box.file("bin/kinfocenter"));
         }
         TableRegistry registry;
         if (c.withFolderKey)
-            registry.values[sysinfo::FolderKey + "|MSINFO"] = tools;
+            registry.values[sysinfo::FolderKey + "|MSINFO"] = box.file("Strumenti");
         fakes::RecordingLauncher launcher;
         fakes::ScriptedDialogs dialogs;
-        SystemInfo(registry, launcher, dialogs, {bin}).StartSysInfo();
-        if (c.expected.isEmpty()) {
-            EXPECT_TRUE(launcher.runs.empty()) << c.why;
-            EXPECT_EQ(dialogs.messages, QStringList({sysinfo::Unavailable})) << c.why;
-        } else {
-            EXPECT_EQ(launcher.commandLines(), QStringList({c.expected})) << c.why;
-            EXPECT_TRUE(dialogs.messages.isEmpty()) << c.why;
-        }
+        SystemInfo(registry, launcher, dialogs, {box.file("bin")}).StartSysInfo();
+        EXPECT_EQ(launcher.commandLines(),
+                  c.expected.isEmpty() ? QStringList() : QStringList({box.file(c.expected)}))
+            << c.why;
+        EXPECT_EQ(dialogs.messages,
+                  c.expected.isEmpty() ? QStringList({sysinfo::Unavailable}) : QStringList())
+            << c.why;
     }
-}
-
-TEST(RegistrySystemInfo, ToolFileNameIsFoundWithoutRegardToCase) {
-    testfiles::Sandbox box;
-    makeExecutable(box.file("msinfo32.exe"));
-    TableRegistry registry;
-    registry.values[sysinfo::FolderKey + "|MSINFO"] = box.path();
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedDialogs dialogs;
-    SystemInfo(registry, launcher, dialogs, {box.file("vuota")}).StartSysInfo();
-    EXPECT_EQ(launcher.commandLines(), QStringList({box.file("msinfo32.exe")}));
 }
