@@ -9,50 +9,39 @@
 #include "startup/AppRecords.h"
 #include "support/TestFiles.h"
 
-#include <QElapsedTimer>
+#include <QImage>
 #include <QStringList>
 #include <QTimer>
 
-// A show window over recording devices and a sandbox show folder.
+// A show window over recording dialogs and sound devices, and a sandbox show folder.
 namespace form1test {
+
+inline QImage solid(QColor colour, QSize size = {100, 100}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
 
 struct Recorder final : Dialogs, MciSequencer, Mp3Player, CommentSound {
     QStringList calls;
-    void message(const QString& text) override { calls << "message " + text; }
+    bool note(const QString& call) {
+        calls << call;
+        return true;
+    }
+    void message(const QString& text) override { note("message " + text); }
     bool confirm(const QString&) override { return true; }
     QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
-    bool mciSendString(const QString& command) override {
-        calls << "mci " + command;
-        return true;
-    }
-    void stop() override { calls << "mp3 stop"; }
-    bool play(const QString& path) override {
-        calls << "mp3 play " + path;
-        return true;
-    }
-    bool sndPlaySound(const QString& path) override {
-        calls << "wav " + path;
-        return true;
-    }
-};
-
-struct SteadyClock final : Clock {
-    QElapsedTimer timer;
-    SteadyClock() { timer.start(); }
-    double secondsSinceMidnight() const override { return 3600; }
-    qint64 monotonicMs() const override { return timer.elapsed(); }
-};
-
-struct HalfRandom final : RandomSource {
-    void reseed(double) override {}
-    double next() override { return 0.5; }
+    bool mciSendString(const QString& command) override { return note("mci " + command); }
+    void stop() override { note("mp3 stop"); }
+    bool play(const QString& path) override { return note("mp3 play " + path); }
+    bool sndPlaySound(const QString& path) override { return note("wav " + path); }
 };
 
 struct ShowWindow {
     testfiles::Sandbox folder;
     Recorder recorder;
-    SteadyClock clock;
-    HalfRandom random;
+    SystemClock clock;
+    UniformRandom random;
     SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
     ShowServices services{recorder, sound, clock, random, [this](int n) { rescans << n; }};
@@ -64,17 +53,16 @@ struct ShowWindow {
         records.settings.TempoAttesa = 30000;
         records.settings.Effetti = 100;
         records.settings.TipoEffetto = 11;
-        records.settings.PosLabel = 0;
         records.settings.AllargaFoto = 1;
         records.ShowRunning = true;
     }
 
     // Opens the show modally and runs `whileOpen` inside it; returns true when the show ended
-    // by itself within a few seconds (otherwise it is ended here and false is returned).
+    // by itself within `patienceMs` (otherwise it is ended here and false is returned).
     template <typename Action> bool runShow(Action whileOpen, int patienceMs = 5000) {
         bool forced = false;
         QTimer::singleShot(0, &form, [&] { whileOpen(); });
-        QTimer guard;
+        QTimer guard; // dies with this call, so it never fires into a later show
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, &form, [&] {
             forced = form.isShowOpen();

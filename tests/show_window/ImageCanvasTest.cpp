@@ -1,155 +1,173 @@
+// The effects drawn into the show window's backing image. Each drawing call repaints at once the
+// pixels it changed and not much more, so that what the window shows after the last repaint is
+// exactly what the image holds.
 #include "show/window/ImageCanvas.h"
+#include "effects/ClsDiag.h"
+#include "platform/Clock.h"
+#include "platform/RandomSource.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
-#include <QImage>
-#include <vector>
+#include <QPainter>
 
 namespace {
 
-// A 200 x 100 pixel window in white, recording the areas handed to repaint.
-struct CanvasFixture {
-    QImage backing;
-    quint32 back = 0x336699;
+// A window over a yellow backing image whose back colour is 0x204060; `shown` is what the window
+// shows: the repainted areas copied at each repaint. A 16-bit image takes the painter for every
+// shape, where a 32-bit one is mostly filled by hand.
+struct Screen {
+    QImage backing, shown;
     std::vector<QRegion> repaints;
-    ImageCanvas canvas{backing, [] { return QSize(200, 100); }, [this] { return back; },
-                       [this](const QRegion& changed) { repaints.push_back(changed); }};
-    explicit CanvasFixture(QImage::Format format = QImage::Format_RGB32)
-        : backing(200, 100, format) {
-        backing.fill(Qt::white);
+    ImageCanvas canvas;
+
+    explicit Screen(QSize size = {200, 100}, QImage::Format format = QImage::Format_RGB32)
+        : backing(size, format),
+          canvas(
+              backing, [this] { return backing.size(); }, [] { return 0x204060u; },
+              [this](const QRegion& changed) {
+                  repaints.push_back(changed);
+                  QPainter p(&shown);
+                  for (const QRect& r : changed)
+                      p.drawImage(r.topLeft(), backing, r);
+              }) {
+        backing.fill(QColor(250, 200, 10));
+        shown = backing.copy();
     }
 
-    // The pixels that are no longer white.
-    QRegion painted() const {
+    // The back colour as the image stores it.
+    QRgb back() const {
+        QImage probe(1, 1, backing.format());
+        probe.fill(QColor::fromRgb(0x204060));
+        return probe.pixel(0, 0);
+    }
+
+    // The pixels that differ from `before`.
+    QRegion changedFrom(const QImage& before) const {
         QRegion area;
         for (int y = 0; y < backing.height(); ++y)
             for (int x = 0; x < backing.width(); ++x)
-                if (backing.pixel(x, y) != qRgb(255, 255, 255))
+                if (backing.pixel(x, y) != before.pixel(x, y))
                     area += QRect(x, y, 1, 1);
         return area;
     }
 };
 
-TEST(ImageCanvas, ReportsTheWindowInTwipsAndItsBackColour) {
-    CanvasFixture f;
-    EXPECT_EQ(f.canvas.width(), 3000);
-    EXPECT_EQ(f.canvas.height(), 1500);
-    f.back = 0x123456;
-    EXPECT_EQ(f.canvas.backColor(), 0x123456u);
-}
-
-TEST(ImageCanvas, FilledBoxPaintsItsPixelsInTheColourAndRepaintsThem) {
-    CanvasFixture f;
-    f.canvas.setDrawWidth(2);
-    // Pixels 20..40 by 10..30, grown by half the pen.
-    f.canvas.filledBox(300, 150, 600, 450, 0xFF8000);
-    EXPECT_EQ(f.backing.pixel(30, 20), qRgb(0xFF, 0x80, 0x00));
-    EXPECT_EQ(f.backing.pixel(19, 9), qRgb(0xFF, 0x80, 0x00));
-    EXPECT_EQ(f.backing.pixel(40, 30), qRgb(0xFF, 0x80, 0x00));
-    EXPECT_EQ(f.backing.pixel(42, 20), qRgb(255, 255, 255));
-    ASSERT_EQ(f.repaints.size(), 1u);
-    EXPECT_TRUE((f.painted() - f.repaints[0]).isEmpty()) << "a painted pixel was not repainted";
-    EXPECT_LE(f.repaints[0].boundingRect().width(), 30);
-}
-
-// Every shape is repainted at once, once, over at least every pixel it changed and not much
-// beyond: a window-sized outline must not repaint the whole window.
-struct ShapeCase {
-    const char* name;
-    int pen;
-    void (*draw)(ImageCanvas&);
-    int maxRepaintedPixels;
+struct StillClock : Clock {
+    double secondsSinceMidnight() const override { return 3600; }
+    qint64 monotonicMs() const override { return 0; }
 };
 
-class Shapes : public ::testing::TestWithParam<ShapeCase> {};
+class EveryEffect : public ::testing::TestWithParam<int> {};
 
-void repaintOnceCoveringWhatChanged(const ShapeCase& t, QImage::Format format);
-
-// Plain 32-bit images are filled by hand where they can be, others always through a painter.
-TEST_P(Shapes, RepaintOnceCoveringWhatChanged) {
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB16}) {
-        SCOPED_TRACE(format);
-        repaintOnceCoveringWhatChanged(GetParam(), format);
+TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
+    for (auto [size, format] : {std::pair{QSize(320, 240), QImage::Format_RGB32},
+                                std::pair{QSize(400, 225), QImage::Format_RGB32},
+                                std::pair{QSize(320, 240), QImage::Format_RGB16}}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " " << format);
+        Screen screen(size, format);
+        UniformRandom random(GetParam());
+        StillClock clock;
+        qint16 code = static_cast<qint16>(GetParam());
+        ClsDiag(code, screen.canvas, random, clock);
+        QImage wiped(size, format);
+        wiped.fill(QColor::fromRgb(0x204060));
+        // The closing circle ends at a radius of 100 twips under a 150-twip pen: it leaves a dot
+        // of a few pixels at the centre.
+        const QRegion left = screen.changedFrom(wiped);
+        const QRect dot =
+            GetParam() == 8 ? QRect(size.width() / 2 - 3, size.height() / 2 - 3, 6, 6) : QRect();
+        EXPECT_TRUE(left.isEmpty() || dot.contains(left.boundingRect()));
+        EXPECT_TRUE(screen.shown == screen.backing) << "a change was never repainted";
     }
 }
 
-void repaintOnceCoveringWhatChanged(const ShapeCase& t, QImage::Format format) {
-    CanvasFixture f(format);
-    QImage probe(1, 1, format);
-    probe.fill(QColor::fromRgb(f.back));
-    f.canvas.setDrawWidth(t.pen);
-    t.draw(f.canvas);
-    ASSERT_EQ(f.repaints.size(), 1u);
-    const QRegion painted = f.painted();
-    ASSERT_FALSE(painted.isEmpty());
-    EXPECT_TRUE((painted - f.repaints[0]).isEmpty())
-        << "missed: " << (painted - f.repaints[0]).rectCount();
-    long area = 0;
-    for (const QRect& r : f.repaints[0])
-        area += long(r.width()) * r.height();
-    EXPECT_LE(area, t.maxRepaintedPixels);
-    EXPECT_TRUE(QRect(0, 0, 200, 100).contains(f.repaints[0].boundingRect()));
-    for (const QRect& r : painted)
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                ASSERT_EQ(f.backing.pixel(x, y), probe.pixel(0, 0));
-}
+INSTANTIATE_TEST_SUITE_P(Codes, EveryEffect, ::testing::Range(1, 11));
 
-INSTANTIATE_TEST_SUITE_P(
-    ImageCanvas, Shapes,
-    ::testing::Values(
-        ShapeCase{"slanted_line", 10,
-                  [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, c.backColor()); }, 8000},
-        ShapeCase{"box_outline", 10,
-                  [](ImageCanvas& c) { c.box(150, 150, 2850, 1350, c.backColor()); }, 9000},
-        ShapeCase{"ring", 10, [](ImageCanvas& c) { c.circle(1500, 750, 900, c.backColor()); },
-                  12000},
-        ShapeCase{"ray_beyond_the_window", 50,
-                  [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, c.backColor()); }, 14000}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Level and upright bands report exactly the pixels that changed colour: an outline moved by
-// a pixel repaints a one-pixel ring, not the bands it was drawn with.
-TEST(ImageCanvas, AMovedShapeRepaintsExactlyWhatChanged) {
+// Each shape once on a fresh window, in the back colour: one repaint, inside the window, over
+// every changed pixel, and not much beyond (a window-sized outline must not repaint the window).
+TEST(ImageCanvas, AShapeRepaintsOnceWhatItChangedAndNotMuchMore) {
     const struct {
         const char* name;
-        void (*first)(ImageCanvas&);
-        void (*second)(ImageCanvas&);
+        int pen;
+        void (*draw)(ImageCanvas&);
+        int maxRepaintedPixels;
     } cases[] = {
-        {"square grown by a pixel", [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); },
-         [](ImageCanvas& c) { c.box(585, 285, 2415, 1215, 1); }},
-        {"square shrunk by a pixel", [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); },
-         [](ImageCanvas& c) { c.box(615, 315, 2385, 1185, 1); }},
-        {"curtain moved by a pixel", [](ImageCanvas& c) { c.line(900, 0, 900, 1499, 1); },
-         [](ImageCanvas& c) { c.line(915, 0, 915, 1499, 1); }},
-        {"overlapping tiles", [](ImageCanvas& c) { c.filledBox(300, 300, 1200, 900, 1); },
-         [](ImageCanvas& c) { c.filledBox(900, 600, 1800, 1200, 1); }},
+        {"slanted line", 10, [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, c.backColor()); }, 8000},
+        {"box outline", 10, [](ImageCanvas& c) { c.box(150, 150, 2850, 1350, c.backColor()); },
+         9000},
+        {"ring", 10, [](ImageCanvas& c) { c.circle(1500, 750, 900, c.backColor()); }, 12000},
+        {"ray beyond the window", 50,
+         [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, c.backColor()); }, 14000},
     };
-    for (const auto& t : cases) {
-        CanvasFixture f;
-        f.canvas.setDrawWidth(10);
-        t.first(f.canvas);
-        const QImage before = f.backing.copy();
-        t.second(f.canvas);
-        QRegion changed;
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 200; ++x)
-                if (before.pixel(x, y) != f.backing.pixel(x, y))
-                    changed += QRect(x, y, 1, 1);
-        ASSERT_EQ(f.repaints.size(), 2u);
-        EXPECT_FALSE(changed.isEmpty()) << t.name;
-        EXPECT_TRUE((f.repaints[1] ^ changed).isEmpty()) << t.name;
-    }
+    for (const auto& c : cases)
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB16}) {
+            SCOPED_TRACE(testing::Message() << c.name << " " << format);
+            Screen screen({200, 100}, format);
+            const QImage before = screen.backing.copy();
+            screen.canvas.setDrawWidth(c.pen);
+            c.draw(screen.canvas);
+            ASSERT_EQ(screen.repaints.size(), 1u);
+            const QRegion changed = screen.changedFrom(before);
+            ASSERT_FALSE(changed.isEmpty());
+            EXPECT_TRUE(screen.shown == screen.backing) << "a changed pixel was not repainted";
+            long area = 0;
+            for (const QRect& r : screen.repaints[0])
+                area += long(r.width()) * r.height();
+            EXPECT_LE(area, c.maxRepaintedPixels);
+            EXPECT_TRUE(QRect(0, 0, 200, 100).contains(screen.repaints[0].boundingRect()));
+            for (const QRect& r : changed)
+                EXPECT_EQ(screen.backing.pixel(r.topLeft()), screen.back());
+        }
 }
 
-TEST(ImageCanvas, OneRepaintPerDrawingCallEvenOffTheWindow) {
-    CanvasFixture f;
-    f.canvas.setDrawWidth(10);
-    f.canvas.line(-9000, -9000, -6000, -8000, 0);
-    f.canvas.box(100, 100, 200, 200, 0);
-    f.canvas.circle(1500, 750, 50000, 0);
-    ASSERT_EQ(f.repaints.size(), 3u);
-    EXPECT_TRUE(f.repaints[0].isEmpty());
-    EXPECT_TRUE(f.repaints[2].isEmpty()) << "a ring far outside the window changes nothing in it";
+// After a first drawing, a second one repaints exactly the pixels whose colour it changed: an
+// outline moved by a pixel repaints a one-pixel ring, not the bands it is drawn with.
+TEST(ImageCanvas, ASecondDrawingRepaintsExactlyThePixelsItChanged) {
+    const struct {
+        const char* name;
+        void (*first)(Screen&);
+        void (*second)(ImageCanvas&);
+    } cases[] = {
+        {"square grown by a pixel", [](Screen& s) { s.canvas.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(585, 285, 2415, 1215, 1); }},
+        {"square shrunk by a pixel", [](Screen& s) { s.canvas.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(615, 315, 2385, 1185, 1); }},
+        {"square over itself", [](Screen& s) { s.canvas.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); }},
+        {"square in another colour", [](Screen& s) { s.canvas.box(600, 300, 2400, 1200, 1); },
+         [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 2); }},
+        {"square after the window drew over it",
+         [](Screen& s) {
+             s.canvas.box(600, 300, 2400, 1200, 1);
+             s.backing.fill(Qt::white);
+         },
+         [](ImageCanvas& c) { c.box(600, 300, 2400, 1200, 1); }},
+        {"curtain moved by a pixel", [](Screen& s) { s.canvas.line(900, 0, 900, 1499, 1); },
+         [](ImageCanvas& c) { c.line(915, 0, 915, 1499, 1); }},
+        {"curtain moved by less than a pixel",
+         [](Screen& s) { s.canvas.line(900, 0, 900, 1499, 1); },
+         [](ImageCanvas& c) { c.line(902, 0, 902, 1499, 1); }},
+        {"overlapping tiles", [](Screen& s) { s.canvas.filledBox(300, 300, 1200, 900, 1); },
+         [](ImageCanvas& c) { c.filledBox(900, 600, 1800, 1200, 1); }},
+        {"line off the window", [](Screen&) {},
+         [](ImageCanvas& c) { c.line(-9000, -9000, -6000, -8000, 0); }},
+        {"ring far around the window", [](Screen&) {},
+         [](ImageCanvas& c) { c.circle(1500, 750, 50000, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Screen screen;
+        screen.canvas.setDrawWidth(10);
+        c.first(screen);
+        const QImage before = screen.backing.copy();
+        const size_t repaints = screen.repaints.size();
+        c.second(screen.canvas);
+        ASSERT_EQ(screen.repaints.size(), repaints + 1);
+        const QRegion changed = screen.changedFrom(before);
+        EXPECT_TRUE((screen.repaints.back() ^ changed).isEmpty())
+            << (screen.repaints.back() - changed).rectCount() << " rects too many, "
+            << (changed - screen.repaints.back()).rectCount() << " missed";
+    }
 }
 
 } // namespace
