@@ -83,50 +83,15 @@ TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, EveryEffect, ::testing::Range(1, 11));
 
-// Each shape once on a fresh window, in the back colour: one repaint, inside the window, over
-// every changed pixel, and not much beyond (a window-sized outline must not repaint the window).
-TEST(ImageCanvas, AShapeRepaintsOnceWhatItChangedAndNotMuchMore) {
-    const struct {
-        const char* name;
-        int pen;
-        void (*draw)(ImageCanvas&);
-        int maxRepaintedPixels;
-    } cases[] = {
-        {"slanted line", 10, [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, c.backColor()); }, 8000},
-        {"box outline", 10, [](ImageCanvas& c) { c.box(150, 150, 2850, 1350, c.backColor()); },
-         9000},
-        {"ring", 10, [](ImageCanvas& c) { c.circle(1500, 750, 900, c.backColor()); }, 12000},
-        {"ray beyond the window", 50,
-         [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, c.backColor()); }, 14000},
-    };
-    for (const auto& c : cases)
-        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB16}) {
-            SCOPED_TRACE(testing::Message() << c.name << " " << format);
-            Screen screen({200, 100}, format);
-            const QImage before = screen.backing.copy();
-            screen.canvas.setDrawWidth(c.pen);
-            c.draw(screen.canvas);
-            ASSERT_EQ(screen.repaints.size(), 1u);
-            const QRegion changed = screen.changedFrom(before);
-            ASSERT_FALSE(changed.isEmpty());
-            EXPECT_TRUE(screen.shown == screen.backing) << "a changed pixel was not repainted";
-            long area = 0;
-            for (const QRect& r : screen.repaints[0])
-                area += long(r.width()) * r.height();
-            EXPECT_LE(area, c.maxRepaintedPixels);
-            EXPECT_TRUE(QRect(0, 0, 200, 100).contains(screen.repaints[0].boundingRect()));
-            for (const QRect& r : changed)
-                EXPECT_EQ(screen.backing.pixel(r.topLeft()), screen.back());
-        }
-}
-
-// After a first drawing, a second one repaints exactly the pixels whose colour it changed: an
-// outline moved by a pixel repaints a one-pixel ring, not the bands it is drawn with.
+// After a first drawing, a second one repaints exactly the pixels whose colour it changed, once
+// and at once: an outline moved by a pixel repaints a one-pixel ring, not the bands it is drawn
+// with.
 TEST(ImageCanvas, ASecondDrawingRepaintsExactlyThePixelsItChanged) {
     const struct {
         const char* name;
         void (*first)(Screen&);
         void (*second)(ImageCanvas&);
+        int slack = 0; // pixels repainted beyond those changed
     } cases[] = {
         {"square grown by a pixel", [](Screen& s) { s.canvas.box(600, 300, 2400, 1200, 1); },
          [](ImageCanvas& c) { c.box(585, 285, 2415, 1215, 1); }},
@@ -149,6 +114,12 @@ TEST(ImageCanvas, ASecondDrawingRepaintsExactlyThePixelsItChanged) {
          [](ImageCanvas& c) { c.line(902, 0, 902, 1499, 1); }},
         {"overlapping tiles", [](Screen& s) { s.canvas.filledBox(300, 300, 1200, 900, 1); },
          [](ImageCanvas& c) { c.filledBox(900, 600, 1800, 1200, 1); }},
+        // On a fresh window of 20,000 pixels: a window-sized outline must not repaint it all.
+        {"slanted line", [](Screen&) {}, [](ImageCanvas& c) { c.line(0, 0, 3000, 1500, 1); }, 5000},
+        {"box outline", [](Screen&) {}, [](ImageCanvas& c) { c.box(150, 150, 2850, 1350, 1); }},
+        {"ring", [](Screen&) {}, [](ImageCanvas& c) { c.circle(1500, 750, 900, 1); }, 5000},
+        {"ray beyond the window", [](Screen&) {},
+         [](ImageCanvas& c) { c.line(1500, 750, 9000, 2000, 1); }, 2500},
         {"line off the window", [](Screen&) {},
          [](ImageCanvas& c) { c.line(-9000, -9000, -6000, -8000, 0); }},
         {"ring far around the window", [](Screen&) {},
@@ -163,10 +134,12 @@ TEST(ImageCanvas, ASecondDrawingRepaintsExactlyThePixelsItChanged) {
         const size_t repaints = screen.repaints.size();
         c.second(screen.canvas);
         ASSERT_EQ(screen.repaints.size(), repaints + 1);
-        const QRegion changed = screen.changedFrom(before);
-        EXPECT_TRUE((screen.repaints.back() ^ changed).isEmpty())
-            << (screen.repaints.back() - changed).rectCount() << " rects too many, "
-            << (changed - screen.repaints.back()).rectCount() << " missed";
+        const QRegion changed = screen.changedFrom(before), repaint = screen.repaints.back();
+        EXPECT_TRUE((changed - repaint).isEmpty()) << "a changed pixel was not repainted";
+        long extra = 0;
+        for (const QRect& r : repaint - changed)
+            extra += long(r.width()) * r.height();
+        EXPECT_LE(extra, c.slack);
     }
 }
 
