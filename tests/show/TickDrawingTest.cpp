@@ -30,15 +30,6 @@ TEST(TickDrawing, RandomBackgroundFromTheClockWithoutAYield) {
     EXPECT_EQ(f.seeds, QList<double>{43200.5});
 }
 
-TEST(TickDrawing, EveryTickDrawsTheEffectFromACopyOfTheCode) {
-    ShowFixture f;
-    f.records.settings.TipoEffetto = 0;
-    f.setPictures({"./a.jpg"});
-    EXPECT_EQ(f.runTick().first(), "effect 0");
-    EXPECT_EQ(f.runTick().first(), "effect 0"); // end title
-    EXPECT_EQ(f.records.settings.TipoEffetto, 0);
-}
-
 TEST(TickDrawing, SlideInStepsFromOffScreenToTheCentreOneYieldEach) {
     const struct {
         qint16 effetti;

@@ -10,12 +10,14 @@ const QString MusicStop = "mci open  type sequencer alias can";
 TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
     ShowFixture f;
     f.setPictures({"./a.jpg", "./b.jpg", "Estate/c.jpg"});
+    f.records.settings.TipoEffetto = 0; // random: chosen anew at every tick, on a copy
     const QString shown[] = {"./a.jpg", "./b.jpg", "Estate/c.jpg", "", "./a.jpg"};
     // Each tick ends by handing the view the next picture to decode; the end title is none.
     const QString ahead[] = {"./b.jpg", "Estate/c.jpg", "", "./a.jpg", "./b.jpg"};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         const QStringList lines = f.runTick();
+        EXPECT_EQ(lines.first(), "effect 0");
         EXPECT_EQ(f.records.show.PictureIndex, (i + 1) % 4);
         EXPECT_EQ(f.records.show.CurrentPicture, shown[i]);
         EXPECT_EQ(f.entries(lines, "load "), shown[i]);
@@ -34,6 +36,7 @@ TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
     }
     EXPECT_TRUE(starting(f.log, "message").isEmpty());
     EXPECT_EQ(f.aheadSize, f.pictureSize);
+    EXPECT_EQ(f.records.settings.TipoEffetto, 0);
 }
 
 TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
