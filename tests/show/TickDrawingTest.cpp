@@ -72,6 +72,7 @@ TEST(TickDrawing, PictureAndLabelPlaces) {
         {"none", 2, 1, {1500, 1500}, {h, h}, 150, 11520},
         // Not enlarged: natural size, centred in the space under the label.
         {"small kept", 0, 0, {1500, 1500}, {1500, 1500}, (h - 1500) / 2 + 300, 0},
+        {"any non-zero enlarges", 0, -1, {1500, 1500}, {h, h}, 300, 0},
         // Large pictures are reduced also when enlarging is off, and cut at the sides.
         {"large", 0, 0, {90000, 60000}, {90000 * h / 60000, h}, 300, 0},
     };
