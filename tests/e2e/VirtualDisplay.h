@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSize>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 // An Xvfb display of its own for one test program, with the tools that look at it and act on
 // it (ImageMagick's import, xdotool).
@@ -13,24 +17,74 @@ public:
     static constexpr int Height = 800;
 
     // Why the display cannot be had on this machine ("" when it can).
-    static QString missingTools();
+    static QString missingTools() {
+        QStringList missing;
+        for (const QString tool : {"Xvfb", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                missing << tool;
+        return missing.isEmpty() ? QString()
+                                 : missing.join(", ") + " not installed (scripts/setup-debian.sh)";
+    }
 
-    VirtualDisplay();
-    ~VirtualDisplay();
+    VirtualDisplay() {
+        // A display number no one else on the machine uses.
+        for (int n = 160; n < 260 && name_.isEmpty(); ++n) {
+            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+            if (QFile::exists(socket) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            xvfb_.start("Xvfb",
+                        {QStringLiteral(":%1").arg(n), "-screen", "0",
+                         QStringLiteral("%1x%2x24").arg(Width).arg(Height), "-nolisten", "tcp"});
+            xvfb_.waitForStarted(5000);
+            // Taken meanwhile: Xvfb ends, and the next number is tried.
+            for (int i = 0; i < 100 && xvfb_.state() == QProcess::Running; ++i, QThread::msleep(50))
+                if (QFile::exists(socket)) {
+                    name_ = QStringLiteral(":%1").arg(n);
+                    break;
+                }
+            if (name_.isEmpty())
+                stop();
+        }
+    }
+    ~VirtualDisplay() { stop(); }
     bool isRunning() const { return !name_.isEmpty(); }
     QString name() const { return name_; }
 
-    QImage screenshot() const;
-    // Runs xdotool with `arguments` on this display; true when it succeeded.
-    bool xdotool(const QStringList& arguments) const;
-    // Its standard output, "" when it failed.
-    QString xdotoolOutput(const QStringList& arguments) const;
-    void click(int x, int y) const;
+    QImage screenshot() const {
+        QProcess import;
+        import.start("import", {"-display", name_, "-window", "root", "png:-"});
+        if (!import.waitForFinished(10000))
+            return {};
+        return QImage::fromData(import.readAllStandardOutput(), "PNG");
+    }
+    // Runs xdotool with `arguments` on this display; its output, or a null text when it failed.
+    QString xdotool(const QStringList& arguments) const {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", name_);
+        tool.setProcessEnvironment(env);
+        tool.start("xdotool", arguments);
+        if (!tool.waitForFinished(5000) || tool.exitCode() != 0)
+            return QString();
+        return QString::fromLocal8Bit(tool.readAllStandardOutput()) + ' ';
+    }
     // Whether a mapped window of exactly `size` is on the display.
-    bool hasWindowOfSize(const QSize& size) const;
-    void key(const QString& keyName) const;
+    bool hasWindowOfSize(const QSize& size) const {
+        return xdotool({"search", "--onlyvisible", "--name", ".", "getwindowgeometry", "%@"})
+            .contains(QStringLiteral("Geometry: %1x%2").arg(size.width()).arg(size.height()));
+    }
 
 private:
+    void stop() {
+        if (xvfb_.state() == QProcess::NotRunning)
+            return;
+        xvfb_.terminate();
+        if (!xvfb_.waitForFinished(3000))
+            xvfb_.kill();
+        xvfb_.waitForFinished(2000);
+    }
+
     QProcess xvfb_;
     QString name_;
 };
