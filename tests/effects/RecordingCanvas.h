@@ -7,11 +7,10 @@
 
 #include <vector>
 
-// A canvas that keeps every drawing call, with the pen width and colour it was made with.
+// A canvas that keeps every drawing call, with the pen width it was made with.
 struct DrawCall {
     enum Kind { Line, Box, FilledBox, Circle } kind;
     double x1, y1, x2, y2; // a circle keeps its centre in x1, y1 and its radius in x2
-    quint32 color;
     int penWidth;
 };
 
@@ -21,26 +20,24 @@ public:
 
     double width() const override { return width_; }
     double height() const override { return height_; }
-    // Every read gives a new colour, so a call made without reading it first shows up.
-    quint32 backColor() const override { return ++lastColor; }
+    quint32 backColor() const override { return 0x0000c8; }
     void setDrawWidth(int pixels) override { pen = pixels; }
     int drawWidth() const override { return pen; }
-    void line(double x1, double y1, double x2, double y2, quint32 c) override {
-        calls.push_back({DrawCall::Line, x1, y1, x2, y2, c, pen});
+    void line(double x1, double y1, double x2, double y2, quint32) override {
+        calls.push_back({DrawCall::Line, x1, y1, x2, y2, pen});
     }
-    void box(double x1, double y1, double x2, double y2, quint32 c) override {
-        calls.push_back({DrawCall::Box, x1, y1, x2, y2, c, pen});
+    void box(double x1, double y1, double x2, double y2, quint32) override {
+        calls.push_back({DrawCall::Box, x1, y1, x2, y2, pen});
     }
-    void filledBox(double x1, double y1, double x2, double y2, quint32 c) override {
-        calls.push_back({DrawCall::FilledBox, x1, y1, x2, y2, c, pen});
+    void filledBox(double x1, double y1, double x2, double y2, quint32) override {
+        calls.push_back({DrawCall::FilledBox, x1, y1, x2, y2, pen});
     }
-    void circle(double cx, double cy, double r, quint32 c) override {
-        calls.push_back({DrawCall::Circle, cx, cy, r, 0, c, pen});
+    void circle(double cx, double cy, double r, quint32) override {
+        calls.push_back({DrawCall::Circle, cx, cy, r, 0, pen});
     }
 
     std::vector<DrawCall> calls;
     int pen = 1;
-    mutable quint32 lastColor = 0x100000;
 
 private:
     double width_, height_;
