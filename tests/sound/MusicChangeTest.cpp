@@ -71,6 +71,7 @@ TEST(MusicChange, WhatStartsAndWhen) {
         {{"Z.RMI", "note.txt"}, 1, true, "Z.RMI"},
         {{".nascosta.mp3", "a.mid"}, 1, true, "a.mid"},
         {{"mare.wav", "mp3", "a.mp3x"}, 1, true, ""},
+        {{}, 1, true, ""}, // no folder at all
         {{"musica.mp3"}, -1, true, "musica.mp3"},
         {{"musica.mp3", "tema.mid"}, 0, true, ""},
         {{"musica.mp3", "tema.mid"}, 0, false, ""},
