@@ -49,6 +49,7 @@ void Form1::showModal() {
         return;
     setWindowModality(Qt::ApplicationModal);
     showFullScreen();
+    d->keepAwake.emplace();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 
@@ -64,6 +65,7 @@ void Form1::Impl::endShow() {
     StopMusic(services.sound);
     timer1.stop();
     ahead.cancel();
+    keepAwake.reset();
     records.show.PictureIndex = 0;
     records.show.MusicRestart = true;
     if (loop)

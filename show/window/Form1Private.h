@@ -2,6 +2,7 @@
 
 #include "effects/EffectCanvas.h"
 #include "platform/gui/PictureAhead.h"
+#include "platform/gui/ScreenSaverInhibitor.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
 #include "show/window/EventLoopYielder.h"
@@ -10,6 +11,7 @@
 #include "show/window/ShowPicture.h"
 
 #include <memory>
+#include <optional>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -45,6 +47,7 @@ struct Form1::Impl final : ShowView {
 
     EventLoopYielder yielder;
     PictureAhead ahead; // the next tick's picture, decoded while this one is shown
+    std::optional<ScreenSaverInhibitor> keepAwake; // the screen stays on while the show is open
     std::unique_ptr<EffectCanvas> canvas;
     ShowTick tick;
 
