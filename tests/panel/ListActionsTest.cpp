@@ -29,156 +29,102 @@ struct Panel {
     PointerManager pointer;
     std::unique_ptr<ListActions> listActions;
     QAction* choice = nullptr; // what the popup menu answers
-    QStringList menuShown;
 
-    Panel() {
+    explicit Panel(const QStringList& entries) {
         form.resize(634, 457);
         List1->setGeometry(24, 100, 280, 110);
         List1->setModel(&list);
         List1->setSelectionMode(QAbstractItemView::SingleSelection);
         listActions = std::make_unique<ListActions>(List1, Image1, actions, showFolder, pointer);
-        listActions->popupMenu = [this](QPoint) {
-            menuShown.append(List1->currentIndex().data().toString());
-            return choice;
-        };
-    }
-    ~Panel() { pointer.setPointer(PointerManager::Pointer::Default); }
-
-    void picture(const QString& entry, QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        QDir().mkpath(QFileInfo(showFolder + entry).path());
-        ASSERT_TRUE(image.save(showFolder + entry, "PNG"));
-    }
-    void fill(const QStringList& entries) {
+        listActions->popupMenu = [this](QPoint) { return choice; };
         for (const QString& e : entries)
             if (!QFileInfo::exists(showFolder + e))
                 testfiles::write(showFolder + e, "not a picture");
         list.setEntries(entries);
+        form.show();
     }
-    QPoint rowCentre(int row) const { return List1->visualRect(list.index(row)).center(); }
+    ~Panel() { pointer.setPointer(PointerManager::Pointer::Default); }
+
     void click(int row, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(List1->viewport(), button, {}, rowCentre(row));
+        QTest::mouseClick(List1->viewport(), button, {},
+                          List1->visualRect(list.index(row)).center());
+    }
+    void doubleClick(int row) {
+        click(row); // a double click's first press selects
+        QTest::mouseDClick(List1->viewport(), Qt::LeftButton, {},
+                           List1->visualRect(list.index(row)).center());
+    }
+    void menu(QAction* action, int row) {
+        choice = action;
+        click(row, Qt::RightButton);
     }
 };
 
-} // namespace
-
-TEST(ListActionsMenu, RightClickKeepsTheSelectionAndDeleteAsksAboutTheSelectedEntry) {
-    Panel panel;
-    panel.fill({"./a.jpg", "./b.jpg", "./c.jpg"});
-    panel.form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.form));
+TEST(ListActionsMenu, TheMenuActsOnTheSelectedEntryNotTheRightClickedOne) {
+    Panel panel({"./a.jpg", "./b.jpg", "./c.jpg"});
+    ListActions& l = *panel.listActions;
     panel.click(0);
-    ASSERT_EQ(panel.listActions->selectedRow(), 0);
-
     panel.dialogs.confirmAnswer = false;
-    panel.choice = panel.listActions->menuCancellaFile;
-    panel.click(2, Qt::RightButton);
-    EXPECT_EQ(panel.menuShown, QStringList({"./a.jpg"}));
-    EXPECT_EQ(panel.listActions->selectedRow(), 0);
+    panel.menu(l.menuCancellaFile, 2);
+    EXPECT_EQ(l.selectedRow(), 0);
     EXPECT_EQ(panel.dialogs.questions,
               QStringList({"Sei sicuro di vole cancellare il file ./a.jpg ?"}));
 
-    // Confirmed: the file and its item go, and nothing is selected any more.
     panel.dialogs.confirmAnswer = true;
-    panel.click(1, Qt::RightButton);
+    panel.menu(l.menuCancellaFile, 1);
     EXPECT_EQ(panel.list.entries(), QStringList({"./b.jpg", "./c.jpg"}));
     EXPECT_FALSE(QFileInfo::exists(panel.showFolder + "a.jpg"));
-    EXPECT_EQ(panel.listActions->selectedRow(), -1);
-
-    // With nothing selected the menu's delete and rename do nothing.
-    panel.click(0, Qt::RightButton);
-    panel.choice = panel.listActions->MenuRinomina;
-    panel.click(0, Qt::RightButton);
+    EXPECT_EQ(l.selectedRow(), -1);
+    // With nothing selected, delete and rename do nothing.
+    panel.menu(l.menuCancellaFile, 0);
+    panel.menu(l.MenuRinomina, 0);
     EXPECT_EQ(panel.dialogs.questions.size(), 2);
     EXPECT_TRUE(panel.dialogs.inputs.empty());
-    EXPECT_EQ(panel.list.count(), 2);
+
+    panel.doubleClick(1);
+    EXPECT_EQ(panel.launcher.commandLines(),
+              QStringList({"/opt/quirello/START " + panel.showFolder + "c.jpg"}));
+    // A launcher that cannot start: the menu says so with the rename error message, the
+    // double click stays silent.
+    panel.launcher.starts = false;
+    panel.menu(l.Menuaprifile, 0);
+    panel.doubleClick(1);
+    EXPECT_EQ(panel.launcher.runs.size(), 3u);
+    EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::RenameError}));
 }
 
-TEST(ListActionsMenu, ItemOfAFileThatCannotBeDeletedStaysSelected) {
-    Panel panel;
+TEST(ListActionsMenu, AFileThatCannotBeDeletedStaysListedAndSelected) {
+    Panel panel({"./a.jpg"});
     ASSERT_TRUE(QDir(panel.showFolder).mkpath("cartella.jpg/dentro"));
-    panel.fill({"./a.jpg", "./cartella.jpg"});
-    panel.form.show();
+    panel.list.setEntries({"./a.jpg", "./cartella.jpg"});
     panel.click(1);
-    panel.choice = panel.listActions->menuCancellaFile;
-    panel.click(0, Qt::RightButton);
-    EXPECT_EQ(panel.dialogs.messages.size(), 1);
-    EXPECT_TRUE(panel.dialogs.messages.value(0).startsWith(
+    panel.menu(panel.listActions->menuCancellaFile, 0);
+    ASSERT_EQ(panel.dialogs.messages.size(), 1);
+    EXPECT_TRUE(panel.dialogs.messages[0].startsWith(
         "Non è possibile cancellare il file ./cartella.jpg controllare"));
     EXPECT_EQ(panel.list.entries(), QStringList({"./a.jpg", "./cartella.jpg"}));
     EXPECT_EQ(panel.listActions->selectedRow(), 1);
 }
 
-TEST(ListActionsMenu, RenameAndOpenActOnTheSelectedEntry) {
-    Panel panel;
-    panel.fill({"./a.jpg", "./b.jpg", "Estate/mare.jpg"});
-    panel.form.show();
-    panel.click(2);
-    panel.dialogs.inputAnswer = "mare.jpg";
-    panel.choice = panel.listActions->MenuRinomina;
-    panel.click(0, Qt::RightButton);
-    EXPECT_EQ(panel.list.entries(), QStringList({"./a.jpg", "./b.jpg", "mare.jpg"}));
-    EXPECT_TRUE(QFileInfo::exists(panel.showFolder + "mare.jpg"));
+TEST(ListActionsPreview, ASelectionPreviewsFittedAndABadFileLeavesItEmpty) {
+    Panel panel({});
+    QImage image(640, 480, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(panel.showFolder + "largo.png", "PNG"));
+    panel.list.setEntries({"./largo.png", "./rotto.jpg"});
+    testfiles::write(panel.showFolder + "rotto.jpg", "not a picture");
+    EXPECT_FALSE(panel.Image1->isVisible());
 
-    panel.choice = panel.listActions->Menuaprifile;
-    panel.click(1, Qt::RightButton);
-    EXPECT_EQ(panel.launcher.commandLines(),
-              QStringList({"/opt/quirello/START " + panel.showFolder + "mare.jpg"}));
-    EXPECT_TRUE(panel.dialogs.messages.isEmpty());
-
-    // A launcher that cannot start: the menu says so with the rename error message, the
-    // double click stays silent.
-    panel.launcher.starts = false;
-    panel.click(1, Qt::RightButton);
-    EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::RenameError}));
-    panel.click(1); // a double click's first press selects
-    QTest::mouseDClick(panel.List1->viewport(), Qt::LeftButton, {}, panel.rowCentre(1));
-    EXPECT_EQ(panel.launcher.commandLines().last(),
-              "/opt/quirello/START " + panel.showFolder + "b.jpg");
-    EXPECT_EQ(panel.dialogs.messages.size(), 1);
-
-    // A dismissed menu does nothing.
-    panel.choice = nullptr;
-    panel.click(0, Qt::RightButton);
-    EXPECT_EQ(panel.launcher.runs.size(), 3u);
-}
-
-TEST(ListActionsPreview, SelectionPreviewsFittedAtItsPlaceAndABadFileLeavesItEmpty) {
-    Panel panel;
-    panel.picture("./largo.png", {640, 480});
-    panel.picture("Estate/icona.png", {32, 32});
-    panel.fill({"./largo.png", "./rotto.jpg", "Estate/icona.png"});
-    panel.form.show();
-    EXPECT_FALSE(panel.Image1->isVisible()); // nothing at first
-
-    struct Case {
-        int row;
-        QRect geometry; // empty: nothing shown
-    };
-    const Case cases[] = {
-        {0, {24, 218, 240, 180}},
-        {2, {24, 218, 180, 180}},
-        {1, {}},
-        {0, {24, 218, 240, 180}},
-    };
-    for (const Case& c : cases) {
-        panel.click(c.row);
-        if (c.geometry.isEmpty()) {
-            EXPECT_FALSE(panel.Image1->isVisible()) << c.row;
-            EXPECT_TRUE(panel.Image1->pixmap().isNull()) << c.row;
-        } else {
-            EXPECT_TRUE(panel.Image1->isVisible()) << c.row;
-            EXPECT_EQ(panel.Image1->geometry(), c.geometry) << c.row;
-        }
-        EXPECT_EQ(panel.pointer.pointer(), PointerManager::Pointer::Arrow);
-    }
-    // The keyboard moves the selection, and the preview with it.
+    panel.click(0);
+    EXPECT_TRUE(panel.Image1->isVisible());
+    EXPECT_EQ(panel.Image1->geometry(), QRect(24, 218, 240, 180));
     QTest::keyClick(panel.List1, Qt::Key_End);
-    EXPECT_EQ(panel.Image1->geometry(), QRect(24, 218, 180, 180));
+    EXPECT_FALSE(panel.Image1->isVisible());
+    EXPECT_TRUE(panel.Image1->pixmap().isNull());
     // A right click on another item leaves the preview alone.
-    panel.choice = nullptr;
-    panel.click(0, Qt::RightButton);
-    EXPECT_EQ(panel.Image1->geometry(), QRect(24, 218, 180, 180));
+    panel.click(0);
+    panel.menu(nullptr, 1);
+    EXPECT_TRUE(panel.Image1->isVisible());
 }
+
+} // namespace

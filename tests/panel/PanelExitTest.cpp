@@ -4,49 +4,30 @@
 #include "PanelFakes.h"
 
 #include "panel/Addresses.h"
-#include "panel/EditableList.h"
-#include "panel/SecondsField.h"
 
 #include <functional>
-#include <QApplication>
-#include <QListView>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
 
 namespace {
 
-using panelfakes::PanelTest;
+using PanelExit = panelfakes::PanelTest;
 
-class PanelExit : public PanelTest {
-protected:
-    void SetUp() override {
+TEST_F(PanelExit, FineAndClosingOpenTheWebSiteMinimisedAndEnd) {
+    for (const bool fine : {true, false}) {
+        launcher.runs.clear();
+        ends = 0;
         loadPanel();
         panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+        fine ? panel->Command1->click() : void(panel->close());
+        ASSERT_EQ(launcher.runs.size(), 1u);
+        EXPECT_EQ(launcher.runs[0].commandLine, app + "start " + addresses::WebSite);
+        EXPECT_EQ(launcher.runs[0].style, WindowStyle::MinimizedFocus);
+        EXPECT_EQ(ends, 1);
+        EXPECT_EQ(mp3.stops, 0);
+        EXPECT_FALSE(QFile::exists(ini())) << "nothing is saved on the way out";
     }
-};
-
-TEST_F(PanelExit, FineOpensTheWebSiteMinimisedAndEnds) {
-    panel->Command1->click();
-    ASSERT_EQ(launcher.runs.size(), 1u);
-    EXPECT_EQ(launcher.runs[0].first, app + "start " + addresses::WebSite);
-    EXPECT_EQ(launcher.runs[0].second, WindowStyle::MinimizedFocus);
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(mp3.stops, 0);
-    EXPECT_FALSE(QFile::exists(ini())) << "nothing is saved on the way out";
 }
 
-TEST_F(PanelExit, ClosingTheWindowDoesTheSame) {
-    panel->close();
-    ASSERT_EQ(launcher.runs.size(), 1u);
-    EXPECT_EQ(launcher.runs[0].first, app + "start " + addresses::WebSite);
-    EXPECT_EQ(ends, 1);
-}
-
-using PanelEscape = PanelTest;
-
-TEST_F(PanelEscape, EscEndsFromWhicheverControlHasTheFocus) {
+TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
     const std::function<QWidget*(frmAbout&)> controls[] = {
         [](frmAbout& p) { return p.cmdOK; },
         [](frmAbout& p) { return p.Text1; },
@@ -60,6 +41,7 @@ TEST_F(PanelEscape, EscEndsFromWhicheverControlHasTheFocus) {
         loadPanel();
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+        EXPECT_EQ(QApplication::focusWidget(), panel->cmdOK) << "Play has the focus first";
         QWidget* control = controlOf(*panel);
         control->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), control) << control->metaObject()->className();

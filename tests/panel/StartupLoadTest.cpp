@@ -3,35 +3,16 @@
 
 #include "PanelFakes.h"
 
-#include "panel/DirListBox.h"
-#include "panel/EditableList.h"
-#include "panel/SecondsField.h"
-
-#include "panel/ColourSample.h"
-#include <QCheckBox>
-#include <QLabel>
-#include <QScrollBar>
+#include <functional>
 
 namespace {
 
-using panelfakes::PanelTest;
-using StartupLoad = PanelTest;
+using StartupLoad = panelfakes::PanelTest;
 
 TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPlay) {
     loadPanel();
-    for (QCheckBox* box :
-         {panel->Check1, panel->Check2, panel->Check3, panel->Check4, panel->Check5})
-        EXPECT_TRUE(box->isChecked()) << box->text().toStdString();
-    EXPECT_EQ(panel->HScroll4->value(), 1);
-    EXPECT_EQ(panel->Label21->text(), "100");
-    EXPECT_EQ(panel->Text1->text(), "5");
-    EXPECT_EQ(panel->Combo1->currentText(), "0 - Effetto a caso");
-    EXPECT_EQ(panel->Combo2->currentText(), "In alto");
-    EXPECT_TRUE(panel->HScroll1->isEnabled()) << "A caso ticked, but the record says fixed";
     EXPECT_EQ(records.settings.ShowFolder, app);
-    EXPECT_EQ(panel->lblTitle->text().left(8), "Quirello");
-    EXPECT_EQ(panel->Label5->text(), "Vers.3.2.0");
-
+    EXPECT_TRUE(panel->HScroll1->isEnabled()) << "A caso ticked, but the record says fixed";
     panel->Inizializza();
     ASSERT_EQ(shows.size(), 1u);
     EXPECT_EQ(iniAtShow[0],
@@ -42,7 +23,15 @@ TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPl
                   .toUtf8());
 }
 
-TEST_F(StartupLoad, ASavedFolderThatIsGoneOpensTheApplicationFolderSilently) {
+TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently) {
+    testfiles::write(box.file("Foto/b.jpg"), "x");
+    testfiles::write(box.file("Foto/Estate/a.gif"), "x");
+    writeIni(("PATH=" + box.file("Foto") + "\r\n").toUtf8());
+    loadPanel();
+    EXPECT_EQ(records.settings.ShowFolder, box.file("Foto/"));
+    EXPECT_EQ(records.list.entries(), (QStringList{"./b.jpg", "Estate/a.gif"}));
+    EXPECT_EQ(QDir::currentPath(), QDir(box.file("Foto")).canonicalPath());
+
     writeIni(("PATH=" + box.path() + "/Deleted\r\nTempoAttesa=6\r\n").toUtf8());
     loadPanel();
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -50,17 +39,6 @@ TEST_F(StartupLoad, ASavedFolderThatIsGoneOpensTheApplicationFolderSilently) {
     EXPECT_EQ(panel->catalogue->Dir1->path(), QDir::cleanPath(app));
     EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
     EXPECT_EQ(panel->Text1->text(), "6");
-}
-
-TEST_F(StartupLoad, ASavedFolderIsListedAtOnce) {
-    testfiles::write(box.file("Foto/b.jpg"), "x");
-    testfiles::write(box.file("Foto/Estate/a.gif"), "x");
-    writeIni(("PATH=" + box.file("Foto") + "\r\n").toUtf8());
-    loadPanel();
-    EXPECT_EQ(records.settings.ShowFolder, box.file("Foto/"));
-    EXPECT_EQ(panel->catalogue->Dir1->path(), box.file("Foto"));
-    EXPECT_EQ(records.list.entries(), (QStringList{"./b.jpg", "Estate/a.gif"}));
-    EXPECT_EQ(QDir::currentPath(), QDir(box.file("Foto")).canonicalPath());
 }
 
 TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {
@@ -74,76 +52,54 @@ TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {
     }
 }
 
-TEST_F(StartupLoad, AFileWithoutSecondsShowsZero) {
-    writeIni("MusicaFM=1\r\n");
-    loadPanel();
-    EXPECT_EQ(panel->Text1->text(), "0");
-}
-
-TEST_F(StartupLoad, EachLineReachesItsControl) {
-    writeIni("MusicaFM=0\r\nSuonoWAV=0\r\nEffetti=40\r\nRGB_R=10\r\nRGB_G=20\r\nRGB_B=30\r\n"
-             "RGB_RANDOM=0\r\nCornice3D=0\r\nAllargaFoto=0\r\nTipoEffetto=9\r\nPosLabel=2\r\n");
-    loadPanel();
-    for (QCheckBox* box :
-         {panel->Check1, panel->Check2, panel->Check3, panel->Check4, panel->Check5})
-        EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
-    EXPECT_EQ(panel->HScroll4->value(), 40);
-    EXPECT_EQ(panel->Label21->text(), "40");
-    EXPECT_EQ(records.settings.Effetti, 40);
-    EXPECT_EQ(panel->Label10->text(), "10");
-    EXPECT_EQ(panel->Label12->text(), "30");
-    EXPECT_EQ(panel->Picture2->color(), QColor(10, 20, 30));
-    EXPECT_TRUE(panel->HScroll1->isEnabled());
-    EXPECT_EQ(panel->Combo1->currentText(), "9 - Cerchio in Apertura");
-    EXPECT_EQ(panel->Combo2->currentText(), "Assente");
-}
-
-TEST_F(StartupLoad, RandomColourTrueTicksACaso) {
-    writeIni("RGB_RANDOM=-1\r\n");
-    loadPanel();
-    EXPECT_TRUE(panel->Check4->isChecked());
-    EXPECT_EQ(records.settings.RGB_RANDOM, -1);
-}
-
-TEST_F(StartupLoad, ValuesBeyondAControlsRangeAreBroughtIntoIt) {
-    writeIni("Effetti=500\r\nRGB_R=300\r\nRGB_G=-5\r\nRGB_B=7\r\nMusicaFM=2\r\nSuonoWAV=-1\r\n"
-             "TipoEffetto=15\r\nPosLabel=-1\r\n");
-    loadPanel();
-    EXPECT_EQ(panel->HScroll4->value(), 100);
-    EXPECT_EQ(panel->Label21->text(), "100");
-    EXPECT_EQ(records.settings.Effetti, 100);
-    EXPECT_EQ(panel->HScroll1->value(), 0) << "above 255: not applied";
-    EXPECT_EQ(panel->HScroll2->value(), 0);
-    EXPECT_EQ(panel->HScroll3->value(), 7);
-    EXPECT_TRUE(panel->Check1->isChecked());
-    EXPECT_FALSE(panel->Check2->isChecked());
-    EXPECT_EQ(panel->Combo1->currentText(), "11- Solo animazione foto");
-    EXPECT_EQ(panel->Combo2->selectedIndex(), -1);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-TEST_F(StartupLoad, RunOnTheCommandLineStartsTheShowDuringTheLoad) {
-    // The whole table of argument texts is the command line's own test; here, one of each.
+TEST_F(StartupLoad, EachLineReachesItsControlWithinItsRange) {
     const struct {
-        const char* arguments;
-        bool show;
-    } cases[] = {{"/run", true}, {"RUN x", false}};
+        const char* file;
+        std::function<void(frmAbout&)> check;
+    } cases[] = {
+        {"MusicaFM=1\r\n", [](frmAbout& p) { EXPECT_EQ(p.Text1->text(), "0"); }},
+        {"RGB_RANDOM=-1\r\n", [](frmAbout& p) { EXPECT_TRUE(p.Check4->isChecked()); }},
+        {"MusicaFM=0\r\nSuonoWAV=0\r\nEffetti=40\r\nRGB_R=10\r\nRGB_G=20\r\nRGB_B=30\r\n"
+         "RGB_RANDOM=0\r\nCornice3D=0\r\nAllargaFoto=0\r\nTipoEffetto=9\r\nPosLabel=2\r\n",
+         [](frmAbout& p) {
+             for (QCheckBox* box : {p.Check1, p.Check2, p.Check3, p.Check4, p.Check5})
+                 EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
+             EXPECT_EQ(p.Label21->text(), "40");
+             EXPECT_EQ(p.Label12->text(), "30");
+             EXPECT_EQ(p.Picture2->color(), QColor(10, 20, 30));
+             EXPECT_EQ(p.Combo1->currentText(), "9 - Cerchio in Apertura");
+             EXPECT_EQ(p.Combo2->currentText(), "Assente");
+         }},
+        // Beyond a control's range: brought into it or left out, never stopping the load.
+        {"Effetti=500\r\nRGB_R=300\r\nRGB_G=-5\r\nRGB_B=7\r\nMusicaFM=2\r\nSuonoWAV=-1\r\n"
+         "TipoEffetto=15\r\nPosLabel=-1\r\n",
+         [](frmAbout& p) {
+             EXPECT_EQ(p.HScroll4->value(), 100);
+             EXPECT_EQ(p.HScroll1->value(), 0) << "above 255: not applied";
+             EXPECT_EQ(p.HScroll2->value(), 0);
+             EXPECT_EQ(p.HScroll3->value(), 7);
+             EXPECT_TRUE(p.Check1->isChecked());
+             EXPECT_FALSE(p.Check2->isChecked());
+             EXPECT_EQ(p.Combo1->currentText(), "11- Solo animazione foto");
+             EXPECT_EQ(p.Combo2->selectedIndex(), -1);
+         }},
+    };
     for (const auto& c : cases) {
-        QFile::remove(ini());
-        shows.clear();
-        iniAtShow.clear();
-        loadPanel(c.arguments);
-        EXPECT_EQ(shows.size(), c.show ? 1u : 0u) << c.arguments;
-        if (c.show) {
-            EXPECT_TRUE(iniAtShow[0].startsWith("PATH=")) << "written before the show opens";
-            EXPECT_EQ(shows[0].TempoAttesa, 5000);
-        }
+        SCOPED_TRACE(c.file);
+        writeIni(c.file);
+        loadPanel();
+        c.check(*panel);
+        EXPECT_TRUE(dialogs.messages.isEmpty());
     }
 }
 
-TEST_F(StartupLoad, ActivationClearsShowRunningAndSetsTheApplicationFolder) {
-    loadPanel();
-    records.ShowRunning = true;
+TEST_F(StartupLoad, RunOnTheCommandLineSavesAndStartsTheShowDuringTheLoad) {
+    loadPanel("RUN x");
+    EXPECT_TRUE(shows.empty());
+    loadPanel("/run");
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_TRUE(iniAtShow[0].startsWith("PATH=")) << "written before the show opens";
+
     records.AppFolder.clear();
     panel->Form_Activate();
     EXPECT_FALSE(records.ShowRunning);

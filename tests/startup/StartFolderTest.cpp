@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -13,54 +12,34 @@ TEST(AppFolder, AlwaysEndsWithOneSeparator) {
     EXPECT_EQ(AppFolderOf("/opt/quirello"), "/opt/quirello/");
     EXPECT_EQ(AppFolderOf("/opt/quirello/"), "/opt/quirello/");
     EXPECT_EQ(AppFolderOf("/"), "/");
-    EXPECT_TRUE(CurrentAppFolder().endsWith('/'));
 }
 
-class StartFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        app = WithSlash(box.file("app"));
-        QDir().mkpath(app);
-        saved = WithSlash(box.file("Foto"));
-        QDir().mkpath(saved);
-    }
-    void TearDown() override { QDir::setCurrent(QDir::tempPath()); }
-    static QString WithSlash(const QString& p) { return p + '/'; }
-
+TEST(StartFolder, AFolderThatIsGoneOrAFileGivesTheApplicationFolder) {
     testfiles::Sandbox box;
-    QString app, saved;
-};
-
-TEST_F(StartFolderTest, AnExistingFolderIsKeptAndGetsItsSeparator) {
-    EXPECT_EQ(UsableShowFolder(saved, app), saved);
-    EXPECT_EQ(UsableShowFolder(box.file("Foto"), app), saved);
-}
-
-TEST_F(StartFolderTest, AFolderThatIsGoneGivesTheApplicationFolder) {
+    const QString app = box.file("app/"), saved = box.file("Foto/");
+    QDir().mkpath(app);
+    QDir().mkpath(saved);
+    testfiles::write(box.file("Foto.jpg"), "x");
     const struct {
         QString saved;
         QString opened;
     } cases[] = {
+        {saved, saved},
+        {box.file("Foto"), saved},            // gets its separator
         {box.file("Deleted/"), app},          // removed since it was saved
         {"/media/no-such-volume/Foto/", app}, // its volume is not mounted
-        {"", app},                            // an empty PATH value
-        {"   ", app},
-        {"/", "/"}, // a volume's root is a folder like any other
+        {"", app},
+        {box.file("Foto.jpg"), app}, // a file is not a folder
+        {"/", "/"},                  // a volume's root is a folder like any other
     };
     for (const auto& c : cases)
         EXPECT_EQ(UsableShowFolder(c.saved, app), c.opened) << c.saved.toStdString();
-}
 
-TEST_F(StartFolderTest, AFileIsNotAFolder) {
-    testfiles::write(box.file("Foto.jpg"), "x");
-    EXPECT_EQ(UsableShowFolder(box.file("Foto.jpg"), app), app);
-}
-
-TEST_F(StartFolderTest, EnteringAFolderMakesItCurrentOrFallsBack) {
     EXPECT_EQ(EnterShowFolder(saved, app), saved);
     EXPECT_EQ(QDir::currentPath() + '/', QDir(saved).canonicalPath() + '/');
     EXPECT_EQ(EnterShowFolder(box.file("Deleted"), app), app);
     EXPECT_EQ(QDir::currentPath() + '/', QDir(app).canonicalPath() + '/');
+    QDir::setCurrent(QDir::tempPath());
 }
 
 } // namespace
