@@ -23,67 +23,21 @@ void wmfRecord(QByteArray& out, int function, std::initializer_list<int> params)
         put16(out, p);
 }
 
-} // namespace
-
-namespace {
-
 // The placeable header, the WMF header and `records` (which end with the end record).
 QByteArray wmfFile(QRect frame, int unitsPerInch, const QByteArray& records) {
-    QByteArray placeable;
-    put32(placeable, 0x9AC6CDD7);
-    put16(placeable, 0);
-    put16(placeable, frame.left());
-    put16(placeable, frame.top());
-    put16(placeable, frame.right() + 1);
-    put16(placeable, frame.bottom() + 1);
-    put16(placeable, unitsPerInch);
-    put32(placeable, 0);
+    QByteArray out;
+    for (int v : {0xCDD7, 0x9AC6, 0, frame.left(), frame.top(), frame.right() + 1,
+                  frame.bottom() + 1, unitsPerInch, 0, 0})
+        put16(out, v);
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
-        checksum ^= quint16(uchar(placeable[2 * i]) | uchar(placeable[2 * i + 1]) << 8);
-    put16(placeable, checksum);
-    QByteArray out = placeable;
-    put16(out, 1);
-    put16(out, 9);
-    put16(out, 0x0300);
-    put32(out, (18 + records.size()) / 2);
-    put16(out, 2);
-    put32(out, records.size() / 2);
-    put16(out, 0);
+        checksum ^= quint16(uchar(out[2 * i]) | uchar(out[2 * i + 1]) << 8);
+    put16(out, checksum);
+    // The WMF header; the sizes (in 16-bit words) stay below 65,536.
+    for (int v : {1, 9, 0x0300, int(18 + records.size()) / 2, 0, 2, int(records.size()) / 2, 0, 0})
+        put16(out, v);
     out.append(records);
     return out;
-}
-
-// A bottom-up 24-bit DIB: info header and pixels.
-QByteArray dib(const QImage& image, QByteArray* pixelsOut = nullptr) {
-    QByteArray pixels;
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            pixels.append(char(c.blue()));
-            pixels.append(char(c.green()));
-            pixels.append(char(c.red()));
-        }
-        while (pixels.size() % 4)
-            pixels.append('\0');
-    }
-    QByteArray header;
-    put32(header, 40);
-    put32(header, image.width());
-    put32(header, image.height());
-    put16(header, 1);
-    put16(header, 24);
-    put32(header, 0);
-    put32(header, pixels.size());
-    put32(header, 2835);
-    put32(header, 2835);
-    put32(header, 0);
-    put32(header, 0);
-    if (pixelsOut) {
-        *pixelsOut = pixels;
-        return header;
-    }
-    return header + pixels;
 }
 
 } // namespace
@@ -103,16 +57,27 @@ QByteArray wmfWithRectangle(QRect frame, int unitsPerInch, QPoint origin, QRect 
 }
 
 QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage& bitmap) {
+    QByteArray pixels; // bottom-up rows of blue, green, red, each row padded to 4 bytes
+    for (int y = bitmap.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            put32(pixels, bitmap.pixel(x, y) & 0xFFFFFF);
+            pixels.chop(1);
+        }
+        while (pixels.size() % 4)
+            pixels.append('\0');
+    }
+    QByteArray stretch; // StretchDIB: copy the source, its extent, then where it goes
+    put32(stretch, 0x00CC0020);
+    for (int v : {0, bitmap.height(), bitmap.width(), 0, 0, box.height(), box.width(), box.top(),
+                  box.left()})
+        put16(stretch, v);
+    for (qint64 v : std::initializer_list<qint64>{40, bitmap.width(), bitmap.height(), 1 | 24 << 16,
+                                                  0, pixels.size(), 2835, 2835, 0, 0})
+        put32(stretch, v);
+    stretch.append(pixels);
     QByteArray records;
     wmfRecord(records, 0x020B, {frame.top(), frame.left()});
     wmfRecord(records, 0x020C, {frame.height(), frame.width()});
-    QByteArray stretch;
-    put32(stretch, 0x00CC0020); // copy the source
-    put16(stretch, 0);
-    for (int v :
-         {bitmap.height(), bitmap.width(), 0, 0, box.height(), box.width(), box.top(), box.left()})
-        put16(stretch, v);
-    stretch.append(dib(bitmap));
     put32(records, 3 + stretch.size() / 2);
     put16(records, 0x0F43);
     records.append(stretch);
@@ -120,92 +85,45 @@ QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage&
     return wmfFile(frame, unitsPerInch, records);
 }
 
-namespace {
-
-// The header for `records` (which end with the end record): the frame, the drawing's bounds,
-// and a reference device of 96 pixels to the inch.
-QByteArray emfFile(QRect frame, QRect bounds, int recordCount, const QByteArray& records) {
-    QByteArray out;
-    put32(out, 1);
-    put32(out, 88);
-    put32(out, bounds.left());
-    put32(out, bounds.top());
-    put32(out, bounds.right());
-    put32(out, bounds.bottom());
-    put32(out, frame.left());
-    put32(out, frame.top());
-    put32(out, frame.right());
-    put32(out, frame.bottom());
-    put32(out, 0x464D4520);
-    put32(out, 0x10000);
-    put32(out, 88 + records.size());
-    put32(out, recordCount + 1);
-    put16(out, 2);
-    put16(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 960); // 960 pixels on 254 millimetres: 96 to the inch
-    put32(out, 960);
-    put32(out, 254);
-    put32(out, 254);
-    out.append(records);
-    return out;
-}
-
-void emfEnd(QByteArray& records) {
-    put32(records, 14);
-    put32(records, 20);
-    put32(records, 0);
-    put32(records, 16);
-    put32(records, 20);
-}
-
-} // namespace
-
 QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {
     QByteArray records;
-    put32(records, 39); // solid brush 1
-    put32(records, 24);
-    put32(records, 1);
-    put32(records, 0);
-    put32(records, colorRef(fill));
-    put32(records, 0);
-    put32(records, 37); // select it
-    put32(records, 12);
-    put32(records, 1);
-    put32(records, 37); // the stock null pen
-    put32(records, 12);
-    put32(records, 0x80000008);
-    put32(records, 43); // the rectangle
-    put32(records, 24);
-    put32(records, box.left());
-    put32(records, box.top());
-    put32(records, box.right() + 1);
-    put32(records, box.bottom() + 1);
-    emfEnd(records);
-    return emfFile(frame, box, 5, records);
-}
-
-QByteArray emfWithBitmap(QRect frame, QRect box, const QImage& bitmap) {
-    QByteArray pixels;
-    const QByteArray header = dib(bitmap, &pixels);
-    constexpr int fixed = 80;
-    QByteArray records;
-    put32(records, 81); // EMR_STRETCHDIBITS
-    put32(records, fixed + header.size() + pixels.size());
-    for (int v : {box.left(), box.top(), box.right(), box.bottom(), box.left(), box.top(), 0, 0,
-                  bitmap.width(), bitmap.height()})
+    for (qint64 v : std::initializer_list<qint64>{
+             39,         24, 1,          0,         qint64(colorRef(fill)),
+             0, // solid brush 1
+             37,         12,
+             1, // select it
+             37,         12,
+             0x80000008, // the stock null pen
+             43,         24, box.left(), box.top(), box.right() + 1,        box.bottom() + 1, 14,
+             20,         0,  16,         20}) // end
         put32(records, v);
-    for (int v : {fixed, int(header.size()), fixed + int(header.size()), int(pixels.size()), 0})
-        put32(records, v);
-    put32(records, 0x00CC0020);
-    put32(records, box.width());
-    put32(records, box.height());
-    records.append(header);
-    records.append(pixels);
-    emfEnd(records);
-    return emfFile(frame, box, 2, records);
+    // The header: the drawing's bounds, the frame, and a reference device of 960 pixels on
+    // 254 millimetres (96 to the inch).
+    QByteArray out;
+    for (qint64 v : std::initializer_list<qint64>{1,
+                                                  88,
+                                                  box.left(),
+                                                  box.top(),
+                                                  box.right(),
+                                                  box.bottom(),
+                                                  frame.left(),
+                                                  frame.top(),
+                                                  frame.right(),
+                                                  frame.bottom(),
+                                                  0x464D4520,
+                                                  0x10000,
+                                                  88 + records.size(),
+                                                  6,
+                                                  2,
+                                                  0,
+                                                  0,
+                                                  0,
+                                                  960,
+                                                  960,
+                                                  254,
+                                                  254})
+        put32(out, v);
+    return out + records;
 }
 
 } // namespace metafiles

@@ -17,9 +17,7 @@ QByteArray wmfWithRectangle(QRect frame, int unitsPerInch, QPoint origin, QRect 
 // inch, with one rectangle `box` (device pixels) filled with `fill`, no outline.
 QByteArray emfWithRectangle(QRect frameHundredthsMm, QRect box, QColor fill);
 
-// The same frames, with `bitmap` stretched over `box` (a 24-bit DIB in a StretchDIB record, or
-// in an EMR_STRETCHDIBITS record with `box` in device pixels).
+// The same WMF frame with `bitmap` stretched over `box` (a 24-bit DIB in a StretchDIB record).
 QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage& bitmap);
-QByteArray emfWithBitmap(QRect frameHundredthsMm, QRect box, const QImage& bitmap);
 
 } // namespace metafiles

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QPainter>
-#include <QtEndian>
 
 namespace picturefiles {
 
@@ -97,26 +96,6 @@ QByteArray flatGreyJpeg(int width, int height, qint64 scanBytes) {
     return out;
 }
 
-QByteArray bmpClaiming(int width, int height) {
-    QByteArray out("BM", 2);
-    put32le(out, 54 + 16);
-    put32le(out, 0);
-    put32le(out, 54);
-    put32le(out, 40);
-    put32le(out, quint32(width));
-    put32le(out, quint32(height));
-    put16le(out, 1);
-    put16le(out, 24);
-    put32le(out, 0);
-    put32le(out, 0);
-    put32le(out, 2835);
-    put32le(out, 2835);
-    put32le(out, 0);
-    put32le(out, 0);
-    out.append(16, '\x7F');
-    return out;
-}
-
 QByteArray rle8Bitmap(int width, int height, QColor colour) {
     QByteArray pixels;
     for (int y = 0; y < height; ++y) {
@@ -129,133 +108,20 @@ QByteArray rle8Bitmap(int width, int height, QColor colour) {
     pixels.append("\0\1", 2); // end of bitmap
     QByteArray out("BM", 2);
     const quint32 pixelsAt = 14 + 40 + 2 * 4;
-    put32le(out, pixelsAt + quint32(pixels.size()));
-    put32le(out, 0);
-    put32le(out, pixelsAt);
-    put32le(out, 40);
-    put32le(out, quint32(width));
-    put32le(out, quint32(height));
-    put16le(out, 1);
-    put16le(out, 8);
-    put32le(out, 1); // BI_RLE8
-    put32le(out, quint32(pixels.size()));
-    put32le(out, 2835);
-    put32le(out, 2835);
-    put32le(out, 2);
-    put32le(out, 0);
-    put32le(out, 0); // index 0: black
-    out.append(char(colour.blue()));
-    out.append(char(colour.green()));
-    out.append(char(colour.red()));
-    out.append('\0');
+    // File header, info header (8 bits, BI_RLE8), and a palette of black and `colour`.
+    for (quint32 v : {pixelsAt + quint32(pixels.size()), 0u, pixelsAt, 40u, quint32(width),
+                      quint32(height), 1u | 8u << 16, 1u, quint32(pixels.size()), 2835u, 2835u, 2u,
+                      0u, 0u, colour.rgb() & 0xFFFFFFu})
+        put32le(out, v);
     out.append(pixels);
     return out;
 }
 
-QByteArray iconFile(const QList<QImage>& images, bool cursor) {
-    // Qt writes single-image icons; their directory entries and data are gathered into one.
-    QList<QByteArray> entries;
-    QList<QByteArray> data;
-    for (const QImage& image : images) {
-        const QByteArray single = encoded(image, "ico");
-        QByteArray entry = single.mid(6, 16);
-        if (cursor) {
-            entry[4] = '\0'; // hot spot at the top left instead of planes and bit count
-            entry[5] = '\0';
-            entry[6] = '\0';
-            entry[7] = '\0';
-        }
-        const quint32 offset = qFromLittleEndian<quint32>(single.constData() + 6 + 12);
-        entries.append(entry);
-        data.append(single.mid(offset));
-    }
-    QByteArray out;
-    put16le(out, 0);
-    put16le(out, cursor ? 2 : 1);
-    put16le(out, quint16(images.size()));
-    quint32 offset = 6 + 16 * quint32(images.size());
-    for (int i = 0; i < entries.size(); ++i) {
-        QByteArray entry = entries[i];
-        QByteArray at;
-        put32le(at, offset);
-        entry.replace(12, 4, at);
-        out.append(entry);
-        offset += quint32(data[i].size());
-    }
-    for (const QByteArray& d : data)
-        out.append(d);
-    return out;
-}
-
-namespace {
-
-// LZW data for a frame of colour index 1, written with a clear code before every pair of
-// pixels so the code width stays at three bits.
-QByteArray gifPixels(int count) {
-    constexpr int clear = 4;
-    constexpr int end = 5;
-    QByteArray out;
-    quint32 bits = 0;
-    int used = 0;
-    auto code = [&](int c) {
-        bits |= quint32(c) << used;
-        used += 3;
-        while (used >= 8) {
-            out.append(char(bits & 0xFF));
-            bits >>= 8;
-            used -= 8;
-        }
-    };
-    for (int i = 0; i < count; ++i) {
-        if (i % 2 == 0)
-            code(clear);
-        code(1);
-    }
-    code(end);
-    if (used > 0)
-        out.append(char(bits & 0xFF));
-    QByteArray blocks;
-    blocks.append('\2'); // minimum code size
-    for (int at = 0; at < out.size(); at += 255) {
-        const QByteArray part = out.mid(at, 255);
-        blocks.append(char(part.size()));
-        blocks.append(part);
-    }
-    blocks.append('\0');
-    return blocks;
-}
-
-void gifFrame(QByteArray& out, int width, int height, QColor colour) {
-    out.append('\x21');
-    out.append("\xF9\x04\x00", 3);
-    put16le(out, 10); // a tenth of a second
-    out.append("\x00\x00", 2);
-    out.append('\x2C');
-    put16le(out, 0);
-    put16le(out, 0);
-    put16le(out, quint16(width));
-    put16le(out, quint16(height));
-    out.append('\x81'); // a local table of four colours
-    const QColor table[4] = {Qt::black, colour, Qt::black, Qt::black};
-    for (const QColor& c : table) {
-        out.append(char(c.red()));
-        out.append(char(c.green()));
-        out.append(char(c.blue()));
-    }
-    out.append(gifPixels(width * height));
-}
-
-} // namespace
-
-QByteArray twoFrameGif(int width, int height, QColor first, QColor second) {
-    QByteArray out("GIF89a", 6);
-    put16le(out, quint16(width));
-    put16le(out, quint16(height));
-    out.append("\x00\x00\x00", 3); // no global table
-    gifFrame(out, width, height, first);
-    gifFrame(out, width, height, second);
-    out.append('\x3B');
-    return out;
+QByteArray redGif() {
+    // 1 x 1, a two-colour global table (red, black), LZW codes: clear, index 0, end.
+    return QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+                      ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                      35);
 }
 
 } // namespace picturefiles

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
-#include <QList>
 
 // Picture files made byte by byte, so the tests need nothing from outside.
 namespace picturefiles {
@@ -22,16 +21,10 @@ QByteArray withOrientation(const QByteArray& jpeg, int orientation);
 // to make a header that claims more pixels than the file holds.
 QByteArray flatGreyJpeg(int width, int height, qint64 scanBytes = 0);
 
-// A BMP header claiming `width` x `height` at 24 bits, followed by a few bytes only.
-QByteArray bmpClaiming(int width, int height);
-
 // An 8-bit run-length-encoded bitmap (BI_RLE8) of one colour.
 QByteArray rle8Bitmap(int width, int height, QColor colour);
 
-// An icon (or a cursor) file holding each of `images`, in that order.
-QByteArray iconFile(const QList<QImage>& images, bool cursor);
-
-// A two-frame GIF: the first frame `first`, the second `second`, both `width` x `height`.
-QByteArray twoFrameGif(int width, int height, QColor first, QColor second);
+// A 1 x 1 red GIF.
+QByteArray redGif();
 
 } // namespace picturefiles
