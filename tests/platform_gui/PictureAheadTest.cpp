@@ -3,7 +3,6 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QThread>
@@ -20,13 +19,6 @@ QByteArray jpegOf(QColor colour) {
     return encoded(halves(300, 200, colour, colour), "jpg");
 }
 
-QColor centreOf(const DecodedPicture& p) {
-    return p.image.pixelColor(p.image.width() / 2, p.image.height() / 2);
-}
-
-bool isBlue(QColor c) {
-    return c.blue() > 200 && c.red() < 60;
-}
 // Decodes `path` ahead and waits until it is ready, as when the show waits for its tick.
 void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
     ahead.prepare(path, fixedSize(shown));
@@ -37,27 +29,13 @@ void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
 
 } // namespace
 
-TEST(PictureAhead, givesWhatASynchronousDecodeGives) {
-    testfiles::Sandbox box;
-    const QString path = box.file("a.jpg");
-    testfiles::write(path, encoded(halves(900, 600, Qt::red, Qt::blue), "jpg"));
-    PictureAhead ahead;
-    prepareAndWait(ahead, path, {300, 200});
-    const DecodedPicture early = ahead.take(path, fixedSize({300, 200}));
-    const DecodedPicture now = decodePicture(path, fixedSize({300, 200}));
-    ASSERT_TRUE(early.ok());
-    EXPECT_EQ(early.naturalSize, now.naturalSize);
-    EXPECT_EQ(early.image, now.image);
-    // Asked at another size, it decodes again on the spot.
-    EXPECT_EQ(ahead.take(path, fixedSize({150, 100})).image.size(), QSize(150, 100));
-}
-
 TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
     const struct {
         const char* change;
         std::function<void(const QString& path, const QString& folder)> apply;
         bool ok;
     } cases[] = {
+        {"unchanged", [](const QString&, const QString&) {}, true},
         {"rewritten in place",
          [](const QString& path, const QString&) { testfiles::write(path, jpegOf(Qt::blue)); },
          true},
@@ -95,8 +73,9 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
         c.apply(path, box.path());
         const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
         EXPECT_EQ(p.ok(), c.ok);
+        // What a decode on the spot gives, from the file as it is now.
         if (c.ok)
-            EXPECT_TRUE(isBlue(centreOf(p))) << centreOf(p).name().toStdString();
+            EXPECT_EQ(p.image, decodePicture(path, fixedSize({150, 100})).image);
     }
 }
 

@@ -7,13 +7,9 @@ namespace picturefiles {
 
 namespace {
 
-void put16le(QByteArray& out, quint16 v) {
-    out.append(char(v & 0xFF));
-    out.append(char(v >> 8));
-}
 void put32le(QByteArray& out, quint32 v) {
-    put16le(out, quint16(v & 0xFFFF));
-    put16le(out, quint16(v >> 16));
+    for (int i = 0; i < 4; ++i)
+        out.append(char(v >> 8 * i));
 }
 void put16be(QByteArray& out, quint16 v) {
     out.append(char(v >> 8));
@@ -47,16 +43,10 @@ QImage halves(int width, int height, QColor left, QColor right) {
 }
 
 QByteArray withOrientation(const QByteArray& jpeg, int orientation) {
-    QByteArray exif("Exif\0\0", 6);
-    exif.append("II*\0", 4);
-    put32le(exif, 8); // the first directory follows the TIFF header
-    put16le(exif, 1); // one entry
-    put16le(exif, 0x0112);
-    put16le(exif, 3); // SHORT
-    put32le(exif, 1);
-    put16le(exif, quint16(orientation));
-    put16le(exif, 0);
-    put32le(exif, 0); // no further directory
+    // A little-endian TIFF header, then one directory of one SHORT entry (0x0112), no next.
+    QByteArray exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24);
+    exif.append(char(orientation));
+    exif.append(7, '\0');
     QByteArray out = jpeg.left(2);
     segment(out, 0xE1, exif);
     out.append(jpeg.mid(2));
@@ -75,16 +65,11 @@ QByteArray flatGreyJpeg(int width, int height, qint64 scanBytes) {
     sof.append("\x01\x01\x11\x00", 4); // one component, no subsampling, table 0
     segment(out, 0xC0, sof);
     // Huffman tables of one code each ("0"): DC difference 0, and AC end of block.
-    QByteArray dc(1, '\x00');
-    QByteArray counts(16, '\0');
-    counts[0] = 1;
-    dc.append(counts);
-    dc.append('\0');
-    segment(out, 0xC4, dc);
-    QByteArray ac(1, '\x10');
-    ac.append(counts);
-    ac.append('\0');
-    segment(out, 0xC4, ac);
+    QByteArray table(18, '\0');
+    table[1] = 1;
+    segment(out, 0xC4, table);
+    table[0] = 0x10;
+    segment(out, 0xC4, table);
     segment(out, 0xDA, QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
     // Each flat block takes two bits, so four blocks make one zero byte.
     const qint64 blocks = qint64((width + 7) / 8) * ((height + 7) / 8);
