@@ -4,16 +4,31 @@
 #include "panel/frmAbout.h"
 #include "panel/PanelDecorations.h"
 #include "panel/PanelExtras.h"
+#include "settings/SettingsLocation.h"
 #include "show/window/Form1.h"
 #include "startup/AppFolder.h"
+#include "startup/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QStandardPaths>
 
-QuirelloApp::QuirelloApp(const QString& executableFolder, const QString& argumentText)
+QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arguments,
+                         const QString& startFolder)
     : launcher_(AppFolderOf(executableFolder)),
       showServices_{dialogs_, sound_, clock_, random_, {}},
-      panelServices_{dialogs_, launcher_, random_, mp3_, executableFolder, argumentText, {}, {}} {
+      panelServices_{dialogs_,
+                     launcher_,
+                     random_,
+                     mp3_,
+                     executableFolder,
+                     ArgumentText(arguments),
+                     OpenRequestOf(arguments, startFolder),
+                     ChooseSettingsLocation(
+                         AppFolderOf(executableFolder),
+                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+                     {},
+                     {}} {
     records_.AppFolder = AppFolderOf(executableFolder);
     panelServices_.openShow = [this] { openShow(); };
     panelServices_.endProgram = [] { QCoreApplication::exit(0); };

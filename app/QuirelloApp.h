@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <QString>
+#include <QStringList>
 
 class frmAbout;
 
@@ -22,9 +23,10 @@ class frmAbout;
 // hands each part what it needs by reference.
 class QuirelloApp {
 public:
-    // `executableFolder`: the application folder; `argumentText`: the command line after the
-    // program's name.
-    QuirelloApp(const QString& executableFolder, const QString& argumentText);
+    // `executableFolder`: the application folder; `arguments`: the command line, the program's
+    // name first; `startFolder`: the folder the program was started in.
+    QuirelloApp(const QString& executableFolder, const QStringList& arguments,
+                const QString& startFolder);
     ~QuirelloApp();
 
     // Loads the panel (which may run a /RUN show first) and shows it.

@@ -1,16 +1,29 @@
 #include "app/QuirelloApp.h"
 #include "startup/CommandLine.h"
 
+#include <cstdio>
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char** argv) {
+    // --help and --version answer on the terminal before any window system is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<QString> answer = ConsoleAnswer(arguments)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quirello"));
     // The program ends through the panel only (its exits, or Esc): a /RUN show closing before
     // the panel is shown is not the end.
     QApplication::setQuitOnLastWindowClosed(false);
-    QuirelloApp quirello(QCoreApplication::applicationDirPath(),
-                         ArgumentText(QCoreApplication::arguments()));
+    // A relative folder or picture on the command line is taken from the folder the program
+    // was started in, before the panel's load makes another folder current.
+    QuirelloApp quirello(QCoreApplication::applicationDirPath(), QCoreApplication::arguments(),
+                         QDir::currentPath());
     quirello.start();
     return QApplication::exec();
 }

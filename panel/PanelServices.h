@@ -1,5 +1,8 @@
 #pragma once
 
+#include "settings/SettingsLocation.h"
+#include "startup/CommandLine.h"
+
 #include <functional>
 #include <QString>
 
@@ -19,6 +22,10 @@ struct PanelServices {
     QString executableFolder;
     // The command line's argument text (everything after the program's name).
     QString argumentText;
+    // The folder or picture the command line names, if any.
+    OpenRequest open;
+    // Where PHOTO.INI is read and written.
+    SettingsLocation settingsLocation;
     // Opens the show window modally; returns when the show has closed.
     std::function<void()> openShow;
     // Ends the program at once, without further handling.

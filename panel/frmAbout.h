@@ -105,6 +105,7 @@ private:
     void applySettingLine(const SettingLine& line);
     void fillLists();
     void setFolderControls(const QString& folder);
+    void openNamedOnCommandLine();
 
     // The ways out (frmAboutExits.cpp).
     void EscapePressed();

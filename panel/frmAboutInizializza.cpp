@@ -6,7 +6,7 @@
 #include "panel/EditableList.h"
 #include "panel/SecondsField.h"
 #include "platform/Dialogs.h"
-#include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
 #include "startup/AppRecords.h"
 #include "startup/ShowStart.h"
 
@@ -43,7 +43,8 @@ void frmAbout::Inizializza() {
     CopyPanelValues(values, records_.settings, QLocale());
     QDir::setCurrent(records_.AppFolder);
     // A settings file that cannot be written is no reason to refuse the show.
-    WriteSettingsFile(records_.AppFolder, values.folderPath, values.secondsText, records_.settings);
+    SaveSettings(services_.settingsLocation, values.folderPath, values.secondsText,
+                 records_.settings);
 
     records_.ShowRunning = true;
     if (services_.openShow)

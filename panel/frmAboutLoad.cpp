@@ -7,10 +7,11 @@
 #include "panel/DriveListBox.h"
 #include "panel/EditableList.h"
 #include "panel/SecondsField.h"
-#include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
 #include "startup/AppFolder.h"
 #include "startup/AppRecords.h"
 #include "startup/CommandLine.h"
+#include "startup/ProgramVersion.h"
 #include "startup/StartFolder.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
+#include <QListView>
 #include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -32,10 +34,7 @@ const QString LabelPositions[] = {QStringLiteral("In alto"), QStringLiteral("In 
                                   QStringLiteral("Assente")};
 
 QString VersionText() {
-    return QStringLiteral("Vers.%1.%2.%3")
-        .arg(QUIRELLO_VERSION_MAJOR)
-        .arg(QUIRELLO_VERSION_MINOR)
-        .arg(QUIRELLO_VERSION_PATCH);
+    return QStringLiteral("Vers.") + ProgramVersion();
 }
 
 // A check box of this program has two states; other values from a hand-edited file are
@@ -69,11 +68,11 @@ void frmAbout::Form_Load() {
     setFolderControls(app);
 
     bool sawPath = false;
-    const bool fileRead =
-        ReadSettingsFile(app, records_.settings, [this, &sawPath](const SettingLine& line) {
-            sawPath = sawPath || line.key == SettingKey::PATH;
-            applySettingLine(line);
-        });
+    const bool fileRead = ReadSettings(services_.settingsLocation, records_.settings,
+                                       [this, &sawPath](const SettingLine& line) {
+                                           sawPath = sawPath || line.key == SettingKey::PATH;
+                                           applySettingLine(line);
+                                       });
     if (fileRead && !sawPath) {
         QDir::setCurrent(app);
         setFolderControls(app);
@@ -96,6 +95,28 @@ void frmAbout::Form_Load() {
 
     if (AsksForImmediateShow(services_.argumentText))
         Inizializza();
+    else if (!services_.open.folder.isEmpty())
+        openNamedOnCommandLine();
+}
+
+void frmAbout::openNamedOnCommandLine() {
+    // As if the folder were chosen in the folder list; the same folder is listed again, since a
+    // load in the program's own folder lists nothing.
+    DirListBox& folders = *catalogue->Dir1;
+    const QString before = folders.path();
+    if (!folders.setPath(services_.open.folder))
+        return; // gone since the start: the panel as usual
+    if (folders.path() == before)
+        catalogue->Command4_Click();
+    catalogue->Drive1->setDriveOf(folders.path());
+
+    // The picture is selected as a click would select it, which previews it.
+    const auto row = records_.list.entries().indexOf(QStringLiteral("./") + services_.open.picture);
+    if (services_.open.picture.isEmpty() || row < 0)
+        return;
+    const QModelIndex entry = records_.list.index(static_cast<int>(row));
+    catalogue->List1->setCurrentIndex(entry);
+    catalogue->List1->scrollTo(entry);
 }
 
 void frmAbout::fillLists() {

@@ -3,8 +3,10 @@
 #include "settings/NumberReading.h"
 
 #include <array>
+#include <optional>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -98,6 +100,27 @@ QString settingsPath(const QString& appFolder) {
     return WithTrailingSeparator(appFolder) + SettingsFileName;
 }
 
+// A PHOTO.INI larger than this is no file the program wrote: it is only ever replaced whole.
+constexpr qint64 MaxKeptBytes = 64 * 1024;
+
+// The whole file, when it can be read and is no larger than MaxKeptBytes.
+std::optional<QByteArray> readSmallFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(MaxKeptBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxKeptBytes)
+        return std::nullopt;
+    return bytes;
+}
+
+// Writes `bytes` over the file at `path` again, after a failed rewrite in place.
+void putBack(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
 } // namespace
 
 ShowSettings DefaultSettings(const QString& appFolder) {
@@ -181,14 +204,24 @@ bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
     for (const auto& [key, value] : numbers)
         text += QLatin1StringView(key) + PrintForm(value) + QStringLiteral("\r\n");
 
-    // The old file is replaced only once the new one is complete on disk.
-    QSaveFile file(settingsPath(appFolder));
+    // The old file is replaced only once the new one is complete on disk. In a folder where no
+    // new file can be made, a writable PHOTO.INI is rewritten in place; its old bytes are put
+    // back when that write fails. Only a regular file is written in place: opening a pipe for
+    // writing would wait for a reader for ever.
+    const QString path = settingsPath(appFolder);
+    const QFileInfo old(path);
+    const bool inPlaceAllowed = old.isFile() && old.size() <= MaxKeptBytes;
+    const std::optional<QByteArray> oldBytes = inPlaceAllowed ? readSmallFile(path) : std::nullopt;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(inPlaceAllowed);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // A rewrite in place reports no failed write at commit, so the bytes are flushed first.
+    if (file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return true;
+    file.cancelWriting();
+    if (oldBytes && readSmallFile(path) != oldBytes)
+        putBack(path, *oldBytes);
+    return false;
 }

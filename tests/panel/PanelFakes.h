@@ -14,8 +14,10 @@
 #include "panel/SecondsField.h"
 #include "platform/RandomSource.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "startup/CommandLine.h"
 #include "support/LinkAndDialogFakes.h"
 #include "support/TestFiles.h"
 
@@ -57,16 +59,22 @@ protected:
     }
     ~PanelTest() override { QDir::setCurrent(QDir::tempPath()); }
 
-    // `arguments`: the command line after the program's name.
+    // A start of the program, its panel loaded: `arguments` is the command line after the
+    // program's name, taken as one argument. The panel's extras exist before the load, as in
+    // the program.
     void loadPanel(const QString& arguments = {}) {
         extras_.reset();
         services.argumentText = arguments;
+        services.open = OpenRequestOf({QStringLiteral("quirello"), arguments}, QDir::currentPath());
+        services.settingsLocation = ChooseSettingsLocation(app, configFolder());
         services.openShow = [this] {
             shows.push_back(records.settings);
-            iniAtShow.push_back(testfiles::read(ini()));
+            iniAtShow.push_back(
+                testfiles::read(services.settingsLocation.writeFolder + SettingsFileName));
         };
         services.endProgram = [this] { ++ends; };
         panel = std::make_unique<frmAbout>(records, services);
+        extras();
         panel->Form_Load();
     }
     PanelExtras& extras() {
@@ -76,6 +84,8 @@ protected:
     }
     void writeIni(const QByteArray& bytes) { testfiles::write(ini(), bytes); }
     QString ini() const { return app + SettingsFileName; }
+    // The user's configuration folder.
+    QString configFolder() const { return box.file(QStringLiteral("config/")); }
 
     testfiles::Sandbox box;
     QString app;
@@ -84,7 +94,7 @@ protected:
     fakes::RecordingLauncher launcher;
     CyclingRandom random;
     StopCountingMp3 mp3;
-    PanelServices services{dialogs, launcher, random, mp3, QString(), QString(), {}, {}};
+    PanelServices services{dialogs, launcher, random, mp3, QString(), QString(), {}, {}, {}, {}};
     std::unique_ptr<frmAbout> panel;
     std::unique_ptr<PanelExtras> extras_;
     std::vector<ShowSettings> shows;   // the record as each show opened

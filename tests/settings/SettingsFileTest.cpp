@@ -1,9 +1,13 @@
 #include "settings/SettingsFile.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -69,20 +73,55 @@ TEST(WriteSettingsFile, WritesTheThirteenLinesByteForByte) {
 }
 
 TEST(WriteSettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
-    testfiles::Sandbox box;
-    // A folder that does not exist cannot take the file: the caller is told, nothing crashes.
-    EXPECT_FALSE(WriteSettingsFile(box.file("gone"), "/x", "5", exampleSettings()));
+    testfiles::AsOrdinaryUser([] {
+        testfiles::Sandbox box;
+        // A folder that does not exist cannot take the file: the caller is told, nothing
+        // crashes.
+        EXPECT_FALSE(WriteSettingsFile(box.file("gone"), "/x", "5", exampleSettings()));
 
-    testfiles::write(box.file("ro/PHOTO.INI"), "PATH=/old\r\n");
-    QFile::setPermissions(box.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
-    if (::geteuid() == 0) {
-        QFile::setPermissions(box.file("ro"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "permissions do not stop root; the missing-folder case above still ran";
-    }
-    EXPECT_FALSE(WriteSettingsFile(box.file("ro"), "/new", "5", exampleSettings()));
-    EXPECT_EQ(testfiles::read(box.file("ro/PHOTO.INI")), "PATH=/old\r\n");
-    QFile::setPermissions(box.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // Folders no new file can be made in, each with its PHOTO.INI.
+        const QByteArray old = "PATH=/old\r\n";
+        const auto readOnlyFolder = [&](const char* name, QFile::Permissions file) {
+            const QString ini = box.file(name) + "/PHOTO.INI";
+            testfiles::write(ini, old);
+            QFile::setPermissions(ini, file);
+            QFile::setPermissions(box.file(name), QFile::ReadOwner | QFile::ExeOwner);
+            return box.file(name);
+        };
+        const QFile::Permissions readOnly = QFile::ReadOwner;
+        const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner;
+
+        EXPECT_FALSE(
+            WriteSettingsFile(readOnlyFolder("ro", readOnly), "/new", "5", exampleSettings()));
+        EXPECT_EQ(testfiles::read(box.file("ro/PHOTO.INI")), old);
+
+        // A writable file is rewritten in place.
+        EXPECT_TRUE(WriteSettingsFile(readOnlyFolder("inplace", writable), "/home/anna/Foto", "7",
+                                      exampleSettings()));
+        EXPECT_EQ(testfiles::read(box.file("inplace/PHOTO.INI")), ExampleBytes);
+
+        // A rewrite in place cut short (here by a file-size limit) puts the old bytes back.
+        const QString cut = readOnlyFolder("cut", writable);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit small{64, saved.rlim_max};
+        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        EXPECT_FALSE(WriteSettingsFile(cut, "/home/anna/Foto", "7", exampleSettings()));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldSignal);
+        EXPECT_EQ(testfiles::read(cut + "/PHOTO.INI"), old);
+
+        // A pipe in the file's place is refused, not waited on.
+        QDir().mkpath(box.file("pipe"));
+        ASSERT_EQ(::mkfifo(box.file("pipe/PHOTO.INI").toLocal8Bit().constData(), 0600), 0);
+        QFile::setPermissions(box.file("pipe"), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_FALSE(WriteSettingsFile(box.file("pipe"), "/x", "5", exampleSettings()));
+
+        for (const char* name : {"ro", "inplace", "cut", "pipe"})
+            QFile::setPermissions(box.file(name),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
 }
 
 TEST(ReadSettingsFile, MissingFileGivesTheDefaultsAndReportsNothing) {

@@ -1,6 +1,8 @@
 #include "startup/CommandLine.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 
 namespace {
 
@@ -19,6 +21,16 @@ TEST(CommandLine, OnlyTheWholeWordRunInAnyCaseStartsTheShow) {
         EXPECT_EQ(AsksForImmediateShow(ArgumentText(c.arguments)), c.startsShow)
             << c.arguments.join('|').toStdString();
     EXPECT_EQ(ArgumentText({}), "");
+}
+
+TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone) {
+    testfiles::Sandbox box;
+    QDir().mkpath(box.file("RUN"));
+    EXPECT_TRUE(OpenRequestOf({"quirello", "RUN"}, box.path()).folder.isEmpty());
+    EXPECT_EQ(OpenRequestOf({"quirello", "./RUN/"}, box.path()).folder, box.file("RUN"));
+
+    EXPECT_EQ(ConsoleAnswer({"quirello", "--version"}), "Quirello 3.2.0\n");
+    EXPECT_EQ(ConsoleAnswer({"quirello", "--help", "x"}), std::nullopt);
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+// Where the panel reads and keeps PHOTO.INI, and what a folder or a picture named on the
+// command line opens.
+
+#include "PanelFakes.h"
+
+#include "panel/ListActions.h"
+#include "panel/PreviewImage.h"
+#include "support/OrdinaryUser.h"
+
+#include <QImage>
+
+namespace {
+
+using StartPlaces = panelfakes::PanelTest;
+
+TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) {
+    testfiles::AsOrdinaryUser([this] {
+        using P = QFile::Permission;
+        const QFile::Permissions rwx = P::ReadOwner | P::WriteOwner | P::ExeOwner;
+        const struct {
+            const char* what;
+            QFile::Permissions folder, file;
+            bool inConfig; // where "&Play" keeps the settings
+        } cases[] = {
+            {"writable folder", rwx, P::ReadOwner | P::WriteOwner, false},
+            {"read-only folder, writable PHOTO.INI", P::ReadOwner | P::ExeOwner,
+             P::ReadOwner | P::WriteOwner, false},
+            {"read-only folder and PHOTO.INI", P::ReadOwner | P::ExeOwner, P::ReadOwner, true},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            QFile::setPermissions(app, rwx);
+            QFile::remove(ini());
+            QDir(configFolder()).removeRecursively();
+            // An administrator's starting values beside the program.
+            writeIni("TempoAttesa=7\r\nRGB_R=10\r\n");
+            QFile::setPermissions(ini(), c.file);
+            QFile::setPermissions(app, c.folder);
+
+            loadPanel();
+            EXPECT_EQ(panel->Text1->text(), "7");
+            panel->Text1->setText("9");
+            panel->Inizializza();
+            ASSERT_FALSE(shows.empty());
+            EXPECT_EQ(shows.back().TempoAttesa, 9000);
+            EXPECT_EQ(shows.back().RGB_R, 10);
+            EXPECT_EQ(shows.back().ShowFolder, app);
+            const QString kept = c.inConfig ? configFolder() + SettingsFileName : ini();
+            EXPECT_TRUE(testfiles::read(kept).contains("TempoAttesa=9\r\n"));
+            EXPECT_EQ(QFileInfo::exists(configFolder()), c.inConfig);
+            if (c.inConfig) {
+                EXPECT_EQ(testfiles::read(ini()), "TempoAttesa=7\r\nRGB_R=10\r\n");
+            }
+
+            // The next start reads what the last "&Play" kept.
+            loadPanel();
+            EXPECT_EQ(panel->Text1->text(), "9");
+        }
+        QFile::setPermissions(app, rwx);
+    });
+}
+
+TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {
+    const QString foto = box.file("Foto/");
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (const QString& file :
+         {foto + "a.jpg", foto + "b.jpg", foto + "Estate/c.jpg", app + "mare.jpg"}) {
+        QDir().mkpath(QFileInfo(file).path());
+        ASSERT_TRUE(picture.save(file, "JPG"));
+    }
+    testfiles::write(foto + "note.txt", "x");
+    const QStringList fotoEntries{"./a.jpg", "./b.jpg", "Estate/c.jpg"};
+
+    const struct {
+        QString argument;
+        QString startedIn; // the folder the program was started in
+        QString shownFolder;
+        QStringList entries;
+        int selected; // the selected and previewed row, -1 for none
+    } cases[] = {
+        {foto, app, foto, fotoEntries, -1},
+        {foto + "b.jpg", app, foto, fotoEntries, 1},
+        {"b.jpg", foto, foto, fotoEntries, 1},
+        {"Estate/c.jpg", foto, foto + "Estate/", {"./c.jpg"}, 0},
+        // Started in the application folder, where the load itself lists nothing.
+        {"mare.jpg", app, app, {"./mare.jpg"}, 0},
+        // Names of nothing the program opens: the panel as usual.
+        {foto + "note.txt", app, app, {}, -1},
+        {box.file("gone.jpg"), app, app, {}, -1},
+        {foto + " " + foto, app, app, {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argument.toStdString());
+        QDir::setCurrent(c.startedIn);
+        records.list.clear(); // a new start
+        loadPanel(c.argument);
+        EXPECT_EQ(records.settings.ShowFolder, c.shownFolder);
+        EXPECT_EQ(records.list.entries(), c.entries);
+        EXPECT_EQ(extras().listActions->selectedRow(), c.selected);
+        EXPECT_EQ(extras().Image1->pixmap().isNull(), c.selected < 0);
+        EXPECT_TRUE(shows.empty());
+        EXPECT_FALSE(QFileInfo::exists(ini())) << "nothing saved before \"&Play\"";
+    }
+}
+
+} // namespace
