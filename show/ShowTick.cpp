@@ -108,16 +108,9 @@ void ShowTick::run() {
     if (folderKey != memory.LastFolder || show.MusicRestart) {
         const MusicChangeInput input{settings.ShowFolder, memory.PictureFolder, settings.MusicaFM,
                                      records_.ShowRunning};
-        switch (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
-                            services_.clock)) {
-        case MusicOutcome::Continue:
-            break;
-        case MusicOutcome::ShowEnded:
+        if (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
+                        services_.clock) == MusicOutcome::ShowEnded)
             return;
-        case MusicOutcome::Mp3Failed:
-            failure();
-            return;
-        }
     }
     memory.LastFolder = folderKey;
 
