@@ -143,7 +143,7 @@ void ShowTick::run() {
         view_.setPictureTop(freeHeight / 2 + labelHeight);
     else if (settings.PosLabel == LabelBottom)
         view_.setPictureTop(freeHeight / 2);
-    else if (settings.PosLabel == LabelNone)
+    else // no label on screen ("Assente", or a position typed into the list and saved)
         view_.setPictureTop((screen.height - shown.height) / 2);
 
     view_.showPicture();
