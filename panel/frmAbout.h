@@ -99,6 +99,9 @@ private:
     void Check4_Click();
     void HScroll4_Change();
     void Text1_LostFocus();
+    // "&Play" however pressed (click, access key, Space or Enter): the seconds check that leaving
+    // the field makes, since a key press does not leave it; then Inizializza.
+    void cmdOK_Click();
     QColor barsColour() const;
 
     // The load (frmAboutLoad.cpp).

@@ -26,7 +26,7 @@ void frmAbout::connectSettingsControls() {
     connect(HScroll4, &QScrollBar::valueChanged, this, [this] { HScroll4_Change(); });
     connect(Check4, &QCheckBox::stateChanged, this, [this] { Check4_Click(); });
     connect(Text1, &SecondsField::left, this, [this] { Text1_LostFocus(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { Inizializza(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
 }
 
@@ -65,4 +65,14 @@ void frmAbout::Text1_LostFocus() {
     if (clicked && clicked != Text1)
         DropPendingMousePress(clicked);
     Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAbout::cmdOK_Click() {
+    if (SecondsMissing(Text1->text())) {
+        services_.dialogs.message(NoSecondsMessage);
+        Text1->setFocus(Qt::OtherFocusReason);
+        Text1->selectAll();
+        return;
+    }
+    Inizializza();
 }
