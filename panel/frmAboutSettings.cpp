@@ -1,5 +1,6 @@
 #include "panel/frmAbout.h"
 
+#include "panel/AutoSizeLabel.h"
 #include "panel/ColourSample.h"
 #include "panel/PendingPress.h"
 #include "panel/SecondsField.h"
@@ -34,7 +35,7 @@ QColor frmAbout::barsColour() const {
     return QColor(HScroll1->value(), HScroll2->value(), HScroll3->value());
 }
 
-void frmAbout::HScroll_Change(QScrollBar* bar, QLabel* valueLabel) {
+void frmAbout::HScroll_Change(QScrollBar* bar, AutoSizeLabel* valueLabel) {
     Picture2->setColor(barsColour());
     valueLabel->setText(QString::number(bar->value()));
 }
