@@ -1,14 +1,32 @@
 #include "catalogue/PictureList.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+namespace {
+// An entry's folder part and file name, either side of its first separator.
+std::pair<QStringView, QStringView> splitEntry(QStringView entry) {
+    const qsizetype separator = entry.indexOf(u'/');
+    if (separator < 0)
+        return {QStringView(), entry};
+    return {entry.left(separator), entry.mid(separator + 1)};
+}
+
+int sign(int c) {
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+} // namespace
 
 PictureList::PictureList(QObject* parent)
     : QAbstractListModel(parent), collator_(QLocale(QLocale::Italian, QLocale::Italy)) {
     // A fixed locale, so the show's order is the same on every machine whatever its language
     // settings (the "C" locale would even compare by code point, capitals first).
-    // Case-insensitive, punctuation significant: "./" and "/" sort before digits and letters.
+    // Case-insensitive, punctuation significant.
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
     collator_.setIgnorePunctuation(false);
     collator_.setNumericMode(false);
@@ -20,10 +38,34 @@ QString PictureList::entry(int row) const {
     return entries_.at(row);
 }
 
+int PictureList::compareFolders(QStringView a, QStringView b) const {
+    if (a == b)
+        return 0;
+    // The show folder's own pictures first, whatever its child folders are called ("_scarti"
+    // and " spazio" sort before "." in the collation).
+    const bool ownA = a == u".", ownB = b == u".";
+    if (ownA != ownB)
+        return ownA ? -1 : 1;
+    if (const int c = collator_.compare(a, b); c != 0)
+        return sign(c);
+    // "Foto" and "foto", "Cafe" and "Café" are equal to the collator: the exact name keeps
+    // them apart, so that neither folder's pictures are shuffled into the other's.
+    return sign(a.compare(b));
+}
+
+int PictureList::compareFiles(QStringView a, QStringView b) const {
+    if (const int c = collator_.compare(a, b); c != 0)
+        return sign(c);
+    // Names equal but for case keep a stable, repeatable order.
+    return sign(a.compare(b));
+}
+
 bool PictureList::lessThan(const QString& a, const QString& b) const {
-    const int c = collator_.compare(a, b);
-    // Entries equal but for case keep a stable, repeatable order.
-    return c != 0 ? c < 0 : a < b;
+    const auto [folderA, fileA] = splitEntry(a);
+    const auto [folderB, fileB] = splitEntry(b);
+    if (const int c = compareFolders(folderA, folderB); c != 0)
+        return c < 0;
+    return compareFiles(fileA, fileB) < 0;
 }
 
 void PictureList::clear() {
@@ -46,19 +88,58 @@ int PictureList::add(const QString& entry) {
 }
 
 void PictureList::setEntries(QStringList entries) {
-    // One sort key per entry, computed once: far cheaper than comparing with the collator.
-    std::vector<std::pair<QCollatorSortKey, int>> keys;
+    // Folders are few: rank them once. Each file name gets one sort key, computed once: far
+    // cheaper than comparing with the collator.
+    QHash<QStringView, int> folderIndex;
+    std::vector<QStringView> folders;
+    std::vector<int> folderOf;
+    folderOf.reserve(static_cast<std::size_t>(entries.size()));
+    for (const QString& entry : std::as_const(entries)) {
+        const QStringView folder = splitEntry(entry).first;
+        const auto found = folderIndex.constFind(folder);
+        if (found != folderIndex.constEnd()) {
+            folderOf.push_back(*found);
+        } else {
+            const int index = static_cast<int>(folders.size());
+            folderIndex.insert(folder, index);
+            folders.push_back(folder);
+            folderOf.push_back(index);
+        }
+    }
+    std::vector<int> byOrder(folders.size());
+    std::iota(byOrder.begin(), byOrder.end(), 0);
+    std::sort(byOrder.begin(), byOrder.end(), [&](int a, int b) {
+        return compareFolders(folders[static_cast<std::size_t>(a)],
+                              folders[static_cast<std::size_t>(b)]) < 0;
+    });
+    std::vector<int> rank(folders.size());
+    for (std::size_t r = 0; r < byOrder.size(); ++r)
+        rank[static_cast<std::size_t>(byOrder[r])] = static_cast<int>(r);
+
+    struct Key {
+        int folderRank;
+        QCollatorSortKey file;
+        QStringView fileName;
+        int index;
+    };
+    std::vector<Key> keys;
     keys.reserve(static_cast<std::size_t>(entries.size()));
-    for (int i = 0; i < entries.size(); ++i)
-        keys.emplace_back(collator_.sortKey(entries.at(i)), i);
-    std::stable_sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
-        const int c = a.first.compare(b.first);
-        return c != 0 ? c < 0 : entries.at(a.second) < entries.at(b.second);
+    for (int i = 0; i < entries.size(); ++i) {
+        const QStringView file = splitEntry(entries.at(i)).second;
+        keys.push_back({rank[static_cast<std::size_t>(folderOf[static_cast<std::size_t>(i)])],
+                        collator_.sortKey(file.toString()), file, i});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.folderRank != b.folderRank)
+            return a.folderRank < b.folderRank;
+        if (const int c = a.file.compare(b.file); c != 0)
+            return c < 0;
+        return a.fileName.compare(b.fileName) < 0;
     });
     QStringList sorted;
     sorted.reserve(entries.size());
-    for (const auto& k : keys)
-        sorted.append(entries.at(k.second));
+    for (const Key& k : keys)
+        sorted.append(entries.at(k.index));
     beginResetModel();
     entries_ = std::move(sorted);
     endResetModel();

@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-// The file list List1: the catalogue entries kept in ascending order of the whole entry text,
-// without regard to case, "." and "/" before digits and letters. Its order is the show's order.
+// The file list List1: the catalogue entries kept sorted, and its order is the show's order.
+// Each folder's pictures stay together: the show folder's own ("./") first, then each child
+// folder's, folders in the case-insensitive order of their names, the exact name parting two
+// that differ only in case or accents; within a folder the file names without regard to case.
 // Rename replaces an item in place (no re-sort until the next scan).
 class PictureList : public QAbstractListModel {
     Q_OBJECT
@@ -33,6 +35,11 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    // -1, 0 or 1 as folder part `a` sorts before, with or after `b`.
+    int compareFolders(QStringView a, QStringView b) const;
+    // The same for two file names of one folder.
+    int compareFiles(QStringView a, QStringView b) const;
+
     QCollator collator_;
     QStringList entries_;
 };

@@ -1,6 +1,7 @@
 #include "panel/CatalogueControls.h"
 
 #include "catalogue/LoadImageList.h"
+#include "panel/AutoSizeLabel.h"
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
 #include "platform/Dialogs.h"
@@ -53,9 +54,9 @@ CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialog
     Command4->setToolTip(
         QStringLiteral("Files validi: .JPG.JPEG.IFF.BMP.CUR.ICO.DIB.GIF.EMF.WMF.RLE"));
 
-    Label17 = new QLabel(panel);
+    Label17 = new AutoSizeLabel(QString(), panel);
     Label17->setObjectName(QStringLiteral("Label17"));
-    Label17->setGeometry(fromTwips(4140, 1740, 735, 255));
+    Label17->setPlace(fromTwips(4140, 1740, 735, 255));
 
     List1 = new QListView(panel);
     List1->setObjectName(QStringLiteral("List1"));

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class AutoSizeLabel;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -25,7 +26,7 @@ public:
     QLabel* Label15 = nullptr;
     DriveListBox* Drive1 = nullptr;
     QPushButton* Command4 = nullptr;
-    QLabel* Label17 = nullptr;
+    AutoSizeLabel* Label17 = nullptr;
     QListView* List1 = nullptr;
 
     // The rescan: ShowFolder from the folder list, the hourglass while scanning, the count.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <QWidget>
 
+class AutoSizeLabel;
 class CatalogueControls;
 class ColourSample;
 class EditableList;
@@ -63,17 +64,17 @@ public:
     QScrollBar* HScroll2 = nullptr;
     QScrollBar* HScroll3 = nullptr;
     QScrollBar* HScroll4 = nullptr;
-    QLabel* Label21 = nullptr;
+    AutoSizeLabel* Label21 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
+    AutoSizeLabel* Label10 = nullptr;
+    AutoSizeLabel* Label11 = nullptr;
+    AutoSizeLabel* Label12 = nullptr;
     ColourSample* Picture2 = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* Label5 = nullptr;
+    AutoSizeLabel* lblTitle = nullptr;
+    AutoSizeLabel* Label5 = nullptr;
     // Label14, Dir1, Label15, Drive1, Command4, Label17, List1.
     std::unique_ptr<CatalogueControls> catalogue;
 
@@ -95,10 +96,13 @@ private:
 
     // The settings controls' change handling (frmAboutSettings.cpp).
     void connectSettingsControls();
-    void HScroll_Change(QScrollBar* bar, QLabel* valueLabel);
+    void HScroll_Change(QScrollBar* bar, AutoSizeLabel* valueLabel);
     void Check4_Click();
     void HScroll4_Change();
     void Text1_LostFocus();
+    // "&Play" however pressed (click, access key, Space or Enter): the seconds check that leaving
+    // the field makes, since a key press does not leave it; then Inizializza.
+    void cmdOK_Click();
     QColor barsColour() const;
 
     // The load (frmAboutLoad.cpp).

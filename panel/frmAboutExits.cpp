@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 
 // "&Fine" and the window's own close: the maker's web site, then the end. Nothing is saved.
 void frmAbout::closeEvent(QCloseEvent* event) {
@@ -23,14 +24,23 @@ void frmAbout::closeEvent(QCloseEvent* event) {
 }
 
 // Esc reaches the panel whichever of its controls has the focus; dialogs and open drop-down
-// lists are windows of their own and keep their Esc.
+// lists are windows of their own and keep their Esc. Enter presses the focused button, as Space
+// does (a button outside a dialog ignores it).
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && !unloading_) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (key->key() == Qt::Key_Escape && widget && widget->window() == this && isEnabled() &&
-            !QApplication::activePopupWidget()) {
+        const bool ours =
+            widget && widget->window() == this && isEnabled() && !QApplication::activePopupWidget();
+        if (ours && key->key() == Qt::Key_Escape) {
             EscapePressed();
+            return true;
+        }
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (ours && button && enter && !key->isAutoRepeat()) {
+            button->click();
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #include "panel/frmAbout.h"
 
 #include "effects/TransitionEffect.h"
+#include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
 #include "panel/DirListBox.h"
@@ -28,6 +29,16 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, QRect twips, const QStri
     auto* label = new QLabel(text, parent);
     label->setGeometry(twips);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (!tooltip.isEmpty())
+        label->setToolTip(tooltip);
+    return label;
+}
+
+// A label whose text the program changes: it grows with its text from its design place.
+AutoSizeLabel* MakeAutoLabel(QWidget* parent, const QString& text, QRect twips,
+                             const QString& tooltip = {}) {
+    auto* label = new AutoSizeLabel(text, parent);
+    label->setPlace(twips);
     if (!tooltip.isEmpty())
         label->setToolTip(tooltip);
     return label;
@@ -92,11 +103,11 @@ void frmAbout::createControls() {
     setTabIndex(catalogue->List1, 15);
 
     // The title and the version, filled by the load.
-    lblTitle = MakeLabel(this, QString(), FromTwips(2820, 6075, 6240, 255));
+    lblTitle = MakeAutoLabel(this, QString(), FromTwips(2820, 6075, 6240, 255));
     QFont titleFont = font();
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    Label5 = MakeLabel(this, QString(), FromTwips(2820, 6375, 1800, 255));
+    Label5 = MakeAutoLabel(this, QString(), FromTwips(2820, 6375, 1800, 255));
 }
 
 void frmAbout::createSettingsControls() {
@@ -145,7 +156,7 @@ void frmAbout::createSettingsControls() {
         MakeLabel(f, QStringLiteral("Velocità cambio foto 0/100"), FromTwips(210, 2910, 2115, 255));
     HScroll4 = MakeBar(f, FromTwips(2190, 2850, 1185, 285), 100, 1, 10);
     // Until the bar's first change the label keeps its design text.
-    Label21 = MakeLabel(f, QStringLiteral("100"), FromTwips(3480, 2880, 285, 225));
+    Label21 = MakeAutoLabel(f, QStringLiteral("100"), FromTwips(3480, 2880, 285, 225));
 
     Label6 = MakeLabel(f, QStringLiteral("Colore del bordo"), FromTwips(2940, 3240, 855, 615));
     Label6->setWordWrap(true);
@@ -153,18 +164,18 @@ void frmAbout::createSettingsControls() {
     Label7 = MakeLabel(f, QStringLiteral("R"), FromTwips(180, 3240, 135, 255),
                        QStringLiteral("Colore Rosso di RGB"));
     HScroll1 = MakeBar(f, FromTwips(420, 3240, 1095, 255), 255, 0, 16);
-    Label10 = MakeLabel(f, QStringLiteral("R"), FromTwips(1770, 3240, 105, 195),
-                        QStringLiteral("Valore RGB Rosso"));
+    Label10 = MakeAutoLabel(f, QStringLiteral("R"), FromTwips(1770, 3240, 105, 195),
+                            QStringLiteral("Valore RGB Rosso"));
     Label8 = MakeLabel(f, QStringLiteral("G"), FromTwips(180, 3540, 135, 255),
                        QStringLiteral("Colore verde di RGB"));
     HScroll2 = MakeBar(f, FromTwips(420, 3540, 1095, 255), 255, 0, 16);
-    Label11 = MakeLabel(f, QStringLiteral("G"), FromTwips(1770, 3540, 105, 195),
-                        QStringLiteral("Valore RGB Verde"));
+    Label11 = MakeAutoLabel(f, QStringLiteral("G"), FromTwips(1770, 3540, 105, 195),
+                            QStringLiteral("Valore RGB Verde"));
     Label9 = MakeLabel(f, QStringLiteral("B"), FromTwips(180, 3840, 135, 255),
                        QStringLiteral("Colore blu di RGB"));
     HScroll3 = MakeBar(f, FromTwips(420, 3840, 1095, 255), 255, 0, 16);
-    Label12 = MakeLabel(f, QStringLiteral("B"), FromTwips(1785, 3840, 90, 195),
-                        QStringLiteral("Valore RGB Blu"));
+    Label12 = MakeAutoLabel(f, QStringLiteral("B"), FromTwips(1785, 3840, 90, 195),
+                            QStringLiteral("Valore RGB Blu"));
     SetTextColour(Label7, RedText);
     SetTextColour(Label10, RedText);
     SetTextColour(Label8, GreenText);

@@ -1,6 +1,7 @@
 #include "panel/frmAbout.h"
 
 #include "effects/TransitionEffect.h"
+#include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
 #include "panel/DirListBox.h"

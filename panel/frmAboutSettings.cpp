@@ -1,5 +1,6 @@
 #include "panel/frmAbout.h"
 
+#include "panel/AutoSizeLabel.h"
 #include "panel/ColourSample.h"
 #include "panel/PendingPress.h"
 #include "panel/SecondsField.h"
@@ -26,7 +27,7 @@ void frmAbout::connectSettingsControls() {
     connect(HScroll4, &QScrollBar::valueChanged, this, [this] { HScroll4_Change(); });
     connect(Check4, &QCheckBox::stateChanged, this, [this] { Check4_Click(); });
     connect(Text1, &SecondsField::left, this, [this] { Text1_LostFocus(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { Inizializza(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
 }
 
@@ -34,7 +35,7 @@ QColor frmAbout::barsColour() const {
     return QColor(HScroll1->value(), HScroll2->value(), HScroll3->value());
 }
 
-void frmAbout::HScroll_Change(QScrollBar* bar, QLabel* valueLabel) {
+void frmAbout::HScroll_Change(QScrollBar* bar, AutoSizeLabel* valueLabel) {
     Picture2->setColor(barsColour());
     valueLabel->setText(QString::number(bar->value()));
 }
@@ -65,4 +66,14 @@ void frmAbout::Text1_LostFocus() {
     if (clicked && clicked != Text1)
         DropPendingMousePress(clicked);
     Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAbout::cmdOK_Click() {
+    if (SecondsMissing(Text1->text())) {
+        services_.dialogs.message(NoSecondsMessage);
+        Text1->setFocus(Qt::OtherFocusReason);
+        Text1->selectAll();
+        return;
+    }
+    Inizializza();
 }

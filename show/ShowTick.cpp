@@ -108,16 +108,9 @@ void ShowTick::run() {
     if (folderKey != memory.LastFolder || show.MusicRestart) {
         const MusicChangeInput input{settings.ShowFolder, memory.PictureFolder, settings.MusicaFM,
                                      records_.ShowRunning};
-        switch (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
-                            services_.clock)) {
-        case MusicOutcome::Continue:
-            break;
-        case MusicOutcome::ShowEnded:
+        if (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
+                        services_.clock) == MusicOutcome::ShowEnded)
             return;
-        case MusicOutcome::Mp3Failed:
-            failure();
-            return;
-        }
     }
     memory.LastFolder = folderKey;
 
@@ -150,7 +143,7 @@ void ShowTick::run() {
         view_.setPictureTop(freeHeight / 2 + labelHeight);
     else if (settings.PosLabel == LabelBottom)
         view_.setPictureTop(freeHeight / 2);
-    else if (settings.PosLabel == LabelNone)
+    else // no label on screen ("Assente", or a position typed into the list and saved)
         view_.setPictureTop((screen.height - shown.height) / 2);
 
     view_.showPicture();

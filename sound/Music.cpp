@@ -101,8 +101,9 @@ MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, b
         devices.mp3.stop();
         if (!waitYielding(yielder, clock, 3000))
             return MusicOutcome::ShowEnded;
-        if (!devices.mp3.play(folder + music.name))
-            return MusicOutcome::Mp3Failed;
+        // A damaged or mislabelled MP3 is the folder's fault, not the picture's: like a MIDI
+        // file that cannot be opened, it leaves the folder silent.
+        devices.mp3.play(folder + music.name);
     }
     if (!waitYielding(yielder, clock, 1000))
         return MusicOutcome::ShowEnded;

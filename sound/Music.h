@@ -35,10 +35,10 @@ struct MusicChangeInput {
 enum class MusicOutcome {
     Continue,  // the tick goes on
     ShowEnded, // the show was ended during a yield: the caller stops at once, touching nothing
-    Mp3Failed, // the MP3 player could not play the file: the tick takes its failure path
 };
 
 // The music change of the tick: stop sequence, MP3 stop, clear `musicRestart`, search *.mp3,
-// else *.mid, else *.rmi in the folder, and start it when allowed, with its yielding waits.
+// else *.mid, else *.rmi in the folder, and start it when allowed, with its yielding waits. Music
+// that cannot be played leaves the folder silent, after the same waits.
 MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, bool& musicRestart,
                          Yielder& yielder, const Clock& clock);

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 struct Scan {
     ImageCatalogue catalogue;
@@ -45,13 +47,38 @@ TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
     EXPECT_EQ(scan.count, 3);
 }
 
-TEST(LoadImageList, ListOrderIsCaseInsensitiveWithDotAndSeparatorBeforeDigitsAndLetters) {
-    testfiles::Sandbox box;
-    writeAll(box, {"Zeta/c.bmp", "zeta2/a.gif", "9/a.gif", "b.JPG", "B2.jpg", "a.gif", "Alfa/z.gif",
-                   "1.gif", "Zetaa/b.gif"});
-    EXPECT_EQ(Scan(box.path()).list.entries(),
-              QStringList({"./1.gif", "./a.gif", "./b.JPG", "./B2.jpg", "9/a.gif", "Alfa/z.gif",
-                           "Zeta/c.bmp", "zeta2/a.gif", "Zetaa/b.gif"}));
+// The show follows the list: each folder's pictures together, the folder's own first.
+TEST(LoadImageList, ListOrder) {
+    const struct {
+        const char* what;
+        std::initializer_list<const char*> files;
+        QStringList order;
+    } cases[] = {
+        {"ordinary names: case-insensitive, digits first, a name before its longer ones",
+         {"Zeta/c.bmp", "zeta2/a.gif", "9/a.gif", "b.JPG", "B2.jpg", "a.gif", "Alfa/z.gif", "1.gif",
+          "Zetaa/b.gif", "Èstate/a.jpg", "estate2/a.jpg"},
+         {"./1.gif", "./a.gif", "./b.JPG", "./B2.jpg", "9/a.gif", "Alfa/z.gif", "Èstate/a.jpg",
+          "estate2/a.jpg", "Zeta/c.bmp", "zeta2/a.gif", "Zetaa/b.gif"}},
+        {"the folder's own before names that collate before the dot",
+         {"z.jpg", "_scarti/a.jpg", " spazio/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"},
+         {"./z.jpg", " spazio/a.jpg", "_scarti/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"}},
+        {"folders equal but for case or accents never interleave",
+         {"foto/b.jpg", "Foto/a.jpg", "foto/a.jpg", "Foto/b.jpg", "Café/a.jpg", "Cafe/b.jpg",
+          "Cafe/a.jpg", "Café/b.jpg"},
+         {"Cafe/a.jpg", "Cafe/b.jpg", "Café/a.jpg", "Café/b.jpg", "Foto/a.jpg", "Foto/b.jpg",
+          "foto/a.jpg", "foto/b.jpg"}},
+    };
+    for (const auto& c : cases) {
+        testfiles::Sandbox box;
+        writeAll(box, c.files);
+        const Scan scan(box.path());
+        EXPECT_EQ(scan.list.entries(), c.order) << c.what;
+        // One entry at a time lands in the same place.
+        EXPECT_TRUE(std::is_sorted(
+            c.order.begin(), c.order.end(),
+            [&](const QString& a, const QString& b) { return scan.list.lessThan(a, b); }))
+            << c.what;
+    }
 }
 
 TEST(LoadImageList, LimitsSlotsAndChildFoldersButCountsEveryPicture) {

@@ -1,4 +1,5 @@
 #include "panel/CatalogueControls.h"
+#include "panel/AutoSizeLabel.h"
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
 #include "startup/AppRecords.h"

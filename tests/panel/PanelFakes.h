@@ -4,6 +4,7 @@
 // stand-ins for what it is handed, and the show's opening and the program's end recorded instead of
 // carried out.
 
+#include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
 #include "panel/DirListBox.h"

@@ -5,7 +5,9 @@
 
 #include "startup/ShowStart.h"
 
+#include <functional>
 #include <QLineEdit>
+#include <QSignalSpy>
 
 namespace {
 
@@ -62,6 +64,62 @@ TEST_F(PanelPlay, AnEmptyFieldGivesTheMessageKeepsTheFocusAndStartsNoShow) {
     QTest::mouseClick(panel->cmdOK, Qt::LeftButton);
     EXPECT_EQ(shows.size(), 1u);
     EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+// The access key and the keys on the button do not leave the field, so the check made on leaving
+// it never ran for them.
+TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
+    const QByteArray saved = "PATH=/somewhere\r\nTempoAttesa=5\r\n";
+    const auto altP = [](QWidget* w) { QTest::keyClick(w, Qt::Key_P, Qt::AltModifier); };
+    const auto enter = [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); };
+    const struct {
+        const char* how;
+        const char* seconds;
+        bool inField; // typed into the focused field; else the focus stays on "&Play"
+        std::function<void(QWidget*)> press;
+    } cases[] = {
+        {"Alt+P", "", true, altP},
+        {"Alt+P", "7", true, altP},
+        {"Alt+P", "0", false, altP},
+        {"Space", "", false, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space); }},
+        {"Enter", "", false, enter},
+        {"Enter", "7", false, enter},
+        {"click", "", false, [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.how) + " '" + c.seconds + "'");
+        writeIni(saved);
+        shows.clear();
+        dialogs.messages.clear();
+        loadPanel();
+        panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+        QWidget* focused = panel->cmdOK;
+        if (c.inField) {
+            focused = panel->Text1;
+            focused->setFocus(Qt::TabFocusReason);
+            type(panel->Text1, c.seconds);
+        } else {
+            panel->Text1->setText(c.seconds);
+        }
+        ASSERT_EQ(QApplication::focusWidget(), focused);
+        QSignalSpy clicked(panel->cmdOK, &QPushButton::clicked);
+        c.press(focused);
+        if (clicked.isEmpty()) {
+            ASSERT_TRUE(clicked.wait(2000)); // the access key clicks after a moment
+        }
+        if (QByteArray(c.seconds).toInt() == 0) {
+            EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
+            EXPECT_TRUE(shows.empty());
+            EXPECT_EQ(QApplication::focusWidget(), panel->Text1);
+            EXPECT_EQ(panel->Text1->selectedText(), panel->Text1->text());
+            EXPECT_EQ(testfiles::read(ini()), saved);
+        } else {
+            EXPECT_TRUE(dialogs.messages.isEmpty());
+            ASSERT_EQ(shows.size(), 1u);
+            EXPECT_EQ(shows[0].TempoAttesa, 7000);
+        }
+    }
 }
 
 TEST_F(PanelPlay, TheListsGiveTheEffectCodeAndTheLabelPosition) {

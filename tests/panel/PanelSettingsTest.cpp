@@ -35,6 +35,37 @@ TEST_F(PanelSettings, ColourBarsPaintTheSampleAndTheirOwnValueLabel) {
     EXPECT_EQ(panel->Picture2->color(), QColor(255, 200, 7));
 }
 
+// The labels the program writes were cut at their design width ("255" read "2"): each keeps its
+// left edge and shows its longest text whole, over whatever lies beside it.
+TEST_F(PanelSettings, LabelsWrittenAtRunTimeShowTheirWholeText) {
+    panel->Check4->setChecked(false);
+    for (QScrollBar* bar : {panel->HScroll1, panel->HScroll2, panel->HScroll3})
+        bar->setValue(255);
+    panel->HScroll4->setValue(100);
+    panel->catalogue->setScanCount(10050);
+    const struct {
+        QLabel* label;
+        int left; // pixels, from the design place in twips
+        const char* text;
+    } cases[] = {
+        {panel->Label10, 1770 / 15, "255"},
+        {panel->Label11, 1770 / 15, "255"},
+        {panel->Label12, 1785 / 15, "255"},
+        {panel->Label21, 3480 / 15, "100"},
+        {panel->catalogue->Label17, 4140 / 15, "N. 10050"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.label->text(), c.text);
+        EXPECT_EQ(c.label->x(), c.left);
+        const int textWidth = c.label->fontMetrics().horizontalAdvance(c.text);
+        EXPECT_GE(c.label->width(), textWidth);
+        // The text's last pixel is the label's, not the colour sample's beside it.
+        const QPoint end(c.left + textWidth - 1, c.label->y() + c.label->height() / 2);
+        EXPECT_EQ(c.label->parentWidget()->childAt(end), c.label);
+    }
+}
+
 TEST_F(PanelSettings, RandomColourGreysTheBarsAndStripesTheSample) {
     ASSERT_TRUE(panel->Check4->isChecked()); // ticked from the start without its handling
     panel->HScroll2->setValue(128);

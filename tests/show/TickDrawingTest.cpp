@@ -70,6 +70,9 @@ TEST(TickDrawing, PictureAndLabelPlaces) {
         {"bottom", 1, 1, {1500, 1500}, {h, h}, 0, 11520 - 300 - 160},
         // No label: still the height less the label's, centred; the label below the screen.
         {"none", 2, 1, {1500, 1500}, {h, h}, 150, 11520},
+        // A position typed into the list (-1) or any other: placed as for none.
+        {"typed", -1, 1, {1500, 1500}, {h, h}, 150, 11520},
+        {"other", 7, 1, {1500, 1500}, {h, h}, 150, 11520},
         // Not enlarged: natural size, centred in the space under the label.
         {"small kept", 0, 0, {1500, 1500}, {1500, 1500}, (h - 1500) / 2 + 300, 0},
         {"any non-zero enlarges", 0, -1, {1500, 1500}, {h, h}, 300, 0},
