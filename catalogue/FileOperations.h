@@ -8,8 +8,9 @@ class FileOperations {
 public:
     virtual ~FileOperations() = default;
     // Renames `from` to `to`. Refuses (false) when another file already lies at `to`: a rename
-    // must never replace one of the user's files. A name that differs only in case and names
-    // the same file (a case-insensitive volume) is not another file.
+    // must never replace one of the user's files. Another spelling of the file's own name (a
+    // change of case on a case-insensitive volume: the same device and file number) is not
+    // another file.
     virtual bool rename(const QString& from, const QString& to) = 0;
 
     enum class Removal {

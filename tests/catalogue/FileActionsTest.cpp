@@ -93,6 +93,14 @@ TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
     EXPECT_FALSE(panel.onDisk("./a.jpg"));
     EXPECT_EQ(panel.content("./z.jpg"), "./a.jpg");
 
+    // Another spelling of the same file (as a camera card sees "B.JPG" for "b.jpg") goes through
+    // a temporary name and leaves nothing behind.
+    panel.dialogs.inputAnswer = "b.jpg";
+    EXPECT_TRUE(panel.actions.rename(1));
+    EXPECT_EQ(panel.list.entry(1), "b.jpg");
+    EXPECT_EQ(QDir(panel.showFolder).entryList(QDir::Files), QStringList({"b.jpg", "z.jpg"}));
+    EXPECT_EQ(panel.content("b.jpg"), "./b.jpg");
+
     // Leaving out the folder part moves the file up into the show folder.
     panel.dialogs.inputAnswer = "mare.jpg";
     EXPECT_TRUE(panel.actions.rename(2));
