@@ -82,10 +82,12 @@ bool FileActions::remove(int row) {
         return false;
     if (!dialogs_.confirm(fileactions::deleteQuestion(name)))
         return false;
-    if (!files_.remove(showFolder_ + name)) {
+    const FileOperations::Removal done = files_.remove(showFolder_ + name);
+    if (done != FileOperations::Removal::Deleted)
         dialogs_.message(fileactions::deleteFailure(name));
+    if (done == FileOperations::Removal::Kept)
         return false;
-    }
+    // Deleted now, or already gone: nothing is left to list.
     list_.remove(row);
     return true;
 }

@@ -55,8 +55,9 @@ public:
     // Asks for the new name and renames; true when the file was renamed. The item keeps its
     // place in the list until the next scan.
     bool rename(int row);
-    // Asks for confirmation and deletes; true when the file is gone. The item leaves the list
-    // only then: a file that is still on disk stays listed.
+    // Asks for confirmation and deletes; true when the item left the list. It leaves only when
+    // the file is gone: a file that is kept (read-only, a folder, a medium that refuses) stays
+    // listed. A file already gone from the disk is reported as not deleted and leaves the list.
     bool remove(int row);
 
 private:

@@ -7,16 +7,25 @@
 class FileOperations {
 public:
     virtual ~FileOperations() = default;
-    // Renames `from` to `to`. Refuses (false) when anything already lies at `to`: a rename
-    // must never replace one of the user's files.
+    // Renames `from` to `to`. Refuses (false) when another file already lies at `to`: a rename
+    // must never replace one of the user's files. Another spelling of the file's own name (a
+    // change of case on a case-insensitive volume: the same device and file number) is not
+    // another file.
     virtual bool rename(const QString& from, const QString& to) = 0;
-    // Deletes the file `path`; false when it is still there (or was never a file).
-    virtual bool remove(const QString& path) = 0;
+
+    enum class Removal {
+        Deleted, // the file was there and is gone now
+        Kept,    // the file is still there: read-only, a folder, or the medium refused
+        Missing, // there was no file to delete
+    };
+    virtual Removal remove(const QString& path) = 0;
 };
 
 // The real files on disk.
 class DiskFileOperations final : public FileOperations {
 public:
     bool rename(const QString& from, const QString& to) override;
-    bool remove(const QString& path) override;
+    // A file without write permission for its owner is kept, whoever asks: unlinking needs only
+    // the folder's permission, and root passes every check.
+    Removal remove(const QString& path) override;
 };

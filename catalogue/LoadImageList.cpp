@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <utility>
@@ -38,11 +39,17 @@ QStringList listNames(const QString& folder, QDir::Filters kind, Keep keep) {
     while (it.hasNext()) {
         it.next();
         QString name = it.fileName();
-        if (keep(name))
+        if (keep(name, it.fileInfo()))
             names.append(std::move(name));
     }
     sortLikeListing(names);
     return names;
+}
+
+// A picture by its name, and a regular file (or a link to one): QDir::Files still lists a
+// link to a named pipe or a device, which would block whoever opens it.
+bool isPictureFile(const QString& name, const QFileInfo& info) {
+    return isPictureName(name) && info.isFile();
 }
 
 } // namespace
@@ -59,7 +66,8 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
 
     // The folder itself first, as ".", then its child folders in listing order.
     QStringList folders{QStringLiteral(".")};
-    const QStringList children = listNames(base, QDir::Dirs, [](const QString&) { return true; });
+    const QStringList children =
+        listNames(base, QDir::Dirs, [](const QString&, const QFileInfo&) { return true; });
     for (const QString& child : children) {
         if (folders.size() >= kMaxFolders)
             break;
@@ -71,7 +79,7 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
     for (const QString& folder : folders) {
         const QString path = folder == u"." ? base : base + folder;
         const QString prefix = folder + u'/';
-        for (const QString& name : listNames(path, QDir::Files, isPictureName)) {
+        for (const QString& name : listNames(path, QDir::Files, isPictureFile)) {
             ++found;
             if (found <= ImageCatalogue::MaxSlots) {
                 QString entry = prefix + name;

@@ -24,7 +24,8 @@ ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& ac
     popupMenu = [this](QPoint at) { return Menudestro->exec(at); };
 
     // The list's own handling would select the item under the pointer on a right click.
-    list_->viewport()->installEventFilter(this);
+    viewport_ = list_->viewport();
+    viewport_->installEventFilter(this);
     list_->installEventFilter(this);
     pointer_.arrowOver(list_->viewport());
 
@@ -89,7 +90,9 @@ void ListActions::menuCancellaFile_Click() {
 }
 
 bool ListActions::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != list_->viewport() && watched != list_)
+    // Compared by address only: while the list is being destroyed its viewport and this filter
+    // still get events, and the list can no longer be asked for anything.
+    if (watched != viewport_ && watched != list_)
         return false;
     if (watched == list_ && event->type() != QEvent::ContextMenu)
         return false;

@@ -46,6 +46,7 @@ protected:
 
 private:
     QListView* list_;
+    QObject* viewport_ = nullptr; // the list's viewport, never called through
     PreviewImage* preview_;
     FileActions& actions_;
     const QString& showFolder_;

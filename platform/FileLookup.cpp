@@ -6,9 +6,16 @@
 namespace filelookup {
 
 namespace {
+// Regular files only (links to them included): a named pipe or a device named like a sound
+// would block the program the moment it is opened, so it counts as absent.
 QStringList filesByName(const QString& folder) {
-    QDir dir(folder);
-    return dir.entryList(QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries)
+        if (entry.isFile())
+            names.append(entry.fileName());
+    return names;
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/RegularFile.h"
 #include "settings/NumberReading.h"
 
 #include <array>
@@ -13,6 +14,9 @@
 #include <utility>
 
 namespace {
+
+// Thirteen short lines; even a file full of comments and blank lines stays far below this.
+constexpr qint64 kLargestSettingsFile = 1024 * 1024;
 
 // The keys in the order a line is tested against them; the first one the line contains wins.
 const std::array<std::pair<SettingKey, QLatin1StringView>, 13> ReadOrder{{
@@ -141,17 +145,15 @@ ShowSettings DefaultSettings(const QString& appFolder) {
 
 bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
                       const SettingReport& report) {
-    QFile file(settingsPath(appFolder));
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is read, and only one of a sane size: a named pipe would block the
+    // start-up, a huge file would fill the memory. Either reads as missing.
+    const std::optional<QByteArray> read =
+        RegularFile(settingsPath(appFolder)).readAll(kLargestSettingsFile);
+    if (!read) {
         settings = DefaultSettings(appFolder);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        settings = DefaultSettings(appFolder);
-        return false;
-    }
-    file.close();
+    const QByteArray& bytes = *read;
 
     for (const QString& line : splitLines(decode(bytes))) {
         for (const auto& [key, name] : ReadOrder) {

@@ -3,8 +3,7 @@
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/MciCommand.h"
 #include "platform/audio/MidiFile.h"
-
-#include <QFile>
+#include "platform/RegularFile.h"
 
 namespace {
 constexpr qint64 kLargestMidiFile = 16 * 1024 * 1024; // far beyond any real piece
@@ -38,10 +37,12 @@ bool SdlMciSequencer::mciSendString(const QString& command) {
 bool SdlMciSequencer::open(const QString& path, const QString& alias) {
     if (!alias_.isEmpty() || path.isEmpty() || alias.isEmpty() || !engine_.ready())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestMidiFile)
+    // Only a regular file of a sane size is read: a named pipe would block the show at the
+    // open, and the whole piece is held in memory.
+    const std::optional<QByteArray> bytes = RegularFile(path).readAll(kLargestMidiFile);
+    if (!bytes)
         return false;
-    const QByteArray smf = standardMidi(file.readAll());
+    const QByteArray smf = standardMidi(*bytes);
     if (smf.isEmpty())
         return false;
     alias_ = alias;

@@ -1,8 +1,8 @@
 #include "platform/audio/SdlMp3Player.h"
 
 #include "platform/audio/AudioEngine.h"
-
-#include <QFile>
+#include "platform/audio/SdlFileSource.h"
+#include "platform/RegularFile.h"
 
 SdlMp3Player::~SdlMp3Player() {
     stop();
@@ -17,7 +17,16 @@ bool SdlMp3Player::play(const QString& path) {
     stop();
     if (!engine_.ready())
         return true;
-    music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
+    // Only a regular file: the music is streamed from it while it plays, and a named pipe
+    // would block the show at the open.
+    RegularFile file(path);
+    SDL_RWops* source = sdlFileSource(file);
+    if (source == nullptr)
+        return false;
+    // The name decides the decoder, as it does when SDL opens the file itself.
+    const Mix_MusicType type =
+        path.endsWith(QLatin1StringView(".mp3"), Qt::CaseInsensitive) ? MUS_MP3 : MUS_NONE;
+    music_ = Mix_LoadMUSType_RW(source, type, 1);
     if (music_ == nullptr)
         return false;
     if (!engine_.playMusic(music_)) {

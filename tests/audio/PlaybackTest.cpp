@@ -3,8 +3,10 @@
 #include "platform/audio/SdlCommentSound.h"
 #include "platform/audio/SdlMciSequencer.h"
 #include "platform/audio/SdlMp3Player.h"
+#include "support/HangGuard.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,6 +119,24 @@ TEST(CommentPlayback, ANewCommentCutsTheOldOneAndAFailedOneCutsItToo) {
     ASSERT_TRUE(d.comment.sndPlaySound(long1));
     EXPECT_FALSE(d.comment.sndPlaySound(d.box.file("manca.wav")));
     EXPECT_EQ(d.output.peakOver(200, 150), 0);
+}
+
+// A named pipe named like a sound would block the show at its open; a comment whose header
+// declares more data than the file holds would be reserved in full. Both are refused.
+TEST(SoundFiles, NamedPipesAndAnOverlongCommentAreRefusedWithoutBlocking) {
+    const HangGuard guard;
+    Devices d;
+    for (const char* name : {"tubo.wav", "tubo.mp3", "tubo.mid"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(d.box.file(name)).constData(), 0644), 0);
+    EXPECT_FALSE(d.comment.sndPlaySound(d.box.file("tubo.wav")));
+    EXPECT_FALSE(d.mp3.play(d.box.file("tubo.mp3")));
+    EXPECT_FALSE(d.mci.mciSendString(d.open("tubo.mid")));
+
+    QByteArray wav = testfiles::read(audiotest::makeTone(d.box, "voce.wav", 0.5));
+    ASSERT_TRUE(d.comment.sndPlaySound(d.box.file("voce.wav")));
+    wav.replace(wav.indexOf("data") + 4, 4, audiotest::littleEndian32(103'000'000));
+    testfiles::write(d.box.file("finto.wav"), wav);
+    EXPECT_FALSE(d.comment.sndPlaySound(d.box.file("finto.wav")));
 }
 
 TEST(NoDevice, EveryOperationIsASilentNoOp) {

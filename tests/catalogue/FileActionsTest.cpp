@@ -2,9 +2,14 @@
 #include "support/LinkAndDialogFakes.h"
 #include "support/TestFiles.h"
 
+#include <cstdio>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -12,7 +17,7 @@ namespace {
 class ReadOnlyMedium final : public FileOperations {
 public:
     bool rename(const QString&, const QString&) override { return false; }
-    bool remove(const QString&) override { return false; }
+    Removal remove(const QString&) override { return Removal::Kept; }
 };
 
 struct Panel {
@@ -88,6 +93,14 @@ TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
     EXPECT_FALSE(panel.onDisk("./a.jpg"));
     EXPECT_EQ(panel.content("./z.jpg"), "./a.jpg");
 
+    // Another spelling of the same file (as a camera card sees "B.JPG" for "b.jpg") goes through
+    // a temporary name and leaves nothing behind.
+    panel.dialogs.inputAnswer = "b.jpg";
+    EXPECT_TRUE(panel.actions.rename(1));
+    EXPECT_EQ(panel.list.entry(1), "b.jpg");
+    EXPECT_EQ(QDir(panel.showFolder).entryList(QDir::Files), QStringList({"b.jpg", "z.jpg"}));
+    EXPECT_EQ(panel.content("b.jpg"), "./b.jpg");
+
     // Leaving out the folder part moves the file up into the show folder.
     panel.dialogs.inputAnswer = "mare.jpg";
     EXPECT_TRUE(panel.actions.rename(2));
@@ -100,12 +113,15 @@ TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
 TEST(FileActionsRename, RefusesEveryTargetThatWouldLoseOrMisplaceAFile) {
     const QStringList files = {"./a.jpg", "./b.jpg", "./B.JPG", "Estate/mare.jpg"};
     // An existing file (also one differing only in case), the file itself, a folder, a folder
-    // that does not exist, a dangling link.
-    for (const char* typed :
-         {"./b.jpg", "./B.JPG", "./a.jpg", "Estate", "Manca/a.jpg", "./collegamento.jpg"}) {
+    // that does not exist, a dangling link, a second name of the same file differing in case.
+    for (const char* typed : {"./b.jpg", "./B.JPG", "./a.jpg", "Estate", "Manca/a.jpg",
+                              "./collegamento.jpg", "./A.jpg"}) {
         Panel panel(files);
         ASSERT_TRUE(
             QFile::link(panel.showFolder + "nessuno.jpg", panel.showFolder + "collegamento.jpg"));
+        ASSERT_EQ(::link(QFile::encodeName(panel.showFolder + "a.jpg").constData(),
+                         QFile::encodeName(panel.showFolder + "A.jpg").constData()),
+                  0);
         const QStringList before = panel.list.entries();
         panel.dialogs.inputAnswer = QString::fromUtf8(typed);
         EXPECT_FALSE(panel.actions.rename(0)) << typed;
@@ -113,6 +129,7 @@ TEST(FileActionsRename, RefusesEveryTargetThatWouldLoseOrMisplaceAFile) {
         EXPECT_EQ(panel.list.entries(), before) << typed;
         for (const QString& f : files)
             EXPECT_EQ(panel.content(f), f.toUtf8()) << typed;
+        EXPECT_TRUE(panel.onDisk("./A.jpg")) << typed;
     }
 }
 
@@ -146,4 +163,74 @@ TEST(FileActionsDelete, AsksAboutTheEntryAndRemovesItOnlyOnceDeleted) {
     EXPECT_EQ(panel.list.entries(), QStringList({"./a.jpg", "./cartella.jpg"}));
     EXPECT_FALSE(panel.actions.remove(-1));
     EXPECT_EQ(panel.dialogs.questions.size(), 4);
+}
+
+namespace {
+
+// Deletes the read-only file ro.jpg of `folder`, then the same file made writable. The first
+// failure seen, empty when there was none; runs without the test framework, in a child too.
+std::string deleteReadOnlyThenWritable(const QString& folder) {
+    const QString showFolder = folder + u'/';
+    QFile file(showFolder + "ro.jpg");
+    if (!file.open(QIODevice::WriteOnly) || file.write("x") != 1)
+        return "cannot write the file";
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    PictureList list;
+    list.setEntries({"./ro.jpg"});
+    fakes::RecordingLauncher launcher;
+    fakes::ScriptedDialogs dialogs;
+    DiskFileOperations disk;
+    const QString appFolder;
+    FileActions actions(appFolder, showFolder, list, launcher, dialogs, disk);
+    if (actions.remove(0) || !file.exists() || list.count() != 1)
+        return "a read-only file was deleted or left the list";
+    if (dialogs.messages != QStringList({fileactions::deleteFailure("./ro.jpg")}))
+        return "no message for the read-only file";
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    if (!actions.remove(0) || file.exists() || list.count() != 0 || dialogs.messages.size() != 1)
+        return "a writable file was not deleted";
+    return {};
+}
+
+} // namespace
+
+// Unlinking needs only the folder's permission, and root passes every check: a read-only file
+// is kept by its own permission bits, for root and for an ordinary user alike.
+TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
+    testfiles::Sandbox box;
+    EXPECT_EQ(deleteReadOnlyThenWritable(box.path()), "");
+
+    // The user's own folder, with the user's own file in it.
+    const QString home = box.file("utente");
+    ASSERT_TRUE(QDir().mkpath(home));
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
+        QFile::setPermissions(box.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ExeGroup | QFile::ExeOther);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
+                     ::setresuid(65534, 65534, 65534) != 0))
+            ::_exit(2);
+        const std::string failure = deleteReadOnlyThenWritable(home);
+        if (!failure.empty())
+            std::fprintf(stderr, "as an ordinary user: %s\n", failure.c_str());
+        ::_exit(failure.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// A file deleted outside the program: the same message, and the item leaves the list.
+TEST(FileActionsDelete, AFileAlreadyGoneIsReportedAndLeavesTheList) {
+    Panel panel({"./a.jpg", "./b.jpg"});
+    ASSERT_TRUE(QFile::remove(panel.showFolder + "a.jpg"));
+    EXPECT_TRUE(panel.actions.remove(0));
+    EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./a.jpg")}));
+    EXPECT_EQ(panel.list.entries(), QStringList({"./b.jpg"}));
 }

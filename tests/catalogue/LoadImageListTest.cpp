@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -41,6 +42,9 @@ TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
     ASSERT_TRUE(QDir(box.path()).mkpath("cartella.jpg")); // a folder is never a picture
     ASSERT_TRUE(QFile::link(box.file("FOTO.Jpg"), box.file("collegamento.gif")));
     ASSERT_TRUE(QFile::link(box.file("manca.jpg"), box.file("spezzato.jpg"))); // dangling
+    // A named pipe, also behind a link, would block whoever opens it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(box.file("tubo.jpg")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(box.file("tubo.jpg"), box.file("tubo2.gif")));
     Scan scan(box.path());
     EXPECT_EQ(scan.list.entries(),
               QStringList({"./collegamento.gif", "./FOTO.Jpg", "Zeta/e.jpeg"}));

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QThread>
+#include <sys/stat.h>
 
 namespace {
 
@@ -111,6 +112,11 @@ protected:
                Near(s.pixelColor(s.width() / 2, s.height() / 2), Red) &&
                !IsPanelGrey(s.pixelColor(PanelBackground));
     }
+    // The picture hidden, the background all round (the title in the middle).
+    static bool ShowsTheEndTitle(const QImage& s) {
+        return Near(s.pixelColor(5, 5), ShowBackground) &&
+               Near(s.pixelColor(s.width() / 2, s.height() / 4), ShowBackground);
+    }
     static bool ShowsThePanel(const QImage& s) {
         return IsPanelGrey(s.pixelColor(PanelBackground)) && Near(s.pixelColor(5, 5), Qt::black, 4);
     }
@@ -143,6 +149,24 @@ TEST_F(QuirelloE2e, RunShowsTheShowFirstThenAKeyBringsThePanelAndEscEnds) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     QThread::msleep(300);
     EXPECT_EQ(startLog(), "") << "Esc opens nothing";
+}
+
+// Named pipes called like the picture's comment and like the folder's music would block the
+// program the moment they were opened: they count as absent, the show goes round its ticks
+// (picture, end title, picture) and a key still ends it.
+TEST_F(QuirelloE2e, NamedPipesCalledLikeSoundsNeitherBlockNorStopTheShow) {
+    for (const char* name : {"rosso.wav", "x.mid", "y.mp3"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(app + "/Prova/" + name).constData(), 0644), 0);
+    QByteArray ini = testfiles::read(app + "/PHOTO.INI");
+    ini.replace("MusicaFM=0", "MusicaFM=1").replace("SuonoWAV=0", "SuonoWAV=1");
+    testfiles::write(app + "/PHOTO.INI", ini);
+
+    start({"/run"});
+    ASSERT_TRUE(waitForScreen(ShowsTheShow)) << "the first picture did not come";
+    ASSERT_TRUE(waitForScreen(ShowsTheEndTitle)) << "the show stopped at its first picture";
+    ASSERT_TRUE(waitForScreen(ShowsTheShow)) << "the show did not start again";
+    display_->xdotool({"key", "space"});
+    EXPECT_TRUE(waitForScreen(ShowsThePanel)) << "a key did not end the show";
 }
 
 TEST_F(QuirelloE2e, FineOpensTheWebSiteAndEnds) {

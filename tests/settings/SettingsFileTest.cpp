@@ -1,4 +1,5 @@
 #include "settings/SettingsFile.h"
+#include "support/HangGuard.h"
 #include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -137,14 +139,25 @@ TEST(ReadSettingsFile, MissingFileGivesTheDefaultsAndReportsNothing) {
     EXPECT_EQ(s.RGB_R + s.RGB_G + s.RGB_B + s.RGB_RANDOM + s.TipoEffetto + s.PosLabel, 0);
 }
 
-TEST(ReadSettingsFile, AnUnreadableFileGivesTheDefaults) {
-    testfiles::Sandbox box;
-    QDir().mkpath(box.file("PHOTO.INI")); // exists, but is no file that can be read
-    ShowSettings s;
-    s.TempoAttesa = 9;
-    EXPECT_FALSE(ReadSettingsFile(box.path(), s));
-    EXPECT_EQ(s.TempoAttesa, 5);
-    EXPECT_EQ(s.ShowFolder, box.path() + "/");
+// Something named PHOTO.INI that is no file to read (a folder, a named pipe that would block
+// the start-up, a file far too large to be settings) reads as a missing file.
+TEST(ReadSettingsFile, AnythingButASettingsFileGivesTheDefaults) {
+    const HangGuard guard;
+    for (const char* kind : {"folder", "pipe", "huge"}) {
+        testfiles::Sandbox box;
+        const QString path = box.file("PHOTO.INI");
+        if (kind == std::string("folder"))
+            QDir().mkpath(path);
+        else if (kind == std::string("pipe"))
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            testfiles::write(path, "TempoAttesa=9\r\n" + QByteArray(2 * 1024 * 1024, ' '));
+        ShowSettings s;
+        s.TempoAttesa = 9;
+        EXPECT_FALSE(ReadSettingsFile(box.path(), s)) << kind;
+        EXPECT_EQ(s.TempoAttesa, 5) << kind;
+        EXPECT_EQ(s.ShowFolder, box.path() + "/") << kind;
+    }
 }
 
 TEST(ReadSettingsFile, ReadsBackWhatWasWritten) {
