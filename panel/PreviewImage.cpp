@@ -3,6 +3,7 @@
 #include "catalogue/FileActions.h"
 #include "platform/gui/PictureDecoder.h"
 
+#include <algorithm>
 #include <QPixmap>
 
 PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
@@ -14,15 +15,24 @@ PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
 
 bool PreviewImage::showPicture(const QString& path) {
     hide();
-    // Decoded at the preview's size, never at the photo's full size.
-    const DecodedPicture picture = decodePicture(path, fileactions::previewSize);
+    // Decoded at the preview's size in device pixels, never at the photo's full size, and drawn
+    // pixel for pixel: sharp on a screen of several device pixels to a logical one.
+    const qreal ratio = devicePixelRatioF();
+    const auto devicePixels = [ratio](QSize logical) {
+        return QSize(std::max(1, qRound(logical.width() * ratio)),
+                     std::max(1, qRound(logical.height() * ratio)));
+    };
+    const DecodedPicture picture = decodePicture(
+        path, [&](QSize natural) { return devicePixels(fileactions::previewSize(natural)); });
     const QSize shown = picture.ok() ? fileactions::previewSize(picture.naturalSize) : QSize();
     if (shown.isEmpty()) {
         clear();
         return false;
     }
-    setPixmap(QPixmap::fromImage(
-        picture.image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    QPixmap pixmap = QPixmap::fromImage(
+        picture.image.scaled(devicePixels(shown), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    setPixmap(pixmap);
     setGeometry(Left, Top, shown.width(), shown.height());
     show();
     return true;

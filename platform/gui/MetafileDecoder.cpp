@@ -3,6 +3,8 @@
 #include "platform/gui/MetafileSvg.h"
 #include "platform/gui/PictureLimits.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QFile>
 #include <QMutex>
 #include <QPainter>
@@ -22,7 +24,21 @@ QMutex& conversionLock() {
     return lock;
 }
 
-QImage render(const MetafileSvg& converted, QSize size) {
+// A drawing is rendered with at most this many pixels (64 MB), its proportions kept: enough for
+// two 4K screens. Asked for more (a drawing enlarged a hundred screens wide), it comes out smaller
+// and the caller stretches it the rest of the way.
+constexpr qint64 maxRenderPixels = 4096 * 4096;
+
+QSize withinRenderPixels(QSize size) {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels <= maxRenderPixels)
+        return size;
+    const double f = std::sqrt(double(maxRenderPixels) / double(pixels));
+    return {std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f))};
+}
+
+QImage render(const MetafileSvg& converted, QSize asked) {
+    const QSize size = withinRenderPixels(asked);
     QSvgRenderer renderer(converted.svg);
     if (!renderer.isValid())
         return {};

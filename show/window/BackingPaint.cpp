@@ -11,14 +11,18 @@ constexpr qint64 ThinArea = 128 * 1024;
 } // namespace
 
 void paintBacking(QPainter& painter, const QImage& backing, const QRegion& region) {
+    const qreal ratio = backing.devicePixelRatio();
+    const auto copy = [&](const QRect& r) {
+        painter.drawImage(
+            QRectF(r), backing,
+            QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    };
     for (const QRect& r : region) {
         if (qint64(r.width()) * r.height() >= ThinArea) {
-            painter.drawImage(r.topLeft(), backing, r);
+            copy(r);
             continue;
         }
-        for (int top = r.top(); top <= r.bottom(); top += SliceRows) {
-            const QRect slice(r.left(), top, r.width(), std::min(SliceRows, r.bottom() + 1 - top));
-            painter.drawImage(slice.topLeft(), backing, slice);
-        }
+        for (int top = r.top(); top <= r.bottom(); top += SliceRows)
+            copy(QRect(r.left(), top, r.width(), std::min(SliceRows, r.bottom() + 1 - top)));
     }
 }

@@ -85,6 +85,9 @@ bool Form1::isShowOpen() const {
 QRect Form1::pictureRect() const {
     return d->picture.rect();
 }
+QSize Form1::largestPictureImage() const {
+    return d->picture.largestImage();
+}
 bool Form1::isPictureVisible() const {
     return d->picture.isVisible();
 }
@@ -166,14 +169,21 @@ QScreen* Form1::Impl::screen() const {
     return QGuiApplication::primaryScreen();
 }
 
+qreal Form1::Impl::deviceRatio() const {
+    return screen()->devicePixelRatio();
+}
+
 void Form1::Impl::ensureBacking(QSize size) {
-    if (size.isEmpty() || backing.size() == size)
+    const qreal ratio = deviceRatio();
+    if (size.isEmpty() ||
+        (backing.deviceIndependentSize().toSize() == size && backing.devicePixelRatio() == ratio))
         return;
-    QImage grown(size, QImage::Format_RGB32);
+    QImage grown(ShowPicture::deviceSize(size, ratio), QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(QColor::fromRgb(back));
     if (!backing.isNull()) {
         QPainter p(&grown);
-        p.drawImage(0, 0, backing);
+        p.drawImage(QPointF(0, 0), backing);
     }
     backing = std::move(grown);
 }

@@ -33,6 +33,8 @@ public:
     // What is on screen, in pixels of this window.
     QRect pictureRect() const;
     bool isPictureVisible() const;
+    // The largest image (device pixels) the picture on screen has kept since the show opened.
+    QSize largestPictureImage() const;
     QRect labelRect() const;
     QString labelText() const;
     quint32 backColor() const;

@@ -17,7 +17,9 @@ void Form1::Impl::resetToDesign() {
     // Each show opens the window afresh: the title picture and the label shown, nothing drawn.
     back = 0x000000;
     backing = QImage();
-    picture.setImage(TitlePicture());
+    const qreal ratio = deviceRatio();
+    picture.setScreen(ratio, ShowPicture::deviceSize(screen()->geometry().size(), ratio));
+    picture.setImage(TitlePicture(ratio));
     picture.setVisible(true);
     pictureCovered = false;
     label.setVisible(true);
@@ -31,13 +33,14 @@ void Form1::Impl::formLoad() {
     label.setScreenHeight(screenArea.height());
 
     // The title screen, from the title picture's and the label's own sizes.
-    const QImage title = TitlePicture();
+    const QImage title = TitlePicture(deviceRatio());
+    const QSize titleSize = title.deviceIndependentSize().toSize();
     picture.setImage(title);
-    picture.setSize(title.size());
+    picture.setSize(titleSize);
     pictureCovered = false;
     const TwipsSize screenTw = screenSize();
-    const double imageWidth = toTwips(title.width());
-    const double imageHeight = toTwips(title.height());
+    const double imageWidth = toTwips(titleSize.width());
+    const double imageHeight = toTwips(titleSize.height());
     const double imageTop = (screenTw.height - labelHeight() - imageHeight) / 2 + labelHeight();
     const qint64 imageLeft = RoundHalfEven(screenTw.width - imageWidth) / 2;
     setPictureTop(imageTop);

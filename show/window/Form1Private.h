@@ -31,7 +31,7 @@ struct Form1::Impl final : ShowView {
     QPointer<QWidget> panel;
 
     // What the window shows: its drawing (background colour and effects), then Image1, then
-    // Label1 on top.
+    // Label1 on top. The drawing is kept in device pixels.
     QImage backing;
     quint32 back = 0x000000;
     ShowPicture picture;
@@ -52,6 +52,10 @@ struct Form1::Impl final : ShowView {
     ShowTick tick;
 
     QScreen* screen() const;
+    // Device pixels to a logical pixel on that screen.
+    qreal deviceRatio() const;
+    // The tick's size rule as the decoder asks it (device pixels, bounded).
+    ShownSizeFor decodeRule(const ShownSizeRule& shownSize) const;
     void formLoad() override;
     void resetToDesign();
     void ensureBacking(QSize size);

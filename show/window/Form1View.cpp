@@ -3,6 +3,7 @@
 #include "platform/gui/PictureDecoder.h"
 #include "show/window/Form1Private.h"
 
+#include <algorithm>
 #include <QPainter>
 #include <QScreen>
 
@@ -64,22 +65,34 @@ void Form1::Impl::showPicture() {
 }
 
 namespace {
-// The size rule in pixels, as the decoder asks it.
-ShownSizeFor inPixels(const ShowView::ShownSizeRule& shownSize) {
-    return [shownSize](QSize natural) {
-        const TwipsSize shown = shownSize({toTwips(natural.width()), toTwips(natural.height())});
-        return QSize(std::max(1, toPixels(shown.width)), std::max(1, toPixels(shown.height)));
-    };
+// The most pixels a picture is decoded at: twice the screen, and never less than a 4K screen.
+// A picture shown wider than that (a panorama many screens wide) is decoded a little smaller
+// and stretched the rest of the way, so that no shape of picture costs more memory.
+qint64 decodeBudget(QSize screenPixels) {
+    return std::max<qint64>(3840 * 2160, 2 * qint64(screenPixels.width()) * screenPixels.height());
 }
 } // namespace
 
+// The natural size in pixels gives the size to decode at: the shown size in device pixels, within
+// the budget.
+ShownSizeFor Form1::Impl::decodeRule(const ShownSizeRule& shownSize) const {
+    const qreal ratio = deviceRatio();
+    const qint64 budget = decodeBudget(ShowPicture::deviceSize(screen()->geometry().size(), ratio));
+    return [shownSize, ratio, budget](QSize natural) {
+        const TwipsSize shown = shownSize({toTwips(natural.width()), toTwips(natural.height())});
+        const QSize logical(std::max(1, toPixels(shown.width)),
+                            std::max(1, toPixels(shown.height)));
+        return ShowPicture::decodeSize(logical, ratio, budget);
+    };
+}
+
 void Form1::Impl::prepareAhead(const QString& path, const ShownSizeRule& shownSize) {
-    ahead.prepare(path, inPixels(shownSize));
+    ahead.prepare(path, decodeRule(shownSize));
 }
 
 std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
                                                   const ShownSizeRule& shownSize) {
-    const DecodedPicture decoded = ahead.take(path, inPixels(shownSize));
+    const DecodedPicture decoded = ahead.take(path, decodeRule(shownSize));
     if (!decoded.ok())
         return std::nullopt;
     // Image1 is hidden while a picture loads; sizePicture prepares it for the screen.
@@ -134,7 +147,8 @@ void Form1::Impl::clsDiag(qint16& code) {
     if (pictureOnTop()) {
         // The effect paints over the picture on screen: it becomes part of the drawing.
         QPainter painter(&backing);
-        picture.paint(painter, picture.rect());
+        picture.paint(painter,
+                      picture.rect() & QRect(QPoint(), backing.deviceIndependentSize().toSize()));
         painter.end();
         pictureCovered = true;
     }

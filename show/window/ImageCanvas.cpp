@@ -53,19 +53,29 @@ template <typename Draw> void ImageCanvas::draw(Draw paint) {
     repaint_(changed);
 }
 
-// Plain 32-bit pixels at one pixel per logical pixel are filled by hand: a painter costs more
-// than the fill of a thin band, and the squares and curtains draw thousands of them.
+// Plain 32-bit pixels are filled by hand: a painter costs more than the fill of a thin band, and
+// the squares and curtains draw thousands of them.
 bool ImageCanvas::canFillDirectly() const {
     const QImage::Format f = backing_.format();
-    return backing_.devicePixelRatio() == 1 &&
-           (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
-            f == QImage::Format_ARGB32_Premultiplied);
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
 }
 
-QRegion ImageCanvas::fillRects(std::initializer_list<QRect> rects, quint32 color) {
+// Each band, given by its edges in logical pixels, covers the device pixels whose centres lie
+// inside it; what changed is handed back in logical pixels, rounded outwards.
+QRegion ImageCanvas::fillRects(std::initializer_list<Edges> bands, quint32 color) {
+    const double k = backing_.devicePixelRatio();
+    QRegion changed;
+    for (const Edges& b : bands)
+        changed += fillChanged(backing_, pixelRect(b.l * k, b.t * k, b.r * k, b.b * k),
+                               0xFF000000u | color);
+    if (k == 1)
+        return changed;
     QRegion area;
-    for (const QRect& r : rects)
-        area += fillChanged(backing_, r, 0xFF000000u | color);
+    for (const QRect& r : changed)
+        area += QRect(QPoint(int(std::floor(r.left() / k)), int(std::floor(r.top() / k))),
+                      QPoint(int(std::ceil((r.right() + 1) / k)) - 1,
+                             int(std::ceil((r.bottom() + 1) / k)) - 1));
     return area;
 }
 
@@ -84,10 +94,9 @@ void ImageCanvas::line(double x1, double y1, double x2, double y2, quint32 color
         const double half = pen / 2.0;
         if ((a.x() == b.x() || a.y() == b.y()) && canFillDirectly()) {
             // Upright and level lines are bands with square ends.
-            return fillRects(
-                {pixelRect(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half,
-                           std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half)},
-                color);
+            return fillRects({{std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half,
+                               std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half}},
+                             color);
         }
         return painted(changedarea::line(a, b, pen), [&](QPainter& p) {
             p.setPen(QPen(colour(color), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -106,12 +115,11 @@ void ImageCanvas::box(double x1, double y1, double x2, double y2, quint32 color)
             const QRectF out = r.adjusted(-h, -h, h, h);
             const QRectF in = r.adjusted(h, h, -h, -h);
             if (in.width() <= 0 || in.height() <= 0)
-                return fillRects({pixelRect(out.left(), out.top(), out.right(), out.bottom())},
-                                 color);
-            return fillRects({pixelRect(out.left(), out.top(), out.right(), in.top()),
-                              pixelRect(out.left(), in.bottom(), out.right(), out.bottom()),
-                              pixelRect(out.left(), in.top(), in.left(), in.bottom()),
-                              pixelRect(in.right(), in.top(), out.right(), in.bottom())},
+                return fillRects({{out.left(), out.top(), out.right(), out.bottom()}}, color);
+            return fillRects({{out.left(), out.top(), out.right(), in.top()},
+                              {out.left(), in.bottom(), out.right(), out.bottom()},
+                              {out.left(), in.top(), in.left(), in.bottom()},
+                              {in.right(), in.top(), out.right(), in.bottom()}},
                              color);
         }
         return painted(changedarea::boxOutline(r, pen), [&](QPainter& p) {
@@ -130,7 +138,7 @@ void ImageCanvas::filledBox(double x1, double y1, double x2, double y2, quint32 
         const double h = pen / 2.0;
         const QRectF r = QRectF(pixels(x1, y1), pixels(x2, y2)).normalized().adjusted(-h, -h, h, h);
         if (canFillDirectly())
-            return fillRects({pixelRect(r.left(), r.top(), r.right(), r.bottom())}, color);
+            return fillRects({{r.left(), r.top(), r.right(), r.bottom()}}, color);
         return painted(changedarea::filledBox(r),
                        [&](QPainter& p) { p.fillRect(r, colour(color)); });
     });

@@ -11,13 +11,13 @@
 class QPainter;
 
 // The effects' canvas over the show window's backing image. Twips become logical pixels
-// (15 to a pixel); pens are DrawWidth pixels wide, solid, not antialiased, so the shapes wipe
-// in one flat colour. Right after each drawing call it hands the changed pixels to `repaint`,
-// which the window turns into an immediate repaint of that area: the effect is seen as it
-// progresses, with no wait and no yield. The area is a region, not a rectangle, because the
-// outline of a window-sized square or ring touches little inside its bounding rectangle; bands
-// filled by hand report only the pixels that really changed colour, so an outline drawn over
-// itself or moved by less than a pixel costs no repaint at all.
+// (15 to a pixel), drawn at the backing's device pixels; pens are DrawWidth pixels wide, solid, not
+// antialiased, so the shapes wipe in one flat colour. Right after each drawing call it hands the
+// changed pixels to `repaint`, which the window turns into an immediate repaint of that area: the
+// effect is seen as it progresses, with no wait and no yield. The area is a region, not a
+// rectangle, because the outline of a window-sized square or ring touches little inside its
+// bounding rectangle; bands filled by hand report only the pixels that really changed colour, so an
+// outline drawn over itself or moved by less than a pixel costs no repaint at all.
 class ImageCanvas final : public EffectCanvas {
 public:
     using SizeProvider = std::function<QSize()>;    // the window's size in logical pixels
@@ -42,7 +42,10 @@ private:
     // Runs `paint`, which returns the area it changed, then hands that area to repaint.
     template <typename Draw> void draw(Draw paint);
     bool canFillDirectly() const;
-    QRegion fillRects(std::initializer_list<QRect> rects, quint32 color);
+    struct Edges {
+        double l, t, r, b;
+    };
+    QRegion fillRects(std::initializer_list<Edges> bands, quint32 color);
     QRegion painted(const QRegion& area, const std::function<void(QPainter&)>& paint);
     QColor colour(quint32 rgb) const;
 

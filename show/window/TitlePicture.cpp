@@ -52,15 +52,16 @@ void drawPrint(QPainter& p, const Print& print) {
 
 } // namespace
 
-QImage TitlePicture() {
-    QImage image(300, 200, QImage::Format_RGB32);
+QImage TitlePicture(qreal ratio) {
+    QImage image(qRound(300 * ratio), qRound(200 * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
     QRadialGradient table(QPointF(150, 90), 220);
     table.setColorAt(0, QColor(120, 86, 58));
     table.setColorAt(1, QColor(52, 34, 22));
-    p.fillRect(image.rect(), table);
+    p.fillRect(QRectF(0, 0, 300, 200), table);
 
     const Print prints[] = {
         {{82, 62}, -9, QColor(70, 140, 215), QColor(60, 130, 70), QColor(255, 230, 120)},

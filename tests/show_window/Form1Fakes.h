@@ -9,6 +9,7 @@
 #include "startup/AppRecords.h"
 #include "support/TestFiles.h"
 
+#include <QBackingStore>
 #include <QImage>
 #include <QStringList>
 #include <QTimer>
@@ -20,6 +21,13 @@ inline QImage solid(QColor colour, QSize size = {100, 100}) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+// What reached the window system: the window's backing store, in device pixels. (The offscreen
+// platform's screen grab crops a scaled window to its logical size.)
+inline QImage onScreen(QWidget& window) {
+    const auto* image = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    return image ? image->copy() : QImage();
 }
 
 struct Recorder final : Dialogs, MciSequencer, Mp3Player, CommentSound {

@@ -32,7 +32,7 @@ TEST(Form1, TitleThenTheSlideInUntilAKeyThenTheTitleAgain) {
         if (s.form.isShowOpen() && s.form.labelText() == "rosso.jpg" && s.form.isPictureVisible() &&
             s.form.pictureRect().left() > 20) {
             atKey = s.form.pictureRect();
-            shown = s.form.screen()->grabWindow(s.form.winId()).toImage();
+            shown = form1test::onScreen(s.form);
             QTest::keyClick(&s.form, Qt::Key_Space);
         }
     });
@@ -49,10 +49,13 @@ TEST(Form1, TitleThenTheSlideInUntilAKeyThenTheTitleAgain) {
     // The picture's pixels are moved in place at each step: what reached the screen is the
     // whole picture, and no trace of it on either side.
     const int y = atKey.center().y();
+    const auto at = [&](int x) {
+        return shown.pixelColor((QPointF(x, y) * shown.devicePixelRatio()).toPoint());
+    };
     for (const int x : {atKey.left(), atKey.center().x(), atKey.right()})
-        EXPECT_GT(shown.pixelColor(x, y).red(), 200) << x;
+        EXPECT_GT(at(x).red(), 200) << x;
     for (const int x : {atKey.left() / 2, atKey.left() - 2, atKey.right() + 2, atKey.right() + 40})
-        EXPECT_EQ(shown.pixelColor(x, y), QColor(0, 0, 255)) << x;
+        EXPECT_EQ(at(x), QColor(0, 0, 255)) << x;
     QTest::qWait(100);
     EXPECT_EQ(s.form.pictureRect(), atKey); // the tick stopped there
     EXPECT_EQ(s.records.show.PictureIndex, 0);

@@ -5,6 +5,7 @@
 #include "effects/ClsDiag.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
+#include "show/window/BackingPaint.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -14,22 +15,24 @@ namespace {
 
 // A window over a yellow backing image whose back colour is 0x204060; `shown` is what the window
 // shows: the repainted areas copied at each repaint. A 16-bit image takes the painter for every
-// shape, where a 32-bit one is mostly filled by hand.
+// shape, where a 32-bit one is mostly filled by hand; the backing may hold `ratio` device pixels
+// to each logical one.
 struct Screen {
     QImage backing, shown;
     std::vector<QRegion> repaints;
     ImageCanvas canvas;
 
-    explicit Screen(QSize size = {200, 100}, QImage::Format format = QImage::Format_RGB32)
-        : backing(size, format),
+    explicit Screen(QSize size = {200, 100}, QImage::Format format = QImage::Format_RGB32,
+                    int ratio = 1)
+        : backing(size * ratio, format),
           canvas(
-              backing, [this] { return backing.size(); }, [] { return 0x204060u; },
+              backing, [size] { return size; }, [] { return 0x204060u; },
               [this](const QRegion& changed) {
                   repaints.push_back(changed);
                   QPainter p(&shown);
-                  for (const QRect& r : changed)
-                      p.drawImage(r.topLeft(), backing, r);
+                  paintBacking(p, backing, changed);
               }) {
+        backing.setDevicePixelRatio(ratio);
         backing.fill(QColor(250, 200, 10));
         shown = backing.copy();
     }
@@ -60,22 +63,31 @@ struct StillClock : Clock {
 class EveryEffect : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
-    for (auto [size, format] : {std::pair{QSize(320, 240), QImage::Format_RGB32},
-                                std::pair{QSize(400, 225), QImage::Format_RGB32},
-                                std::pair{QSize(320, 240), QImage::Format_RGB16}}) {
-        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " " << format);
-        Screen screen(size, format);
+    const struct {
+        QSize size;
+        QImage::Format format;
+        int ratio;
+    } windows[] = {{{320, 240}, QImage::Format_RGB32, 1},
+                   {{400, 225}, QImage::Format_RGB32, 1},
+                   {{320, 240}, QImage::Format_RGB16, 1},
+                   {{320, 240}, QImage::Format_RGB32, 2}};
+    for (const auto& [size, format, ratio] : windows) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " " << format
+                                        << " ratio " << ratio);
+        Screen screen(size, format, ratio);
         UniformRandom random(GetParam());
         StillClock clock;
         qint16 code = static_cast<qint16>(GetParam());
         ClsDiag(code, screen.canvas, random, clock);
-        QImage wiped(size, format);
+        QImage wiped(size * ratio, format);
         wiped.fill(QColor::fromRgb(0x204060));
         // The closing circle ends at a radius of 100 twips under a 150-twip pen: it leaves a dot
         // of a few pixels at the centre.
         const QRegion left = screen.changedFrom(wiped);
-        const QRect dot =
-            GetParam() == 8 ? QRect(size.width() / 2 - 3, size.height() / 2 - 3, 6, 6) : QRect();
+        const QRect dot = GetParam() == 8
+                              ? QRect((size.width() / 2 - 3) * ratio,
+                                      (size.height() / 2 - 3) * ratio, 6 * ratio, 6 * ratio)
+                              : QRect();
         EXPECT_TRUE(left.isEmpty() || dot.contains(left.boundingRect()));
         EXPECT_TRUE(screen.shown == screen.backing) << "a change was never repainted";
     }
