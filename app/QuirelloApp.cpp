@@ -8,12 +8,15 @@
 #include "startup/AppFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QString& argumentText)
     : launcher_(AppFolderOf(executableFolder)),
-      showServices_{dialogs_, sound_, clock_, random_, {}},
-      panelServices_{dialogs_, launcher_, random_, mp3_, executableFolder, argumentText, {}, {}} {
+      pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
+      showServices_{dialogs_, sound_, clock_, random_, pictures_, {}},
+      panelServices_{dialogs_,         launcher_,    random_, mp3_, pictures_,
+                     executableFolder, argumentText, {},      {}} {
     records_.AppFolder = AppFolderOf(executableFolder);
     panelServices_.openShow = [this] { openShow(); };
     panelServices_.endProgram = [] { QCoreApplication::exit(0); };

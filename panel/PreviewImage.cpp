@@ -1,11 +1,12 @@
 #include "panel/PreviewImage.h"
 
 #include "catalogue/FileActions.h"
-#include "platform/gui/PictureDecoder.h"
+#include "platform/gui/PictureSource.h"
 
 #include <QPixmap>
 
-PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
+PreviewImage::PreviewImage(PictureSource& pictures, QWidget* parent)
+    : QLabel(parent), pictures_(pictures) {
     setObjectName(QStringLiteral("Image1"));
     setGeometry(Left, Top, fileactions::PreviewWidth, fileactions::PreviewHeight);
     setScaledContents(true);
@@ -15,7 +16,7 @@ PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
 bool PreviewImage::showPicture(const QString& path) {
     hide();
     // Decoded at the preview's size, never at the photo's full size.
-    const DecodedPicture picture = decodePicture(path, fileactions::previewSize);
+    const DecodedPicture picture = pictures_.decode(path, fileactions::previewSize);
     const QSize shown = picture.ok() ? fileactions::previewSize(picture.naturalSize) : QSize();
     if (shown.isEmpty()) {
         clear();

@@ -8,6 +8,7 @@
 //    picture is on screen, against a decode at the tick.
 #include "BenchPhotos.h"
 #include "Measure.h"
+#include "platform/decoder/DecoderPool.h"
 #include "platform/gui/PictureAhead.h"
 #include "platform/gui/PictureDecoder.h"
 
@@ -55,7 +56,8 @@ std::vector<double> timeEach(const QStringList& photos, int rounds,
 
 // A show of `photos` at `intervalMs`: what the tick waits for its picture.
 std::vector<double> tickWaits(const QStringList& photos, int intervalMs, bool ahead) {
-    PictureAhead decoder;
+    DecoderPool helpers({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
+    PictureAhead decoder(helpers);
     std::vector<double> waits;
     QElapsedTimer show;
     show.start();

@@ -2,6 +2,7 @@
 // real picture file) against a plain Qt window moving a child widget by the same steps, each
 // step followed by one pass of the event loop.
 #include "platform/Clock.h"
+#include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
 #include "platform/RandomSource.h"
 #include "show/window/Form1.h"
@@ -102,7 +103,8 @@ Result showWindowSlide(const QString& folder, QSize& shown) {
     SystemClock clock;
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
-    ShowServices services{silent, sound, clock, random, {}};
+    DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
+    ShowServices services{silent, sound, clock, random, pictures, {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;

@@ -7,6 +7,7 @@
 #include "show/window/ShowServices.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <QImage>
@@ -44,7 +45,9 @@ struct ShowWindow {
     UniformRandom random;
     SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
-    ShowServices services{recorder, sound, clock, random, [this](int n) { rescans << n; }};
+    testfiles::TestDecoder pictures;
+    ShowServices services{recorder, sound,    clock,
+                          random,   pictures, [this](int n) { rescans << n; }};
     AppRecords records;
     Form1 form{records, services};
 
