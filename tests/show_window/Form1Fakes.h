@@ -51,7 +51,8 @@ struct ShowWindow {
     AppRecords records;
     Form1 form{records, services};
 
-    ShowWindow() {
+    explicit ShowWindow(DecoderPool::Options decoder = {testfiles::decoderProgram()})
+        : pictures(std::move(decoder)) {
         records.settings.ShowFolder = folder.path() + "/";
         records.settings.TempoAttesa = 30000;
         records.settings.Effetti = 100;

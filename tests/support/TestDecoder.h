@@ -10,8 +10,15 @@ inline QString decoderProgram() {
     return QStringLiteral(QUIRELLO_DECODER_PROGRAM);
 }
 
+// A test build of the helper that crashes on a file beginning with "CRASH", spins for ever on
+// "HANG", asks for more memory than its limit on "HOG", and tries to create the file named
+// after "WRITE "; it decodes any other file as the real one does.
+inline QString hookedDecoderProgram() {
+    return QStringLiteral(QUIRELLO_HOOKED_DECODER_PROGRAM);
+}
+
 struct TestDecoder : DecoderPool {
-    TestDecoder() : DecoderPool({decoderProgram()}) {}
+    explicit TestDecoder(Options options = {decoderProgram()}) : DecoderPool(std::move(options)) {}
 };
 
 // decodePicture's answer, as the decoder helper gives it.
