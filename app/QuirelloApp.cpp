@@ -10,17 +10,20 @@
 #include "startup/CommandLine.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 #include <QStandardPaths>
 
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arguments,
                          const QString& startFolder)
     : launcher_(AppFolderOf(executableFolder)),
-      showServices_{dialogs_, sound_, clock_, random_, {}},
+      pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
+      showServices_{dialogs_, sound_, clock_, random_, pictures_, {}},
       panelServices_{dialogs_,
                      launcher_,
                      random_,
                      mp3_,
+                     pictures_,
                      executableFolder,
                      ArgumentText(arguments),
                      OpenRequestOf(arguments, startFolder),

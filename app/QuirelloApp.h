@@ -6,6 +6,7 @@
 #include "platform/audio/SdlMciSequencer.h"
 #include "platform/audio/SdlMp3Player.h"
 #include "platform/Clock.h"
+#include "platform/decoder/DecoderPool.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
@@ -46,6 +47,8 @@ private:
     SdlMciSequencer mci_{audio_};
     SdlCommentSound comment_{audio_};
     SoundDevices sound_{mci_, mp3_, comment_};
+    // Every picture is decoded by the decoder helper beside the program.
+    DecoderPool pictures_;
     ShowServices showServices_;
     PanelServices panelServices_;
     std::unique_ptr<frmAbout> panel_;

@@ -24,7 +24,7 @@ PanelExtras::PanelExtras(frmAbout& form, std::unique_ptr<Registry> registry)
     AppRecords& records = form.records();
     decorations = new PanelDecorations(&form, form.Frame1, form.Label1, records.AppFolder,
                                        form.services().launcher, pointer);
-    Image1 = new PreviewImage(&form);
+    Image1 = new PreviewImage(form.services().pictures, &form);
     QListView* list = form.catalogue->List1;
     listActions = new ListActions(list, Image1, actions_, records.settings.ShowFolder, pointer);
     // Both lean on what this object owns, so they go with it, not with the panel's controls.

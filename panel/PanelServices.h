@@ -9,6 +9,7 @@
 class Dialogs;
 class Launcher;
 class Mp3Player;
+class PictureSource;
 class RandomSource;
 
 // What the control panel needs besides the shared records.
@@ -18,6 +19,8 @@ struct PanelServices {
     RandomSource& random;
     // The show window's MP3 player: Esc stops it before the program ends.
     Mp3Player& mp3;
+    // Where the preview's pictures are decoded.
+    PictureSource& pictures;
     // The folder the program file lies in (the application folder, with or without separator).
     QString executableFolder;
     // The command line's argument text (everything after the program's name).

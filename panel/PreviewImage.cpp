@@ -1,12 +1,13 @@
 #include "panel/PreviewImage.h"
 
 #include "catalogue/FileActions.h"
-#include "platform/gui/PictureDecoder.h"
+#include "platform/gui/PictureSource.h"
 
 #include <algorithm>
 #include <QPixmap>
 
-PreviewImage::PreviewImage(QWidget* parent) : QLabel(parent) {
+PreviewImage::PreviewImage(PictureSource& pictures, QWidget* parent)
+    : QLabel(parent), pictures_(pictures) {
     setObjectName(QStringLiteral("Image1"));
     setGeometry(Left, Top, fileactions::PreviewWidth, fileactions::PreviewHeight);
     setScaledContents(true);
@@ -22,7 +23,7 @@ bool PreviewImage::showPicture(const QString& path) {
         return QSize(std::max(1, qRound(logical.width() * ratio)),
                      std::max(1, qRound(logical.height() * ratio)));
     };
-    const DecodedPicture picture = decodePicture(
+    const DecodedPicture picture = pictures_.decode(
         path, [&](QSize natural) { return devicePixels(fileactions::previewSize(natural)); });
     const QSize shown = picture.ok() ? fileactions::previewSize(picture.naturalSize) : QSize();
     if (shown.isEmpty()) {

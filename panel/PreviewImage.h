@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+class PictureSource;
+
 // The preview Image1 beside the file list: a picture fitted into a 280 x 180 box whose
 // top-left corner stays at its place in the panel. Empty until a picture is shown.
 class PreviewImage : public QLabel {
@@ -10,9 +12,12 @@ public:
     static constexpr int Left = 24;
     static constexpr int Top = 218;
 
-    explicit PreviewImage(QWidget* parent = nullptr);
+    explicit PreviewImage(PictureSource& pictures, QWidget* parent = nullptr);
 
     // Shows the picture in `path`, its proportions kept, touching the box on its longer side.
     // A file that cannot be read as a picture leaves the preview empty; false then.
     bool showPicture(const QString& path);
+
+private:
+    PictureSource& pictures_;
 };

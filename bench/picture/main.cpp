@@ -2,18 +2,22 @@
 //
 // 1. From file to the picture ready to show on a 1920 x 1080 screen (fit to the height, as the
 //    show does), for 24-megapixel JPEGs: decodePicture (header first, decode at the shown size)
-//    against a full-size decode plus smooth scaling. Milliseconds per picture, the ratio, and
-//    each pipeline's resident memory high-water mark, each variant in a child process. Then the
-//    same screen at two device pixels to a logical one (3840 x 2160 device pixels), against the
-//    decode at the shown size for scale 1.
-// 2. The tick's wait for its picture at a steady interval: decoded ahead while the previous
-//    picture is on screen, against a decode at the tick.
+//    against a full-size decode plus smooth scaling; and the same decodePicture in the decoder
+//    helper, as the program does it, against decodePicture in the process (the helper's
+//    overhead). Milliseconds per picture, the ratios, and each pipeline's resident memory
+//    high-water mark, each variant in a child process (the helper's own memory not counted).
+//    Then the same screen at two device pixels to a logical one (3840 x 2160 device pixels),
+//    against the decode at the shown size for scale 1.
+// 2. The tick's wait for its picture at a steady interval, through the helper: decoded ahead
+//    while the previous picture is on screen, against a decode at the tick.
 #include "BenchPhotos.h"
 #include "Measure.h"
+#include "platform/decoder/DecoderPool.h"
 #include "platform/gui/PictureAhead.h"
 #include "platform/gui/PictureDecoder.h"
 
 #include <cstdio>
+#include <functional>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImageReader>
@@ -50,8 +54,13 @@ QImage decodeAtShownSize2x(const QString& path) {
     return decodePicture(path, fitHeight2x).image;
 }
 
+QString helperProgram() {
+    return QStringLiteral(QUIRELLO_DECODER_PROGRAM);
+}
+
 std::vector<double> timeEach(const QStringList& photos, int rounds,
-                             QImage (*pipeline)(const QString&), QSize on = screen) {
+                             const std::function<QImage(const QString&)>& pipeline,
+                             QSize on = screen) {
     std::vector<double> steps;
     for (int r = 0; r < rounds; ++r) {
         for (const QString& photo : photos) {
@@ -66,9 +75,46 @@ std::vector<double> timeEach(const QStringList& photos, int rounds,
     return steps;
 }
 
+// The same decode in the process and in the helper, alternating photo by photo (and which goes
+// first), so that the machine's load weighs on both alike. Mean milliseconds of each.
+struct Overhead {
+    double inProcessMs = 0;
+    double helperMs = 0;
+    bool ok = false;
+};
+Overhead helperOverhead(const QStringList& photos, int rounds) {
+    DecoderPool helpers({helperProgram()});
+    helpers.decode(photos.first(), fitHeight);
+    decodePicture(photos.first(), fitHeight);
+    Overhead o;
+    int n = 0;
+    for (int r = 0; r < rounds; ++r) {
+        for (const QString& photo : photos) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const bool inHelper = (turn + n) % 2 == 0;
+                QElapsedTimer clock;
+                clock.start();
+                const QSize size = inHelper ? helpers.decode(photo, fitHeight).image.size()
+                                            : decodePicture(photo, fitHeight).image.size();
+                const double ms = double(clock.nsecsElapsed()) / 1e6;
+                if (size != fitHeight({6000, 4000}))
+                    return {};
+                (inHelper ? o.helperMs : o.inProcessMs) += ms;
+            }
+            ++n;
+        }
+    }
+    o.inProcessMs /= n;
+    o.helperMs /= n;
+    o.ok = n > 0;
+    return o;
+}
+
 // A show of `photos` at `intervalMs`: what the tick waits for its picture.
 std::vector<double> tickWaits(const QStringList& photos, int intervalMs, bool ahead) {
-    PictureAhead decoder;
+    DecoderPool helpers({helperProgram()});
+    PictureAhead decoder(helpers);
+    helpers.decode(photos.first(), fitHeight); // the helper started, as after the first picture
     std::vector<double> waits;
     QElapsedTimer show;
     show.start();
@@ -79,7 +125,7 @@ std::vector<double> tickWaits(const QStringList& photos, int intervalMs, bool ah
         QElapsedTimer clock;
         clock.start();
         const DecodedPicture picture =
-            ahead ? decoder.take(photos[i], fitHeight) : decodePicture(photos[i], fitHeight);
+            ahead ? decoder.take(photos[i], fitHeight) : helpers.decode(photos[i], fitHeight);
         const double ms = double(clock.nsecsElapsed()) / 1e6;
         if (!picture.ok())
             return {};
@@ -126,23 +172,39 @@ int main(int argc, char** argv) {
         decodeAtShownSize2x(photos.first());
         return timeEach(photos, rounds, decodeAtShownSize2x, screen2x);
     });
+    const Figures helper = measureInChild([&] {
+        DecoderPool helpers({helperProgram()});
+        const auto throughHelper = [&](const QString& path) {
+            return helpers.decode(path, fitHeight).image;
+        };
+        throughHelper(photos.first()); // the helper started and warm, as after the first picture
+        return timeEach(photos, rounds, throughHelper);
+    });
+    const Overhead overhead = helperOverhead(photos, rounds);
     print("full decode + smooth scaling (baseline)", baseline);
     print("decode at the shown size", shown);
     if (baseline.ok && shown.ok)
         std::printf("ratio: %.2f times faster, %.2f times less memory\n",
                     baseline.meanMs / shown.meanMs, baseline.pipelineMB / shown.pipelineMB);
+    print("decode at the shown size, in the helper", helper);
+    if (overhead.ok)
+        std::printf("helper overhead, alternating picture by picture: %.1f ms in the helper "
+                    "against %.1f ms in the process, ratio %.3f (%+.1f ms a picture)\n",
+                    overhead.helperMs, overhead.inProcessMs,
+                    overhead.helperMs / overhead.inProcessMs,
+                    overhead.helperMs - overhead.inProcessMs);
     print("scale 2: at the shown size, 3840 x 2160", shown2x);
     if (shown.ok && shown2x.ok)
         std::printf("ratio scale 2 / scale 1: %.2f (goal <= 1.5)\n\n",
                     shown2x.meanMs / shown.meanMs);
 
-    std::printf("ticks every %d ms, %d photos: the tick's wait for its picture\n", intervalMs,
-                int(photos.size()));
+    std::printf("ticks every %d ms, %d photos: the tick's wait for its picture (helper)\n",
+                intervalMs, int(photos.size()));
     const Figures atTick = measureInChild([&] { return tickWaits(photos, intervalMs, false); });
     const Figures ahead = measureInChild([&] { return tickWaits(photos, intervalMs, true); });
     print("decoded at the tick (baseline)", atTick);
     print("decoded ahead", ahead);
     if (atTick.ok && ahead.ok)
         std::printf("ratio: %.1f times shorter wait\n", atTick.meanMs / ahead.meanMs);
-    return baseline.ok && shown.ok && shown2x.ok && atTick.ok && ahead.ok ? 0 : 1;
+    return baseline.ok && shown.ok && shown2x.ok && helper.ok && atTick.ok && ahead.ok ? 0 : 1;
 }

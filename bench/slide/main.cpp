@@ -4,6 +4,7 @@
 // of 2,000 x 2 pixels enlarged a screen high (a million pixels wide, drawn from its decoded
 // pixels as it comes in) at the fastest speed.
 #include "platform/Clock.h"
+#include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
 #include "platform/RandomSource.h"
 #include "show/window/Form1.h"
@@ -110,7 +111,8 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     SystemClock clock;
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
-    ShowServices services{silent, sound, clock, random, {}};
+    DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
+    ShowServices services{silent, sound, clock, random, pictures, {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;

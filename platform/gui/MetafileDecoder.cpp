@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QFile>
 #include <QMutex>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -60,11 +59,7 @@ QImage render(const MetafileSvg& converted, QSize asked) {
 
 } // namespace
 
-MetafileKind metafileKind(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return MetafileKind::None;
-    const QByteArray head = file.read(44);
+MetafileKind metafileKind(const QByteArray& head) {
     if (head.size() < 4)
         return MetafileKind::None;
     const auto* bytes = reinterpret_cast<const uchar*>(head.constData());
@@ -86,12 +81,8 @@ MetafileKind metafileKind(const QString& path) {
     return MetafileKind::None;
 }
 
-DecodedPicture decodeMetafile(const QString& path, MetafileKind kind,
+DecodedPicture decodeMetafile(const QByteArray& bytes, MetafileKind kind,
                               const ShownSizeFor& shownSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
     MetafileSvg converted;
     {
         QMutexLocker locker(&conversionLock());

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
 
-PictureAhead::PictureAhead() {
+PictureAhead::PictureAhead(PictureSource& source) : source_(source) {
     // One picture ahead is enough, and the other core stays with the show.
     pool_.setMaxThreadCount(1);
 }
@@ -23,7 +23,7 @@ PictureAhead::FileKey PictureAhead::keyOf(const QString& path) {
 PictureAhead::Prepared PictureAhead::decode(const QString& path, const ShownSizeFor& shownSize) {
     Prepared result;
     result.key = keyOf(path); // before reading: a change during the decode shows in the key
-    result.picture = decodePicture(path, [&](QSize natural) {
+    result.picture = source_.decode(path, [&](QSize natural) {
         result.shown = shownSize ? shownSize(natural) : natural;
         return result.shown;
     });
@@ -36,7 +36,7 @@ void PictureAhead::prepare(const QString& path, ShownSizeFor shownSize) {
     pool_.clear();
     preparedPath_ = path;
     prepared_ = QtConcurrent::run(
-        &pool_, [path, rule = std::move(shownSize)] { return decode(path, rule); });
+        &pool_, [this, path, rule = std::move(shownSize)] { return decode(path, rule); });
 }
 
 DecodedPicture PictureAhead::take(const QString& path, const ShownSizeFor& shownSize) {
@@ -45,16 +45,16 @@ DecodedPicture PictureAhead::take(const QString& path, const ShownSizeFor& shown
         Prepared ready = prepared_.result();
         preparedPath_.clear();
         prepared_ = {};
-        // A failure is decoded again: it costs nothing on the way of a good picture and leaves
-        // no doubt that the message is deserved.
-        if (ready.picture.ok() && ready.key == keyOf(path)) {
+        if (ready.key == keyOf(path)) {
+            if (!ready.picture.ok())
+                return {};
             const QSize shown =
                 shownSize ? shownSize(ready.picture.naturalSize) : ready.picture.naturalSize;
             if (shown == ready.shown)
                 return ready.picture;
         }
     }
-    return decodePicture(path, shownSize);
+    return source_.decode(path, shownSize);
 }
 
 void PictureAhead::cancel() {

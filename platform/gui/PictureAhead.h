@@ -1,19 +1,20 @@
 #pragma once
 
-#include "platform/gui/PictureDecoder.h"
+#include "platform/gui/PictureSource.h"
 
 #include <QDateTime>
 #include <QFuture>
 #include <QThreadPool>
 
 // Decodes the picture that comes next on a worker thread while the current one is on screen,
-// so that it is ready when its turn comes. Only a cache: `take` returns exactly what
-// decodePicture would return at that moment, decoding again when the file changed, was renamed
-// or deleted since, or when it is now shown at another size.
+// so that it is ready when its turn comes. Only a cache: `take` returns exactly what `source`
+// would return at that moment, decoding again when the file changed, was renamed or deleted
+// since, or when it is now shown at another size.
 class PictureAhead {
 public:
-    PictureAhead();
-    // Waits for a running decode: no worker outlives its owner.
+    explicit PictureAhead(PictureSource& source);
+    // Waits for a running decode (no longer than the source's time limit): no worker outlives
+    // its owner.
     ~PictureAhead();
     PictureAhead(const PictureAhead&) = delete;
     PictureAhead& operator=(const PictureAhead&) = delete;
@@ -22,8 +23,9 @@ public:
     // `shownSize` is called on the worker: it must not touch shared state.
     void prepare(const QString& path, ShownSizeFor shownSize);
 
-    // The picture as decodePicture(path, shownSize) gives it now; the prepared one when it still
-    // matches (waiting for it if it is being decoded).
+    // The picture as the source gives it now; the prepared one when it still matches (waiting
+    // for it if it is being decoded). A prepared failure of a file that has not changed since
+    // is not tried again: a picture that hung its decoder would only hang it once more.
     DecodedPicture take(const QString& path, const ShownSizeFor& shownSize);
 
     // Drops what was prepared, without waiting: a decode already running ends unseen.
@@ -47,8 +49,9 @@ private:
         DecodedPicture picture;
     };
     static FileKey keyOf(const QString& path);
-    static Prepared decode(const QString& path, const ShownSizeFor& shownSize);
+    Prepared decode(const QString& path, const ShownSizeFor& shownSize);
 
+    PictureSource& source_;
     QThreadPool pool_;
     QString preparedPath_;
     QFuture<Prepared> prepared_;

@@ -92,22 +92,21 @@ DecodedPicture decodeWith(QImageReader& reader, const ShownSizeFor& shownSize) {
     return {image, natural};
 }
 
-bool isBareBitmapSuffix(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("dib") || suffix == QLatin1String("rle");
+bool isBareBitmapSuffix(const QString& suffix) {
+    return suffix.compare(QLatin1String("dib"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("rle"), Qt::CaseInsensitive) == 0;
 }
 
-DecodedPicture decodeRaster(const QString& path, const ShownSizeFor& shownSize) {
+DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownSizeFor& shownSize) {
     {
-        QImageReader reader(path);
+        file.seek(0);
+        QImageReader reader(&file);
         DecodedPicture picture = decodeWith(reader, shownSize);
-        if (picture.ok() || !isBareBitmapSuffix(path))
+        if (picture.ok() || !isBareBitmapSuffix(suffix))
             return picture;
     }
     // DIB and RLE files are bitmaps, sometimes without the file header that identifies them.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    file.seek(0);
     QByteArray bytes = file.readAll();
     if (!bytes.startsWith("BM"))
         bytes = withBitmapFileHeader(bytes);
@@ -121,13 +120,24 @@ DecodedPicture decodeRaster(const QString& path, const ShownSizeFor& shownSize) 
 
 } // namespace
 
-DecodedPicture decodePicture(const QString& path, const ShownSizeFor& shownSize) {
+DecodedPicture decodePicture(QIODevice& file, const QString& suffix,
+                             const ShownSizeFor& shownSize) {
     raiseAllocationLimitOnce();
-    // A folder or a pipe named like a picture is not one; reading a pipe would never end.
-    if (!QFileInfo(path).isFile())
+    if (!file.seek(0))
         return {};
-    const MetafileKind kind = metafileKind(path);
+    const MetafileKind kind = metafileKind(file.peek(metafileHeadSize));
     if (kind != MetafileKind::None)
-        return decodeMetafile(path, kind, shownSize);
-    return decodeRaster(path, shownSize);
+        return decodeMetafile(file.readAll(), kind, shownSize);
+    return decodeRaster(file, suffix, shownSize);
+}
+
+DecodedPicture decodePicture(const QString& path, const ShownSizeFor& shownSize) {
+    // A folder or a pipe named like a picture is not one; reading a pipe would never end.
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return decodePicture(file, info.suffix(), shownSize);
 }

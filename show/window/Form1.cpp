@@ -20,9 +20,10 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, 
                   repaintPending = false;
                   return pending;
               }),
-      canvas(MakeShowCanvas(*this)), tick(records_, *this,
-                                          TickServices{services_.dialogs, services_.sound, yielder,
-                                                       services_.clock, services_.random}) {}
+      ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
+      tick(records_, *this,
+           TickServices{services_.dialogs, services_.sound, yielder, services_.clock,
+                        services_.random}) {}
 
 Form1::Form1(AppRecords& records, ShowServices& services, QWidget* panel)
     : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {

@@ -3,6 +3,7 @@
 #include "panel/PointerManager.h"
 #include "panel/PreviewImage.h"
 #include "support/LinkAndDialogFakes.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ struct Panel {
     QWidget form;
     PictureList list;
     QListView* List1 = new QListView(&form);
-    PreviewImage* Image1 = new PreviewImage(&form);
+    testfiles::TestDecoder pictures;
+    PreviewImage* Image1 = new PreviewImage(pictures, &form);
     fakes::RecordingLauncher launcher;
     fakes::ScriptedDialogs dialogs;
     DiskFileOperations disk;

@@ -20,6 +20,7 @@
 #include "startup/AppRecords.h"
 #include "startup/CommandLine.h"
 #include "support/LinkAndDialogFakes.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +96,9 @@ protected:
     fakes::RecordingLauncher launcher;
     CyclingRandom random;
     StopCountingMp3 mp3;
-    PanelServices services{dialogs, launcher, random, mp3, QString(), QString(), {}, {}, {}, {}};
+    testfiles::TestDecoder pictures;
+    PanelServices services{dialogs,   launcher, random, mp3, pictures, QString(),
+                           QString(), {},       {},     {},  {}};
     std::unique_ptr<frmAbout> panel;
     std::unique_ptr<PanelExtras> extras_;
     std::vector<ShowSettings> shows;   // the record as each show opened

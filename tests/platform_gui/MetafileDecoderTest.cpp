@@ -1,5 +1,6 @@
 #include "MetafileFiles.h"
 #include "platform/gui/PictureDecoder.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +42,11 @@ TEST(MetafileDecoder, drawsTheFrameAtItsNaturalSizeAndSharpWhenEnlarged) {
                                            std::pair{QSize(19200, 9600), QSize(5792, 2896)}}) {
             SCOPED_TRACE(std::string(c.name) + " " + std::to_string(shown.width()));
             QSize asked;
-            const DecodedPicture p = decodePicture(box.file(c.name), [&](QSize natural) {
-                asked = natural;
-                return shown;
-            });
+            const DecodedPicture p =
+                testfiles::decodedByHelper(box.file(c.name), [&](QSize natural) {
+                    asked = natural;
+                    return shown;
+                });
             ASSERT_TRUE(p.ok());
             EXPECT_EQ(asked, QSize(192, 96));
             EXPECT_EQ(p.naturalSize, QSize(192, 96));
@@ -71,7 +73,7 @@ TEST(MetafileDecoder, drawsBitmapsOverTheAreaTheyArePlacedOn) {
     testfiles::write(box.file("bitmap.wmf"),
                      wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440}, bitmap));
     const DecodedPicture p =
-        decodePicture(box.file("bitmap.wmf"), [](QSize) { return QSize(384, 192); });
+        testfiles::decodedByHelper(box.file("bitmap.wmf"), [](QSize) { return QSize(384, 192); });
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p.naturalSize, QSize(192, 96));
     EXPECT_TRUE(isRed(p.image.pixelColor(20, 96)));
@@ -102,6 +104,8 @@ TEST(MetafileDecoder, failsOnBrokenMetafiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testfiles::write(box.file(c.name), c.bytes);
-        EXPECT_FALSE(decodePicture(box.file(c.name), [](QSize) { return QSize(192, 96); }).ok());
+        EXPECT_FALSE(testfiles::decodedByHelper(box.file(c.name), [](QSize) {
+                         return QSize(192, 96);
+                     }).ok());
     }
 }

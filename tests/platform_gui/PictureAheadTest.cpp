@@ -1,5 +1,6 @@
 #include "platform/gui/PictureAhead.h"
 #include "PictureDecoderFiles.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
 } // namespace
 
 TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
+    testfiles::TestDecoder pictures;
     const struct {
         const char* change;
         std::function<void(const QString& path, const QString& folder)> apply;
@@ -68,27 +70,28 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
         testfiles::Sandbox box;
         const QString path = box.file("next.jpg");
         testfiles::write(path, jpegOf(Qt::red));
-        PictureAhead ahead;
+        PictureAhead ahead(pictures);
         prepareAndWait(ahead, path, {150, 100});
         c.apply(path, box.path());
         const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
         EXPECT_EQ(p.ok(), c.ok);
         // What a decode on the spot gives, from the file as it is now.
         if (c.ok)
-            EXPECT_EQ(p.image, decodePicture(path, fixedSize({150, 100})).image);
+            EXPECT_EQ(p.image, testfiles::decodedByHelper(path, fixedSize({150, 100})).image);
     }
 }
 
 TEST(PictureAhead, waitsForItsWorkerWhenDroppedOrCancelled) {
+    testfiles::TestDecoder pictures;
     testfiles::Sandbox box;
     const QString path = box.file("huge.jpg");
     testfiles::write(path, flatGreyJpeg(8000, 6000));
     {
-        PictureAhead ahead;
+        PictureAhead ahead(pictures);
         ahead.prepare(path, fixedSize({1440, 1080}));
         ahead.prepare(path, fixedSize({720, 540})); // replaces the first
     } // the destructor waits; the sandbox is removed after
-    PictureAhead ahead;
+    PictureAhead ahead(pictures);
     ahead.prepare(path, fixedSize({1440, 1080}));
     ahead.cancel();
     EXPECT_FALSE(ahead.isReady());

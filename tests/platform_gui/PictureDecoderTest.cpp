@@ -1,6 +1,7 @@
 #include "platform/gui/PictureDecoder.h"
 #include "PictureDecoderFiles.h"
 #include "platform/gui/PictureLimits.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -58,10 +59,11 @@ TEST(PictureDecoder, decodesEachFormatAtItsNaturalSizeOrSmallerWhenShownSmaller)
             if (shown.isEmpty())
                 continue;
             QSize asked;
-            const DecodedPicture p = decodePicture(box.file(c.name), [&](QSize natural) {
-                asked = natural;
-                return shown;
-            });
+            const DecodedPicture p =
+                testfiles::decodedByHelper(box.file(c.name), [&](QSize natural) {
+                    asked = natural;
+                    return shown;
+                });
             ASSERT_TRUE(p.ok());
             EXPECT_EQ(asked, c.natural);
             EXPECT_EQ(p.naturalSize, c.natural);
@@ -79,10 +81,11 @@ TEST(PictureDecoder, appliesTheExifOrientationToSizeAndPixels) {
     const QByteArray jpeg = withOrientation(encoded(halves(200, 100, Qt::red, Qt::blue), "jpg"), 6);
     testfiles::write(box.file("upright.jpg"), jpeg);
     QSize asked;
-    const DecodedPicture p = decodePicture(box.file("upright.jpg"), [&](QSize natural) {
-        asked = natural;
-        return QSize(50, 100);
-    });
+    const DecodedPicture p =
+        testfiles::decodedByHelper(box.file("upright.jpg"), [&](QSize natural) {
+            asked = natural;
+            return QSize(50, 100);
+        });
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(asked, QSize(100, 200));
     EXPECT_EQ(p.naturalSize, QSize(100, 200));
@@ -107,20 +110,20 @@ TEST(PictureDecoder, failsOnFilesItCannotDecode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testfiles::write(box.file(c.name), c.bytes);
-        EXPECT_FALSE(decodePicture(box.file(c.name), fitHeight(1080)).ok());
+        EXPECT_FALSE(testfiles::decodedByHelper(box.file(c.name), fitHeight(1080)).ok());
     }
-    EXPECT_FALSE(decodePicture(box.file("missing.jpg"), fitHeight(1080)).ok());
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("missing.jpg"), fitHeight(1080)).ok());
     // Not files at all: a folder, and a pipe nobody writes to (reading it would wait forever).
     ASSERT_TRUE(QDir().mkpath(box.file("cartella.jpg")));
-    EXPECT_FALSE(decodePicture(box.file("cartella.jpg"), fitHeight(1080)).ok());
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("cartella.jpg"), fitHeight(1080)).ok());
     ASSERT_EQ(mkfifo(QFile::encodeName(box.file("tubo.jpg")).constData(), 0600), 0);
-    EXPECT_FALSE(decodePicture(box.file("tubo.jpg"), fitHeight(1080)).ok());
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("tubo.jpg"), fitHeight(1080)).ok());
 }
 
 TEST(PictureDecoder, decodesAHugePhotoAtScreenSize) {
     testfiles::Sandbox box;
     testfiles::write(box.file("huge.jpg"), flatGreyJpeg(16000, 12000));
-    const DecodedPicture p = decodePicture(box.file("huge.jpg"), fitHeight(1080));
+    const DecodedPicture p = testfiles::decodedByHelper(box.file("huge.jpg"), fitHeight(1080));
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p.naturalSize, QSize(16000, 12000));
     EXPECT_EQ(p.image.size(), QSize(1440, 1080));

@@ -7,6 +7,7 @@
 #include "show/window/ShowServices.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <QBackingStore>
@@ -52,11 +53,14 @@ struct ShowWindow {
     UniformRandom random;
     SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
-    ShowServices services{recorder, sound, clock, random, [this](int n) { rescans << n; }};
+    testfiles::TestDecoder pictures;
+    ShowServices services{recorder, sound,    clock,
+                          random,   pictures, [this](int n) { rescans << n; }};
     AppRecords records;
     Form1 form{records, services};
 
-    ShowWindow() {
+    explicit ShowWindow(DecoderPool::Options decoder = {testfiles::decoderProgram()})
+        : pictures(std::move(decoder)) {
         records.settings.ShowFolder = folder.path() + "/";
         records.settings.TempoAttesa = 30000;
         records.settings.Effetti = 100;

@@ -1,0 +1,95 @@
+#include "platform/decoder/DecoderServer.h"
+
+#include "platform/decoder/DecoderWire.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <QFile>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace decoderwire;
+
+// Should the program die while a picture hangs the helper, the helper still ends on its own.
+constexpr unsigned WatchdogSeconds = 20;
+
+// The decoded pixels in a sealed memfd, for the program to map; invalid on failure.
+UniqueFd sealedCopy(const QImage& image) {
+    UniqueFd memory(::memfd_create("quirello-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING));
+    const qsizetype bytes = image.sizeInBytes();
+    if (!memory.valid() || ::ftruncate(memory.get(), off_t(bytes)) != 0)
+        return {};
+    const uchar* from = image.constBits();
+    for (qsizetype done = 0; done < bytes;) {
+        const ssize_t n = ::pwrite(memory.get(), from + done, size_t(bytes - done), off_t(done));
+        if (n <= 0)
+            return {};
+        done += n;
+    }
+    if (::fcntl(memory.get(), F_ADD_SEALS,
+                F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL))
+        return {};
+    return memory;
+}
+
+bool answerPicture(int socket, const DecodedPicture& picture) {
+    const QImage image =
+        picture.image.convertToFormat(picture.image.hasAlphaChannel() ? AlphaFormat : OpaqueFormat);
+    const UniqueFd memory = image.isNull() ? UniqueFd() : sealedCopy(image);
+    if (!memory.valid()) {
+        Message failed;
+        failed.kind = Failed;
+        return send(socket, failed);
+    }
+    Message answer;
+    answer.kind = Picture;
+    answer.width = image.width();
+    answer.height = image.height();
+    answer.naturalWidth = picture.naturalSize.width();
+    answer.naturalHeight = picture.naturalSize.height();
+    answer.stride = int(image.bytesPerLine());
+    answer.format = quint32(image.format());
+    return send(socket, answer, memory.get());
+}
+
+} // namespace
+
+int serveDecoder(int socket, const HelperDecode& decode) {
+    for (;;) {
+        Message request;
+        UniqueFd fd;
+        const Received got = receive(socket, request, fd);
+        if (got == Received::Closed)
+            return EXIT_SUCCESS;
+        if (got != Received::Message || request.kind != Open || !fd.valid())
+            return EXIT_FAILURE;
+        ::alarm(WatchdogSeconds);
+
+        QFile file;
+        if (!file.open(fd.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            return EXIT_FAILURE;
+        request.suffix[sizeof request.suffix - 1] = '\0';
+        const QString suffix = QString::fromUtf8(request.suffix);
+        // Each size question goes to the program; the helper cannot go on without its answer.
+        const ShownSizeFor ask = [socket](QSize natural) {
+            Message question;
+            question.kind = Natural;
+            question.width = natural.width();
+            question.height = natural.height();
+            Message reply;
+            UniqueFd none;
+            if (!send(socket, question) || receive(socket, reply, none) != Received::Message ||
+                reply.kind != Shown || none.valid())
+                std::_Exit(EXIT_FAILURE);
+            return reply.size();
+        };
+        const DecodedPicture picture = decode(file, suffix, ask);
+        file.close();
+        if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
+            return EXIT_FAILURE;
+        ::alarm(0);
+    }
+}

@@ -1,0 +1,214 @@
+// The program's side of the decoder helper takes nothing on trust: every answer out of turn or
+// out of bounds ends that helper and the picture is not decodable.
+#include "platform/decoder/DecoderProcess.h"
+#include "support/TestDecoder.h"
+#include "support/TestFiles.h"
+
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <QFile>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <vector>
+
+using namespace decoderwire;
+
+namespace {
+
+Message natural(int width, int height) {
+    Message m;
+    m.kind = Natural;
+    m.width = width;
+    m.height = height;
+    return m;
+}
+
+// A Picture answer for pixels of `size`, natural size `nat`, lines of `stride` bytes.
+Message picture(QSize size, QSize nat, int stride = -1, QImage::Format format = OpaqueFormat) {
+    Message m;
+    m.kind = Picture;
+    m.width = size.width();
+    m.height = size.height();
+    m.naturalWidth = nat.width();
+    m.naturalHeight = nat.height();
+    m.stride = stride < 0 ? size.width() * 4 : stride;
+    m.format = quint32(format);
+    return m;
+}
+
+// A memfd of `bytes` bytes filled with opaque red, sealed as the helper seals it unless not.
+UniqueFd pixels(qint64 bytes, bool sealed = true) {
+    UniqueFd fd(::memfd_create("test-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING));
+    EXPECT_EQ(::ftruncate(fd.get(), bytes), 0);
+    if (bytes <= 1 << 20) {
+        const std::vector<quint32> red(size_t(bytes / 4), 0xFFFF0000u);
+        EXPECT_EQ(::pwrite(fd.get(), red.data(), size_t(bytes), 0), bytes);
+    }
+    if (sealed)
+        ::fcntl(fd.get(), F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE);
+    return fd;
+}
+
+// One answer of the fake helper: a message, or raw bytes, with the descriptors to attach.
+struct Say {
+    Message message;
+    std::vector<int> fds;
+    QByteArray raw; // sent instead of the message when not empty
+};
+
+void sendRaw(int socket, const QByteArray& bytes, const std::vector<int>& fds) {
+    iovec io{const_cast<char*>(bytes.constData()), size_t(bytes.size())};
+    std::vector<char> control(CMSG_SPACE(sizeof(int) * fds.size()));
+    msghdr header{};
+    header.msg_iov = &io;
+    header.msg_iovlen = 1;
+    if (!fds.empty()) {
+        header.msg_control = control.data();
+        header.msg_controllen = control.size();
+        cmsghdr* c = CMSG_FIRSTHDR(&header);
+        c->cmsg_level = SOL_SOCKET;
+        c->cmsg_type = SCM_RIGHTS;
+        c->cmsg_len = CMSG_LEN(sizeof(int) * fds.size());
+        std::memcpy(CMSG_DATA(c), fds.data(), sizeof(int) * fds.size());
+    }
+    ASSERT_EQ(::sendmsg(socket, &header, 0), bytes.size());
+}
+
+// Plays a helper that has queued `answers` (and then ends, unless `staysSilent`) and returns
+// what the program makes of it, asking for `shown` at every size question.
+DecoderProcess::Answer converse(const std::vector<Say>& answers, QSize shown = {40, 20},
+                                bool staysSilent = false) {
+    int ends[2];
+    EXPECT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
+    UniqueFd helper(ends[1]);
+    for (const Say& say : answers) {
+        const QByteArray bytes =
+            say.raw.isEmpty()
+                ? QByteArray(reinterpret_cast<const char*>(&say.message), sizeof say.message)
+                : say.raw;
+        sendRaw(helper.get(), bytes, say.fds);
+    }
+    if (!staysSilent)
+        ::shutdown(helper.get(), SHUT_WR);
+    DecoderProcess process(UniqueFd(ends[0]), -1);
+    const UniqueFd file(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    return process.decode(
+        file.get(), QStringLiteral("jpg"), [shown](QSize) { return shown; },
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(300));
+}
+
+} // namespace
+
+TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
+    using Outcome = DecoderProcess::Outcome;
+    const QSize nat(80, 40);
+    const qint64 bytes = 40 * 20 * 4;
+    const UniqueFd good = pixels(bytes);
+    const UniqueFd unsealed = pixels(bytes, false);
+    const UniqueFd short_ = pixels(bytes - 4);
+    const UniqueFd large = pixels(bytes * 16);
+    const UniqueFd other = pixels(bytes);
+    // 20,000 x 20,000 pixels: within the picture ceiling, beyond what a helper may hand over.
+    const UniqueFd huge = pixels(qint64(20000) * 20000 * 4);
+    Message wrongMagic = natural(80, 40);
+    wrongMagic.magic = 0x12345678;
+    Message unknownKind = natural(80, 40);
+    unknownKind.kind = 99;
+    const struct {
+        const char* what;
+        std::vector<Say> answers;
+        Outcome outcome;
+        QSize shown = {40, 20};
+    } cases[] = {
+        {"the picture, asked for",
+         {{natural(80, 40)}, {picture({40, 20}, nat), {good.get()}}},
+         Outcome::Decoded},
+        {"the picture at its natural size",
+         {{natural(40, 20)}, {picture({40, 20}, {40, 20}), {good.get()}}},
+         Outcome::Decoded,
+         {200, 100}},
+        {"refused",
+         {{natural(80, 40)}, {[] {
+              Message m;
+              m.kind = Failed;
+              return m;
+          }()}},
+         Outcome::Refused},
+        {"a picture before any size question",
+         {{picture({40, 20}, nat), {good.get()}}},
+         Outcome::Broken},
+        {"a size question beyond the picture ceiling", {{natural(70000, 10)}}, Outcome::Broken},
+        {"a size question of nothing", {{natural(0, 40)}}, Outcome::Broken},
+        {"endless size questions",
+         {{natural(80, 40)},
+          {natural(80, 40)},
+          {natural(80, 40)},
+          {natural(80, 40)},
+          {natural(80, 40)}},
+         Outcome::Broken},
+        {"another natural size than asked about",
+         {{natural(80, 40)}, {picture({40, 20}, {81, 40}), {good.get()}}},
+         Outcome::Broken},
+        {"pixels larger than asked for",
+         {{natural(80, 40)}, {picture({160, 80}, nat), {large.get()}}},
+         Outcome::Broken},
+        {"pixels in memory that may still change",
+         {{natural(80, 40)}, {picture({40, 20}, nat), {unsealed.get()}}},
+         Outcome::Broken},
+        {"lines that do not fit the memory",
+         {{natural(80, 40)}, {picture({40, 20}, nat), {short_.get()}}},
+         Outcome::Broken},
+        {"lines shorter than the width",
+         {{natural(80, 40)}, {picture({40, 20}, nat, 40 * 2), {good.get()}}},
+         Outcome::Broken},
+        {"a pixel format with a colour table",
+         {{natural(80, 40)}, {picture({40, 20}, nat, -1, QImage::Format_Indexed8), {good.get()}}},
+         Outcome::Broken},
+        {"more memory than any helper may hand over",
+         {{natural(20000, 20000)}, {picture({20000, 20000}, {20000, 20000}), {huge.get()}}},
+         Outcome::Broken,
+         {20000, 20000}},
+        {"a picture without its memory",
+         {{natural(80, 40)}, {picture({40, 20}, nat)}},
+         Outcome::Broken},
+        {"a picture with two memories",
+         {{natural(80, 40)}, {picture({40, 20}, nat), {good.get(), other.get()}}},
+         Outcome::Broken},
+        {"a size question with a descriptor", {{natural(80, 40), {good.get()}}}, Outcome::Broken},
+        {"a message cut short", {{{}, {}, QByteArray(20, 'x')}}, Outcome::Broken},
+        {"a message too long", {{{}, {}, QByteArray(400, 'x')}}, Outcome::Broken},
+        {"a wrong magic", {{wrongMagic}}, Outcome::Broken},
+        {"an unknown kind", {{unknownKind}}, Outcome::Broken},
+        {"a request sent back",
+         {{[] {
+             Message m;
+             m.kind = Open;
+             return m;
+         }()}},
+         Outcome::Broken},
+        {"the helper ends after a question", {{natural(80, 40)}}, Outcome::Ended},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const DecoderProcess::Answer answer = converse(c.answers, c.shown);
+        EXPECT_EQ(int(answer.outcome), int(c.outcome));
+        EXPECT_EQ(answer.picture.ok(), c.outcome == Outcome::Decoded);
+        if (answer.picture.ok())
+            EXPECT_EQ(answer.picture.image.pixel(3, 3), 0xFFFF0000u);
+    }
+    EXPECT_EQ(int(converse({}, {40, 20}, true).outcome), int(Outcome::TimedOut));
+}
+
+// The helper opens no file for writing: where the kernel offers Landlock, it could not even if
+// a decoder tried.
+TEST(HelperAnswers, theHelperCannotCreateFiles) {
+    testfiles::Sandbox box;
+    const QString target = box.file("scritto.txt");
+    testfiles::write(box.file("a.jpg"), "WRITE " + QFile::encodeName(target));
+    testfiles::TestDecoder decoder({testfiles::hookedDecoderProgram()});
+    EXPECT_FALSE(decoder.decode(box.file("a.jpg"), {}).ok());
+    const bool landlock = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1u) >= 1;
+    EXPECT_EQ(QFile::exists(target), !landlock);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/decoder/DecoderPool.h"
+
+// The decoder helper this build made, for the tests that show or preview pictures: they decode
+// through it as the program does.
+namespace testfiles {
+
+inline QString decoderProgram() {
+    return QStringLiteral(QUIRELLO_DECODER_PROGRAM);
+}
+
+// A test build of the helper that crashes on a file beginning with "CRASH", spins for ever on
+// "HANG", asks for more memory than its limit on "HOG", and tries to create the file named
+// after "WRITE "; it decodes any other file as the real one does.
+inline QString hookedDecoderProgram() {
+    return QStringLiteral(QUIRELLO_HOOKED_DECODER_PROGRAM);
+}
+
+struct TestDecoder : DecoderPool {
+    explicit TestDecoder(Options options = {decoderProgram()}) : DecoderPool(std::move(options)) {}
+};
+
+// decodePicture's answer, as the decoder helper gives it.
+inline DecodedPicture decodedByHelper(const QString& path, const ShownSizeFor& shownSize) {
+    static TestDecoder decoder;
+    return decoder.decode(path, shownSize);
+}
+
+} // namespace testfiles
