@@ -11,8 +11,8 @@
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
                          const QString& showFolder, PointerManager& pointer)
-    : QObject(list), list_(list), preview_(preview), actions_(actions), showFolder_(showFolder),
-      pointer_(pointer) {
+    : QObject(list), list_(list), viewport_(list->viewport()), preview_(preview), actions_(actions),
+      showFolder_(showFolder), pointer_(pointer) {
     Menudestro = new QMenu(list);
     Menudestro->setObjectName(QStringLiteral("Menudestro"));
     Menuaprifile = Menudestro->addAction(QStringLiteral("&Apri File (doppio click)"));
@@ -89,7 +89,7 @@ void ListActions::menuCancellaFile_Click() {
 }
 
 bool ListActions::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != list_->viewport() && watched != list_)
+    if (watched != viewport_ && watched != list_)
         return false;
     if (watched == list_ && event->type() != QEvent::ContextMenu)
         return false;

@@ -46,6 +46,9 @@ protected:
 
 private:
     QListView* list_;
+    // Compared by address only: the filter still sees events while the list is being
+    // destroyed, when asking it for its viewport is no longer allowed.
+    const QObject* viewport_;
     PreviewImage* preview_;
     FileActions& actions_;
     const QString& showFolder_;
