@@ -16,7 +16,7 @@ packages=(
   # fonts for the Italian texts
   fonts-dejavu-core
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
-  libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng
+  libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
   # fuzzing: clang's libFuzzer and sanitizers
   clang libclang-rt-14-dev
 )

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
 #include <QFile>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -55,6 +56,22 @@ bool answerPicture(int socket, const DecodedPicture& picture) {
     return send(socket, answer, memory.get());
 }
 
+// Each size question goes to the program; the helper cannot go on without its answer.
+ShownSizeFor askProgram(int socket) {
+    return [socket](QSize natural) {
+        Message question;
+        question.kind = Natural;
+        question.width = natural.width();
+        question.height = natural.height();
+        Message reply;
+        UniqueFd none;
+        if (!send(socket, question) || receive(socket, reply, none) != Received::Message ||
+            reply.kind != Shown || none.valid())
+            std::_Exit(EXIT_FAILURE);
+        return reply.size();
+    };
+}
+
 } // namespace
 
 int serveDecoder(int socket, const HelperDecode& decode) {
@@ -68,28 +85,19 @@ int serveDecoder(int socket, const HelperDecode& decode) {
             return EXIT_FAILURE;
         ::alarm(WatchdogSeconds);
 
-        QFile file;
-        if (!file.open(fd.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-            return EXIT_FAILURE;
-        request.suffix[sizeof request.suffix - 1] = '\0';
-        const QString suffix = QString::fromUtf8(request.suffix);
-        // Each size question goes to the program; the helper cannot go on without its answer.
-        const ShownSizeFor ask = [socket](QSize natural) {
-            Message question;
-            question.kind = Natural;
-            question.width = natural.width();
-            question.height = natural.height();
-            Message reply;
-            UniqueFd none;
-            if (!send(socket, question) || receive(socket, reply, none) != Received::Message ||
-                reply.kind != Shown || none.valid())
-                std::_Exit(EXIT_FAILURE);
-            return reply.size();
-        };
-        const DecodedPicture picture = decode(file, suffix, ask);
-        file.close();
-        if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
-            return EXIT_FAILURE;
+        {
+            QFile file;
+            if (!file.open(fd.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+                return EXIT_FAILURE;
+            request.suffix[sizeof request.suffix - 1] = '\0';
+            const QString suffix = QString::fromUtf8(request.suffix);
+            const DecodedPicture picture = decode(file, suffix, askProgram(socket));
+            if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
+                return EXIT_FAILURE;
+        }
         ::alarm(0);
+        // A decode's large buffers are free again: hand them back while the helper waits, so a
+        // warm helper holds no more than it needs between pictures.
+        ::malloc_trim(0);
     }
 }
