@@ -2,20 +2,35 @@
 
 #include "platform/decoder/DecoderWire.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <malloc.h>
+#include <poll.h>
 #include <QFile>
 #include <sys/mman.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 using namespace decoderwire;
 
-// Should the program die while a picture hangs the helper, the helper still ends on its own.
+// Should a picture hang the helper while the program is somehow unable to end it, the helper
+// still ends on its own.
 constexpr unsigned WatchdogSeconds = 20;
+
+// Ends the helper as soon as the program's end of the socket is gone, even in the middle of a
+// decode that never ends: a helper never outlives its program.
+void endWithTheProgram(int socket) {
+    std::thread([socket] {
+        pollfd hangUp{socket, 0, 0}; // only the hang-up and errors wake it
+        while (::poll(&hangUp, 1, -1) < 0 && errno == EINTR) {
+        }
+        std::_Exit(EXIT_SUCCESS);
+    }).detach();
+}
 
 // The decoded pixels in a sealed memfd, for the program to map; invalid on failure.
 UniqueFd sealedCopy(const QImage& image) {
@@ -75,6 +90,7 @@ ShownSizeFor askProgram(int socket) {
 } // namespace
 
 int serveDecoder(int socket, const HelperDecode& decode) {
+    endWithTheProgram(socket);
     for (;;) {
         Message request;
         UniqueFd fd;
