@@ -21,6 +21,9 @@ using namespace decoderwire;
 // still ends on its own.
 constexpr unsigned WatchdogSeconds = 20;
 
+// Free memory the helper keeps between pictures: what a 24-megapixel photo's decode uses.
+constexpr size_t KeptFreeBytes = size_t(64) << 20;
+
 // Ends the helper as soon as the program's end of the socket is gone, even in the middle of a
 // decode that never ends: a helper never outlives its program.
 void endWithTheProgram(int socket) {
@@ -112,8 +115,11 @@ int serveDecoder(int socket, const HelperDecode& decode) {
                 return EXIT_FAILURE;
         }
         ::alarm(0);
-        // A decode's large buffers are free again: hand them back while the helper waits, so a
-        // warm helper holds no more than it needs between pictures.
-        ::malloc_trim(0);
+        // A decode's large buffers are free again. Kept for the next picture while they are
+        // few (handing them back costs the next decode its page faults, some 5 ms for a
+        // 24-megapixel photo); handed back after a huge one, so a warm helper does not keep
+        // the memory of its largest picture.
+        if (::mallinfo2().fordblks > KeptFreeBytes)
+            ::malloc_trim(0);
     }
 }
