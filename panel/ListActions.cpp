@@ -11,8 +11,8 @@
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
                          const QString& showFolder, PointerManager& pointer)
-    : QObject(list), list_(list), preview_(preview), actions_(actions), showFolder_(showFolder),
-      pointer_(pointer) {
+    : QObject(list), list_(list), viewport_(list->viewport()), preview_(preview), actions_(actions),
+      showFolder_(showFolder), pointer_(pointer) {
     Menudestro = new QMenu(list);
     Menudestro->setObjectName(QStringLiteral("Menudestro"));
     Menuaprifile = Menudestro->addAction(QStringLiteral("&Apri File (doppio click)"));
@@ -24,7 +24,6 @@ ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& ac
     popupMenu = [this](QPoint at) { return Menudestro->exec(at); };
 
     // The list's own handling would select the item under the pointer on a right click.
-    viewport_ = list_->viewport();
     viewport_->installEventFilter(this);
     list_->installEventFilter(this);
     pointer_.arrowOver(list_->viewport());

@@ -34,7 +34,8 @@ cleanup() {
 trap cleanup EXIT
 sleep 1
 
-# The show's peak resident memory in kB, its folder given by PATH.
+# The show's peak resident memory in kB, its folder given by PATH: the program's own and that of
+# its decoder helpers (where the pictures are decoded), added up.
 peak() {
   printf 'PATH=%s\r\nTempoAttesa=%s\r\nMusicaFM= 0 \r\nSuonoWAV= 0 \r\nEffetti= 100 \r\nCornice3D= 1 \r\nAllargaFoto= 1 \r\nRGB_R= 0 \r\nRGB_G= 0 \r\nRGB_B= 0 \r\nRGB_RANDOM= 0 \r\nTipoEffetto= 1 \r\nPosLabel= 0 \r\n' \
     "$1" "$seconds" > "$ini"
@@ -43,6 +44,9 @@ peak() {
   sleep $((ticks * seconds + 3))
   local hwm
   hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+  for helper in $(pgrep -P "$pid" || true); do
+    hwm=$((hwm + $(awk '/VmHWM/ {print $2}' "/proc/$helper/status")))
+  done
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   echo "$hwm"

@@ -1,3 +1,4 @@
+#include "platform/gui/MetafileHeaders.h"
 #include "platform/gui/MetafileSvg.h"
 
 #include <cmath>
@@ -25,9 +26,9 @@ quint32 u32(const QByteArray& b, int at) {
     return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(b.constData()) + at);
 }
 
-// Every record lies inside the file and the last one ends it: the converter trusts the record
-// sizes, so a cut or damaged file is refused here.
-bool wellFormed(const QByteArray& bytes) {
+} // namespace
+
+bool emfWellFormed(const QByteArray& bytes) {
     if (bytes.size() < headerSize || u32(bytes, 0) != headerRecord || u32(bytes, 40) != signature)
         return false;
     const quint32 total = u32(bytes, 48);
@@ -46,10 +47,8 @@ bool wellFormed(const QByteArray& bytes) {
     return false;
 }
 
-} // namespace
-
 MetafileSvg emfToSvg(const QByteArray& bytes) {
-    if (!wellFormed(bytes))
+    if (!emfWellFormed(bytes))
         return {};
     // The frame (hundredths of a millimetre) is the picture's extent; the reference device's
     // size in pixels and millimetres turns it into the converter's device units.

@@ -1,3 +1,4 @@
+#include "platform/gui/MetafileHeaders.h"
 #include "platform/gui/MetafileSvg.h"
 
 #include <QRegularExpression>
@@ -82,8 +83,9 @@ QPointF windowOrigin(const QByteArray& bytes) {
     return {};
 }
 
-// The placeable header's frame, in libwmf's device units (points); empty without that header.
-QRectF placeableFrame(const QByteArray& bytes) {
+} // namespace
+
+QRectF wmfPlaceableFrame(const QByteArray& bytes) {
     if (bytes.size() < placeableSize + 18 || u32(bytes, 0) != placeableKey)
         return {};
     const int inch = u16(bytes, 14);
@@ -96,6 +98,8 @@ QRectF placeableFrame(const QByteArray& bytes) {
     const double scale = 72.0 / inch;
     return QRectF((frame.topLeft() - origin) * scale, frame.size() * scale);
 }
+
+namespace {
 
 // libwmf gives each bitmap its place and size and then a transform that scales and moves it
 // once more (as an old SVG editor read it); standard SVG applies both, so the transform goes.
@@ -134,7 +138,7 @@ MetafileSvg wmfToSvg(const QByteArray& bytes) {
 
     // The output covers the placeable frame when there is one (a drawing need not fill its
     // frame), otherwise what the records draw.
-    const QRectF frame = placeableFrame(bytes);
+    const QRectF frame = wmfPlaceableFrame(bytes);
     wmfD_Rect box = drawn;
     if (!frame.isEmpty()) {
         box.TL.x = float(frame.left());

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the fuzz drivers with clang under AddressSanitizer and UndefinedBehaviorSanitizer in
+# BUILD (its own folder, configured with -DQUIRELLO_FUZZ=ON), makes their seeds, and runs each
+# driver for SECONDS. Fails on any crash, leak, hang or sanitizer report in the program's own
+# process. Prints each driver's executions per second.
+#
+# Usage: fuzz/run.sh [BUILD] [SECONDS per driver]          (defaults: build-fuzz, 20)
+# The corpus grows in BUILD/fuzz-corpus from run to run; findings land in BUILD/fuzz-findings.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build-fuzz}")
+seconds=${2:-20}
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DQUIRELLO_FUZZ=ON -DQUIRELLO_TESTS=OFF -DQUIRELLO_BENCH=OFF
+fi
+cmake --build "$build" --target fuzzers -j"$(nproc)"
+
+corpus="$build/fuzz-corpus"
+findings="$build/fuzz-findings"
+logs="$build/fuzz-logs"
+mkdir -p "$corpus" "$findings" "$logs"
+
+# Seeds: the project's own writers, then small pictures by ImageMagick, the demo's MIDI writer,
+# and the command strings the show sends.
+if [ ! -e "$corpus/.seeded" ]; then
+    "$build/fuzz/fuzz_seeds" "$corpus"
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+    pictures="$corpus/picture_decoders"
+    convert -size 24x16 gradient:red-blue "$scratch/p.png"
+    i=0
+    for f in jpg:0 bmp:1 gif:2 ico:3; do
+        ext=${f%:*} code=${f#*:}
+        convert "$scratch/p.png" "$scratch/p.$ext"
+        { printf "\\x$(printf %02x "$code")"; cat "$scratch/p.$ext"; } > "$pictures/magick.$ext"
+    done
+    convert "$scratch/p.png" -colors 16 -compress RLE "BMP3:$scratch/rle.bmp"
+    { printf '\x06'; cat "$scratch/rle.bmp"; } > "$pictures/magick.rle"
+    tail -c +15 "$scratch/p.bmp" > "$corpus/packed_bitmap/magick.dib"
+    { printf '\x05'; cat "$corpus/packed_bitmap/magick.dib"; } > "$pictures/magick.dib"
+
+    mkdir -p "$corpus/midi_file"
+    python3 "$root/scripts/make-midi.py" "$corpus/midi_file/piece.mid"
+    python3 - "$corpus/midi_file/piece.mid" "$corpus/midi_file/piece.rmi" <<'PY'
+import struct, sys
+smf = open(sys.argv[1], 'rb').read()
+body = b'RMID' + b'data' + struct.pack('<I', len(smf)) + smf + (b'\0' if len(smf) % 2 else b'')
+open(sys.argv[2], 'wb').write(b'RIFF' + struct.pack('<I', len(body)) + body)
+PY
+
+    mkdir -p "$corpus/mci_command"
+    printf 'open "/home/anna/Foto/Estate/musica.mid" type sequencer alias can' \
+        > "$corpus/mci_command/open"
+    printf 'close can' > "$corpus/mci_command/close"
+    printf 'play can ' > "$corpus/mci_command/play"
+    touch "$corpus/.seeded"
+fi
+
+drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers helper_answers
+         picture_decoders)
+failed=()
+printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
+for d in "${drivers[@]}"; do
+    mkdir -p "$corpus/$d"
+    log="$logs/$d.log"
+    extra=()
+    # The fuzzer sees the coverage of the program's side only, not inside the helper: every
+    # seed picture stays in the corpus to be mutated, whatever coverage it adds.
+    [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
+    if ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/fuzz_$d" "$corpus/$d" "${extra[@]}" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+        -artifact_prefix="$findings/$d-" >"$log" 2>&1; then
+        result=ok
+    else
+        result="FAILED (see $log)"
+        failed+=("$d")
+    fi
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+    printf '%-20s %12s %10s  %s\n' "$d" "${runs:-?}" "${rate:-?}" "$result"
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+    for d in "${failed[@]}"; do
+        echo "== $d"
+        grep -E -A30 '^==[0-9]+==ERROR|deadly signal|ALARM|runtime error|Test unit written' \
+            "$logs/$d.log" | head -60 || tail -40 "$logs/$d.log"
+    done
+    exit 1
+fi

@@ -1,0 +1,110 @@
+// fuzz_seeds CORPUS: the seeds the project's own writers make, one folder per driver (the
+// pictures ImageMagick makes are added by run.sh).
+#include "MetafileFiles.h"
+#include "PictureDecoderFiles.h"
+#include "platform/decoder/DecoderWire.h"
+#include "settings/SettingsFile.h"
+
+#include <cstdio>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString root;
+
+void seed(const char* driver, const QString& name, const QByteArray& bytes) {
+    QDir().mkpath(root + "/" + driver);
+    QFile file(root + "/" + driver + "/" + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+}
+
+// The decoder driver's input: the extension's number, then the file.
+QByteArray picture(int extension, const QByteArray& bytes) {
+    return char(extension) + bytes;
+}
+
+// The answer driver's records (see helper_answers.cpp).
+QByteArray record(int control, decoderwire::Kind kind, const decoderwire::Message& m) {
+    QByteArray out;
+    out += char(control);
+    out += char(kind - decoderwire::Open);
+    out += QByteArray(reinterpret_cast<const char*>(&m), sizeof m);
+    return out;
+}
+
+QByteArray conversation(QSize natural, QSize shown, bool refused) {
+    using namespace decoderwire;
+    Message question;
+    question.kind = Natural;
+    question.width = natural.width();
+    question.height = natural.height();
+    QByteArray out(1, natural == shown ? '\0' : '\1');
+    out += record(1 | 2, Natural, question);
+    Message answer;
+    answer.kind = refused ? Failed : Picture;
+    answer.width = shown.width();
+    answer.height = shown.height();
+    answer.naturalWidth = natural.width();
+    answer.naturalHeight = natural.height();
+    answer.stride = shown.width() * 4;
+    answer.format = quint32(OpaqueFormat);
+    out += record(refused ? 1 | 2 : 1 | 2 | 4 | 8 | 16, Kind(answer.kind), answer);
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds CORPUS\n");
+        return 2;
+    }
+    root = QString::fromLocal8Bit(argv[1]);
+
+    // PHOTO.INI as the program writes it.
+    const QString folder = root + "/ini";
+    QDir().mkpath(folder);
+    ShowSettings settings = DefaultSettings(folder);
+    settings.RGB_RANDOM = -1;
+    WriteSettingsFile(folder, QStringLiteral("/home/anna/Foto/Estate 2023"), QStringLiteral("7"),
+                      settings);
+    QFile written(folder + "/" + SettingsFileName);
+    if (written.open(QIODevice::ReadOnly))
+        seed("settings_file", "written.ini", written.readAll());
+    QDir(folder).removeRecursively();
+
+    // Metafiles written record by record.
+    const QByteArray wmf =
+        metafiles::wmfWithRectangle({0, 0, 2880, 1440}, 1440, {0, 0}, {0, 0, 1440, 1440}, Qt::red);
+    QImage bitmap(4, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::blue);
+    const QByteArray wmfBitmap =
+        metafiles::wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440}, bitmap);
+    const QByteArray emf = metafiles::emfWithRectangle({0, 0, 5080, 2540}, {0, 0, 96, 96}, Qt::red);
+    for (const auto& [name, bytes] :
+         {std::pair{"rectangle.wmf", wmf}, std::pair{"bitmap.wmf", wmfBitmap},
+          std::pair{"rectangle.emf", emf}}) {
+        seed("metafile_headers", name, bytes);
+        seed("picture_decoders", name, picture(QString(name).endsWith("emf") ? 8 : 7, bytes));
+    }
+
+    // Bitmaps the program's own writers make: run-length encoded, bare, and an EXIF JPEG.
+    const QByteArray rle = picturefiles::rle8Bitmap(30, 4, Qt::blue);
+    seed("packed_bitmap", "rle8.dib", rle.mid(14));
+    seed("picture_decoders", "bare.rle", picture(6, rle.mid(14)));
+    seed("picture_decoders", "rle8.rle", picture(6, rle));
+    seed("picture_decoders", "dot.gif", picture(2, picturefiles::redGif()));
+    seed("picture_decoders", "turned.jpg",
+         picture(0,
+                 picturefiles::withOrientation(
+                     picturefiles::encoded(picturefiles::halves(32, 16, Qt::red, Qt::blue), "jpg"),
+                     6)));
+
+    // Answers of the helper: a picture asked for smaller, one at its natural size, a refusal.
+    seed("helper_answers", "smaller", conversation({80, 40}, {40, 20}, false));
+    seed("helper_answers", "natural", conversation({64, 64}, {64, 64}, false));
+    seed("helper_answers", "refused", conversation({64, 64}, {64, 64}, true));
+    return 0;
+}
