@@ -1,5 +1,7 @@
 #include "panel/DirListBox.h"
 
+#include "core/FolderPath.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -103,7 +105,7 @@ void DirListBox::fill() {
     QListWidgetItem* current = root;
     int level = 0;
     for (const QString& part : parts) {
-        walked = walked.endsWith(u'/') ? walked + part : walked + u'/' + part;
+        walked = WithTrailingSeparator(walked) + part;
         auto* item = new QListWidgetItem(open, part, this);
         item->setData(kPathRole, walked);
         item->setData(kLevelRole, ++level);
@@ -111,7 +113,7 @@ void DirListBox::fill() {
     }
     for (const QString& child : childFolders(path_)) {
         auto* item = new QListWidgetItem(closed, child, this);
-        item->setData(kPathRole, walked.endsWith(u'/') ? walked + child : walked + u'/' + child);
+        item->setData(kPathRole, WithTrailingSeparator(walked) + child);
         item->setData(kLevelRole, level + 1);
     }
     setCurrentItem(current);

@@ -1,5 +1,6 @@
 #include "panel/PanelDecorations.h"
 
+#include "core/Twips.h"
 #include "panel/Addresses.h"
 #include "panel/LineControl.h"
 #include "panel/PointerManager.h"
@@ -15,11 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-// Design places are in twips; the panel measures in pixels, 15 twips to a pixel.
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 QLabel* picture(QWidget* parent, const QString& name, const QString& file, QRect place,
                 bool stretched) {
@@ -58,16 +54,16 @@ PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1
     const int frameLefts[3] = {2520, 4440, 6360};
     for (int i = 0; i < 3; ++i)
         Image3[i] = picture(form, QStringLiteral("Image3_%1").arg(i), appFolder + BannerFrames[i],
-                            twips(frameLefts[i], 7440, 1800, 870), true);
+                            FromTwips(frameLefts[i], 7440, 1800, 870), true);
     Image3[3] = picture(form, QStringLiteral("Image3_3"), appFolder + BannerDesign,
-                        twips(7290, 90, 1800, 870), true);
+                        FromTwips(7290, 90, 1800, 870), true);
 
     Picture4 = picture(form, QStringLiteral("Picture4"), appFolder + WebSitePicture,
-                       twips(1410, 540, 1800, 435), false);
+                       FromTwips(1410, 540, 1800, 435), false);
     Picture4->setToolTip(QStringLiteral("Visita il sito dell'autore ..."));
 
-    Label3 =
-        text(form, QStringLiteral("Label3"), addresses::AuthorMail, twips(6540, 5670, 1635, 255));
+    Label3 = text(form, QStringLiteral("Label3"), addresses::AuthorMail,
+                  FromTwips(6540, 5670, 1635, 255));
     QFont link = Label3->font();
     link.setUnderline(true);
     Label3->setFont(link);
@@ -83,17 +79,17 @@ PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1
     Picture3->hide();
 
     Image4 = picture(form, QStringLiteral("Image4"), appFolder + IconPicture,
-                     twips(360, 120, 870, 870), true);
+                     FromTwips(360, 120, 870, 870), true);
     form->setWindowIcon(QIcon(appFolder + IconPicture));
     Image2 = picture(form, QStringLiteral("Image2"), appFolder + ItalyPicture,
-                     twips(1680, 6060, 900, 705), false);
+                     FromTwips(1680, 6060, 900, 705), false);
     Image2->setToolTip(QStringLiteral(
         "Tutti i bit utilizzati per la creazione di questo programma sono italiani."));
 
     Label18 =
-        text(form, QStringLiteral("Label18"), QStringLiteral(">"), twips(4890, 5700, 135, 225));
+        text(form, QStringLiteral("Label18"), QStringLiteral(">"), FromTwips(4890, 5700, 135, 225));
     Label19 =
-        text(form, QStringLiteral("Label19"), QStringLiteral("<"), twips(8970, 5700, 135, 225));
+        text(form, QStringLiteral("Label19"), QStringLiteral("<"), FromTwips(8970, 5700, 135, 225));
     for (QLabel* arrow : {Label18, Label19}) {
         QFont bold = arrow->font();
         bold.setBold(true);
@@ -102,17 +98,17 @@ PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1
 
     lblDescription = text(form, QStringLiteral("lblDescription"),
                           QStringLiteral("Screen show di immagini, suoni, commento e musiche"),
-                          twips(1440, 330, 3825, 225));
+                          FromTwips(1440, 330, 3825, 225));
 
     Command2 = new QPushButton(QStringLiteral("&Aiuto"), frame);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twips(3180, 1200, 615, 375));
+    Command2->setGeometry(FromTwips(3180, 1200, 615, 375));
     Command2->setToolTip(QStringLiteral("Lettura file istruzioni"));
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     Command3 = new QPushButton(QStringLiteral("&Zafferon"), frame);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setGeometry(twips(1500, 1200, 1575, 375));
+    Command3->setGeometry(FromTwips(1500, 1200, 1575, 375));
     Command3->setToolTip(QStringLiteral("Il Zafferon è una suite di giochi/utilities"));
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 

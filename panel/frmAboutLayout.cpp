@@ -1,5 +1,6 @@
 #include "panel/frmAbout.h"
 
+#include "core/Twips.h"
 #include "effects/TransitionEffect.h"
 #include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"

@@ -1,12 +1,15 @@
 #include "show/ShowTick.h"
 
+#include "catalogue/ImageCatalogue.h"
+#include "catalogue/PictureList.h"
+#include "core/Rounding.h"
 #include "platform/Dialogs.h"
 #include "platform/Yielder.h"
-#include "settings/NumberReading.h"
+#include "settings/ShowSettings.h"
 #include "show/Background.h"
+#include "show/ShowState.h"
 #include "show/ShowView.h"
 #include "sound/Music.h"
-#include "startup/AppRecords.h"
 
 namespace {
 // Twips between the label and the picture band, and the label's margin from the bottom edge.
@@ -47,7 +50,7 @@ QString ShowTick::endTitleText() {
     return QStringLiteral("Quirello Fine presentazione");
 }
 
-ShowTick::ShowTick(AppRecords& records, ShowView& view, const TickServices& services)
+ShowTick::ShowTick(const TickRecords& records, ShowView& view, const TickServices& services)
     : records_(records), view_(view), services_(services) {}
 
 void ShowTick::Timer1_Timer() {
@@ -60,7 +63,7 @@ void ShowTick::Timer1_Timer() {
 void ShowTick::run() {
     const ShowSettings& settings = records_.settings;
     ShowState& show = records_.show;
-    TickMemory& memory = records_.tick;
+    TickMemory& memory = records_.memory;
 
     const double band = settings.PosLabel == LabelNone ? 0 : view_.labelHeight() + LabelGap;
 
@@ -107,7 +110,7 @@ void ShowTick::run() {
     const QString folderKey = memory.PictureFolder + settings.ShowFolder;
     if (folderKey != memory.LastFolder || show.MusicRestart) {
         const MusicChangeInput input{settings.ShowFolder, memory.PictureFolder, settings.MusicaFM,
-                                     records_.ShowRunning};
+                                     records_.showRunning};
         if (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
                         services_.clock) == MusicOutcome::ShowEnded)
             return;
@@ -181,7 +184,7 @@ void ShowTick::endTitle() {
     const TwipsSize window = view_.windowSize();
     view_.moveLabel((window.width - view_.labelWidth()) / 2,
                     (window.height - view_.labelHeight()) / 2);
-    records_.tick.LastFolder.clear();
+    records_.memory.LastFolder.clear();
     StopMusic(services_.sound);
     prepareAhead(0);
 }

@@ -4,12 +4,27 @@
 
 #include <QString>
 
-struct AppRecords;
 class Clock;
 class Dialogs;
+struct ImageCatalogue;
+class PictureList;
 class RandomSource;
+struct ShowSettings;
+struct ShowState;
 struct SoundDevices;
+struct TickMemory;
 class Yielder;
+
+// The records one tick reads and writes. They are owned by the application object and outlive
+// the show window; the tick keeps only these references.
+struct TickRecords {
+    const ShowSettings& settings;
+    const ImageCatalogue& catalogue; // the scan: only asked whether it found a picture
+    const PictureList& list;         // the show's order
+    ShowState& show;
+    TickMemory& memory;
+    const bool& showRunning; // the show was started by "&Play": music may start
+};
 
 // The services one tick uses besides the view.
 struct TickServices {
@@ -26,7 +41,7 @@ struct TickServices {
 // shows the end title; the next starts again at the first picture.
 class ShowTick {
 public:
-    ShowTick(AppRecords& records, ShowView& view, const TickServices& services);
+    ShowTick(const TickRecords& records, ShowView& view, const TickServices& services);
 
     // One tick. A tick that comes while another is still suspended at a yield or showing a
     // message is skipped: ticks never overlap.
@@ -49,7 +64,7 @@ private:
     // True when the show was ended during the message: nothing more may be touched.
     bool showMessage(const QString& text);
 
-    AppRecords& records_;
+    TickRecords records_;
     ShowView& view_;
     TickServices services_;
     bool running_ = false;

@@ -1,6 +1,6 @@
 #include "startup/AppFolder.h"
 
-#include "settings/NumberReading.h"
+#include "core/FolderPath.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -21,7 +21,9 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, 
                   return pending;
               }),
       ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
-      tick(records_, *this,
+      tick(TickRecords{records_.settings, records_.catalogue, records_.list, records_.show,
+                       records_.tick, records_.ShowRunning},
+           *this,
            TickServices{services_.dialogs, services_.sound, yielder, services_.clock,
                         services_.random}) {}
 

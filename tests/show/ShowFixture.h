@@ -1,13 +1,16 @@
 #pragma once
 
+#include "catalogue/ImageCatalogue.h"
+#include "catalogue/PictureList.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/RandomSource.h"
 #include "platform/Yielder.h"
+#include "settings/ShowSettings.h"
+#include "show/ShowState.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
 #include "sound/SoundDevices.h"
-#include "startup/AppRecords.h"
 #include "support/TestFiles.h"
 
 #include <functional>
@@ -55,9 +58,19 @@ struct ShowFixture final : ShowView,
     QList<double> numbers;
     QList<double> seeds;
     testfiles::Sandbox folder;
-    AppRecords records;
+    struct {
+        ShowSettings settings;
+        ImageCatalogue catalogue;
+        PictureList list;
+        ShowState show;
+        TickMemory tick;
+        bool ShowRunning = false;
+    } records;
     SoundDevices sound{*this, *this, *this};
-    ShowTick tick{records, *this, TickServices{*this, sound, *this, *this, *this}};
+    ShowTick tick{{records.settings, records.catalogue, records.list, records.show, records.tick,
+                   records.ShowRunning},
+                  *this,
+                  TickServices{*this, sound, *this, *this, *this}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;
