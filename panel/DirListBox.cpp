@@ -62,7 +62,6 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setMouseTracking(true);
     connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::openItem);
     const QString start = withoutTrailingSeparator(QDir::currentPath());
     if (readableFolder(start)) {
@@ -135,9 +134,4 @@ void DirListBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QListWidget::keyPressEvent(event);
-}
-
-void DirListBox::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT mouseMoved();
-    QListWidget::mouseMoveEvent(event);
 }

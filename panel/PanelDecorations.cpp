@@ -41,8 +41,7 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QRect
 PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1,
                                    const QString& appFolder, Launcher& launcher,
                                    PointerManager& pointer)
-    : QObject(form), form_(form), label1_(label1), appFolder_(appFolder), launcher_(launcher),
-      pointer_(pointer) {
+    : form_(form), label1_(label1), appFolder_(appFolder), launcher_(launcher), pointer_(pointer) {
     // The etched separators: a grey line with a white one just under it.
     Line1[0] = new LineControl(form, 24, 604, 72, Qt::white, 2);
     Line1[1] = new LineControl(form, 24, 604, 72, QColor(128, 128, 128));

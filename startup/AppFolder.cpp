@@ -2,13 +2,8 @@
 
 #include "core/FolderPath.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 QString AppFolderOf(const QString& executableFolder) {
     return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(executableFolder)));
-}
-
-QString CurrentAppFolder() {
-    return AppFolderOf(QCoreApplication::applicationDirPath());
 }

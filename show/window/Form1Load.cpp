@@ -3,7 +3,6 @@
 #include "core/Rounding.h"
 #include "show/window/Form1Private.h"
 #include "show/window/TitlePicture.h"
-#include "startup/AppFolder.h"
 #include "startup/AppRecords.h"
 
 #include <QScreen>
@@ -26,7 +25,7 @@ void Form1::Impl::resetToDesign() {
 }
 
 void Form1::Impl::formLoad() {
-    records.AppFolder = CurrentAppFolder();
+    records.AppFolder = services.appFolder;
 
     const QRect screenArea = screen()->geometry();
     w.resize(screenArea.width(), w.height());

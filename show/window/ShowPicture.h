@@ -22,7 +22,6 @@ public:
 
     // Replaces the picture; its size becomes the image's own size (in logical pixels).
     void setImage(QImage image);
-    bool hasImage() const { return !image_.isNull(); }
 
     // Shown size and place, in logical pixels.
     void setSize(QSize size);
@@ -34,7 +33,6 @@ public:
     void setVisible(bool visible) { visible_ = visible; }
     bool isVisible() const { return visible_; }
     void setBorder(bool border) { border_ = border; }
-    bool hasBorder() const { return border_; }
 
     // True when it hides whatever lies under it (no transparent pixels).
     bool isOpaque() const { return !drawn_.hasAlphaChannel(); }

@@ -14,6 +14,7 @@
 #include "panel/PanelServices.h"
 #include "panel/SecondsField.h"
 #include "platform/RandomSource.h"
+#include "platform/Registry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
 #include "sound/SoundDevices.h"
@@ -97,8 +98,9 @@ protected:
     CyclingRandom random;
     StopCountingMp3 mp3;
     testfiles::TestDecoder pictures;
-    PanelServices services{dialogs,   launcher, random, mp3, pictures, QString(),
-                           QString(), {},       {},     {},  {}};
+    SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
+    PanelServices services{dialogs,   launcher,  random, mp3, pictures, registry,
+                           QString(), QString(), {},     {},  {},       {}};
     std::unique_ptr<frmAbout> panel;
     std::unique_ptr<PanelExtras> extras_;
     std::vector<ShowSettings> shows;   // the record as each show opened

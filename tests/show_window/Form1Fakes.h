@@ -77,7 +77,7 @@ struct ShowWindow {
         QTimer guard; // dies with this call, so it never fires into a later show
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, &form, [&] {
-            forced = form.isShowOpen();
+            forced = form.shown().open;
             form.Fine();
         });
         guard.start(patienceMs);
