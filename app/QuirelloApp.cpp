@@ -42,7 +42,7 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
     panel_->setTabIndex(extras_->decorations->Command2, 3);
     panel_->setTabIndex(extras_->decorations->Command3, 4);
     dialogs_.setOwner(panel_.get());
-    showServices_.rescanned = [this](int count) { panel_->catalogue->setScanCount(count); };
+    showServices_.rescanned = [this](int count) { panel_->catalogue().setScanCount(count); };
 }
 
 QuirelloApp::~QuirelloApp() = default;

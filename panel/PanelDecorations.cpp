@@ -38,10 +38,11 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QRect
 
 } // namespace
 
-PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1,
+PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
                                    const QString& appFolder, Launcher& launcher,
                                    PointerManager& pointer)
-    : form_(form), label1_(label1), appFolder_(appFolder), launcher_(launcher), pointer_(pointer) {
+    : form_(form), secondsCaption_(secondsCaption), appFolder_(appFolder), launcher_(launcher),
+      pointer_(pointer) {
     // The etched separators: a grey line with a white one just under it.
     Line1[0] = new LineControl(form, 24, 604, 72, Qt::white, 2);
     Line1[1] = new LineControl(form, 24, 604, 72, QColor(128, 128, 128));
@@ -165,7 +166,7 @@ void PanelDecorations::Label3_Click() {
 
 void PanelDecorations::Command2_Click() {
     // Below everything, and it stays there.
-    label1_->move(label1_->x(), form_->frameGeometry().height());
+    secondsCaption_->move(secondsCaption_->x(), form_->frameGeometry().height());
     pointer_.setPointer(PointerManager::Pointer::Default);
     open(PanelLink::Help);
 }

@@ -23,11 +23,11 @@ class QWidget;
 class PanelDecorations : public QObject {
     Q_OBJECT
 public:
-    // Creates the controls on `form` and, for the two buttons, in `frame`. `label1` is the
-    // frame's label that "&Aiuto" moves out of view. The pictures are read from `appFolder`,
-    // which the links read at each click.
-    PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1, const QString& appFolder,
-                     Launcher& launcher, PointerManager& pointer);
+    // Creates the controls on `form` and, for the two buttons, in `frame`. `secondsCaption` is
+    // the frame's label Label1, which "&Aiuto" moves out of view. The pictures are read from
+    // `appFolder`, which the links read at each click.
+    PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
+                     const QString& appFolder, Launcher& launcher, PointerManager& pointer);
     ~PanelDecorations() override;
 
     // The controls, by the names the program knows them by.
@@ -73,7 +73,7 @@ private:
     void open(PanelLink link);
 
     QWidget* form_;
-    QLabel* label1_;
+    QLabel* secondsCaption_;
     const QString& appFolder_;
     Launcher& launcher_;
     PointerManager& pointer_;

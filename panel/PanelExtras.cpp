@@ -19,13 +19,15 @@ PanelExtras::PanelExtras(frmAbout& form)
                form.services().launcher, form.services().dialogs, files_),
       systemInfo_(form.services().registry, form.services().launcher, form.services().dialogs) {
     AppRecords& records = form.records();
-    decorations = std::make_unique<PanelDecorations>(
-        &form, form.Frame1, form.Label1, records.AppFolder, form.services().launcher, pointer);
+    const SettingsFrame frame = form.settingsFrame();
+    decorations =
+        std::make_unique<PanelDecorations>(&form, frame.frame, frame.secondsCaption,
+                                           records.AppFolder, form.services().launcher, pointer);
     Image1 = new PreviewImage(form.services().pictures, &form);
-    listActions = std::make_unique<ListActions>(form.catalogue->List1, Image1, actions_,
+    listActions = std::make_unique<ListActions>(form.catalogue().List1, Image1, actions_,
                                                 records.settings.ShowFolder, pointer);
-    pointer.arrowOver(form.catalogue->Dir1->viewport());
-    connect(form.cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+    pointer.arrowOver(form.catalogue().Dir1->viewport());
+    connect(frame.systemInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     connect(&form, &frmAbout::firstPainted, this, [this] { Form_Paint(); });
 }
 
@@ -39,6 +41,5 @@ void PanelExtras::Form_Paint() {
     if (PanelPainted)
         return;
     PanelPainted = true;
-    FirstPaintColours(form_.records().settings, form_.HScroll1, form_.HScroll2, form_.HScroll3,
-                      form_.Picture2, form_.services().random);
+    FirstPaintColours(form_.records().settings, form_.colourBars(), form_.services().random);
 }

@@ -37,6 +37,6 @@ public:
     // The members below lean on those above: declared after them, they go first.
     PointerManager pointer;
     std::unique_ptr<PanelDecorations> decorations;
-    PreviewImage* Image1 = nullptr; // the preview, a control of the panel
+    PreviewImage* Image1 = nullptr; // the panel's preview (the show's Image1 is its picture)
     std::unique_ptr<ListActions> listActions;
 };

@@ -34,11 +34,11 @@ struct Form1::Impl final : ShowView {
     // What the window shows: its drawing (background colour and effects), then Image1, then
     // Label1 on top. The drawing is kept in device pixels.
     QImage backing;
-    quint32 back = 0x000000;
-    ShowPicture picture;
+    quint32 back = 0x000000; // BackColor, 0xRRGGBB
+    ShowPicture picture;     // Image1: the picture (or the title picture)
     // The picture was copied into the drawing so that an effect could paint over it.
     bool pictureCovered = false;
-    ShowLabel label;
+    ShowLabel label; // Label1: the picture's file name (or the title, the end title)
     bool pressOnPicture = false;
 
     QTimer timer1;

@@ -5,9 +5,10 @@
 
 class QPainter;
 
-// Image1: a picture drawn on the show window, at its natural size or stretched, with an
-// optional thin border. Its place and size are in logical pixels; its pixels are device pixels,
-// so that on a screen of two device pixels to a logical one a photo keeps its full sharpness.
+// The show's Image1 (the panel's Image1 is its preview): a picture drawn on the show window, at its
+// natural size or stretched, with an optional thin border. Its place and size are in logical
+// pixels; its pixels are device pixels, so that on a screen of two device pixels to a logical one a
+// photo keeps its full sharpness.
 //
 // A picture is usually kept at the size it is shown at, so that moving it only copies pixels.
 // An enlarged picture can be far larger than the screen (a strip of 2,000 × 2 pixels shown a

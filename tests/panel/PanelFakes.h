@@ -77,6 +77,10 @@ protected:
         };
         services.endProgram = [this] { ++ends; };
         panel = std::make_unique<frmAbout>(records, services);
+        colours = panel->colourBars();
+        values = panel->valueLabels();
+        start = panel->playControls();
+        choices = panel->showChoices();
         extras();
         panel->Form_Load();
     }
@@ -102,6 +106,11 @@ protected:
     PanelServices services{dialogs,   launcher,  random, mp3, pictures, registry,
                            QString(), QString(), {},     {},  {},       {}};
     std::unique_ptr<frmAbout> panel;
+    // Its controls by role.
+    ColourBars colours;
+    ValueLabels values;
+    PlayControls start;
+    ShowChoices choices;
     std::unique_ptr<PanelExtras> extras_;
     std::vector<ShowSettings> shows;   // the record as each show opened
     std::vector<QByteArray> iniAtShow; // PHOTO.INI as each show opened
