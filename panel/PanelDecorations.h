@@ -70,6 +70,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building the controls, in this order (each later one lies over the earlier ones).
+    void createSeparators();
+    void createBanner();   // Image3 and the web-site picture Picture4
+    void createMailLink(); // Label3, and Picture3 with the link pointer's picture
+    void createPictures(); // the icon Image4 and Image2
+    void createTexts();    // the arrows Label18 and Label19, the description
+    void createButtons(QWidget* frame);
+    // The links take the pointing hand and their clicks; the panel and the frame the arrow.
+    void watchLinks(QWidget* frame);
+    void startTimers();
+
     void open(PanelLink link);
 
     QWidget* form_;

@@ -144,65 +144,28 @@ void frmAbout::createColourControls(QWidget* f) {
     Label6 =
         MakeLabel(f, "Label6", QStringLiteral("Colore del bordo"), FromTwips(2940, 3240, 855, 615));
     Label6->setWordWrap(true);
-    const struct {
-        QLabel*& letter;
-        QScrollBar*& bar;
-        AutoSizeLabel*& value;
-        const char* names[3]; // the letter's, the bar's and the value's
-        const char* text;
-        int top, valueLeft, valueWidth;
-        QColor letterColour, valueColour;
-        const char* letterTip;
-        const char* valueTip;
-    } rows[] = {
-        {Label7,
-         HScroll1,
-         Label10,
-         {"Label7", "HScroll1", "Label10"},
-         "R",
-         3240,
-         1770,
-         105,
-         RedText,
-         RedText,
-         "Colore Rosso di RGB",
-         "Valore RGB Rosso"},
-        {Label8,
-         HScroll2,
-         Label11,
-         {"Label8", "HScroll2", "Label11"},
-         "G",
-         3540,
-         1770,
-         105,
-         GreenText,
-         GreenText,
-         "Colore verde di RGB",
-         "Valore RGB Verde"},
-        {Label9,
-         HScroll3,
-         Label12,
-         {"Label9", "HScroll3", "Label12"},
-         "B",
-         3840,
-         1785,
-         90,
-         DarkBlueText,
-         BlueText,
-         "Colore blu di RGB",
-         "Valore RGB Blu"},
-    };
-    for (const auto& r : rows) {
-        const QString text = QString::fromLatin1(r.text);
-        r.letter = MakeLabel(f, r.names[0], text, FromTwips(180, r.top, 135, 255),
-                             QString::fromUtf8(r.letterTip));
-        r.bar = MakeBar(f, r.names[1], FromTwips(420, r.top, 1095, 255), 255, 0, 16);
-        r.value =
-            MakeAutoLabel(f, r.names[2], text, FromTwips(r.valueLeft, r.top, r.valueWidth, 195),
-                          QString::fromUtf8(r.valueTip));
-        SetTextColour(r.letter, r.letterColour);
-        SetTextColour(r.value, r.valueColour);
-    }
+
+    Label7 = MakeLabel(f, "Label7", QStringLiteral("R"), FromTwips(180, 3240, 135, 255),
+                       QStringLiteral("Colore Rosso di RGB"));
+    HScroll1 = MakeBar(f, "HScroll1", FromTwips(420, 3240, 1095, 255), 255, 0, 16);
+    Label10 = MakeAutoLabel(f, "Label10", QStringLiteral("R"), FromTwips(1770, 3240, 105, 195),
+                            QStringLiteral("Valore RGB Rosso"));
+    Label8 = MakeLabel(f, "Label8", QStringLiteral("G"), FromTwips(180, 3540, 135, 255),
+                       QStringLiteral("Colore verde di RGB"));
+    HScroll2 = MakeBar(f, "HScroll2", FromTwips(420, 3540, 1095, 255), 255, 0, 16);
+    Label11 = MakeAutoLabel(f, "Label11", QStringLiteral("G"), FromTwips(1770, 3540, 105, 195),
+                            QStringLiteral("Valore RGB Verde"));
+    Label9 = MakeLabel(f, "Label9", QStringLiteral("B"), FromTwips(180, 3840, 135, 255),
+                       QStringLiteral("Colore blu di RGB"));
+    HScroll3 = MakeBar(f, "HScroll3", FromTwips(420, 3840, 1095, 255), 255, 0, 16);
+    Label12 = MakeAutoLabel(f, "Label12", QStringLiteral("B"), FromTwips(1785, 3840, 90, 195),
+                            QStringLiteral("Valore RGB Blu"));
+    SetTextColour(Label7, RedText);
+    SetTextColour(Label10, RedText);
+    SetTextColour(Label8, GreenText);
+    SetTextColour(Label11, GreenText);
+    SetTextColour(Label9, DarkBlueText);
+    SetTextColour(Label12, BlueText);
 
     Picture2 = Place(new ColourSample(f), "Picture2", FromTwips(1980, 3240, 855, 855));
     Picture2->setToolTip(QStringLiteral("Riquadro di esempio sfondo"));

@@ -54,11 +54,34 @@ public:
     static QString endTitleText();
 
 private:
+    // The tick, step by step (in the order run() takes them).
     void run();
+    // The label's height with its gap, which the picture leaves free; 0 with no label.
+    double labelBand() const;
+    // Wipes the picture on screen with the transition effect.
+    void transition();
+    // Moves on to the next list entry; false when this tick has nothing to show (no pictures,
+    // or the end title).
+    bool nextEntry();
+    void noPictures();
     void endTitle();
+    // Starts the entry's spoken comment.
+    void comment();
+    // At a new folder the music changes; false when the show was ended meanwhile.
+    bool folderChange();
+    // Labels the picture at the top, at the bottom or below the window.
+    void placeLabel(TwipsSize window, double band);
+    // Colours the background; false when the show was ended meanwhile.
+    bool background();
+    // Places the picture in the band the label leaves.
+    void placePicture(TwipsSize shown, double labelHeight);
+    // Slides the picture in from the left to the middle; false when the show was ended
+    // meanwhile.
+    bool slideIn(TwipsSize shown);
+
     void failure();
-    // The size rule for the window as it is now.
-    ShowView::ShownSizeRule shownSizeRule() const;
+    // The size rule for a window of `window` size and a label `labelHeight` high.
+    ShowView::ShownSizeRule shownSizeRule(TwipsSize window, double labelHeight) const;
     // Lets the view decode the list entry at 0-based `row`, the next tick's picture.
     void prepareAhead(int row);
     // True when the show was ended during the message: nothing more may be touched.
