@@ -112,7 +112,7 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    ShowServices services{silent, sound, clock, random, pictures, {}};
+    ShowServices services{silent, sound, clock, random, pictures, {}, {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;

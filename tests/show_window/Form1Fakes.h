@@ -54,8 +54,8 @@ struct ShowWindow {
     SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
     testfiles::TestDecoder pictures;
-    ShowServices services{recorder, sound,    clock,
-                          random,   pictures, [this](int n) { rescans << n; }};
+    ShowServices services{recorder, sound, clock, random, pictures, [this](int n) { rescans << n; },
+                          {}};
     AppRecords records;
     Form1 form{records, services};
 
