@@ -21,9 +21,7 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, 
                   return pending;
               }),
       ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
-      tick(TickRecords{records_.settings, records_.catalogue, records_.list, records_.show,
-                       records_.tick, records_.ShowRunning},
-           *this,
+      tick(records_.forTick(), *this,
            TickServices{services_.dialogs, services_.sound, yielder, services_.clock,
                         services_.random}) {}
 

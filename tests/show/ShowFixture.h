@@ -1,16 +1,13 @@
 #pragma once
 
-#include "catalogue/ImageCatalogue.h"
-#include "catalogue/PictureList.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/RandomSource.h"
 #include "platform/Yielder.h"
-#include "settings/ShowSettings.h"
-#include "show/ShowState.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
 #include "sound/SoundDevices.h"
+#include "startup/AppRecords.h"
 #include "support/TestFiles.h"
 
 #include <functional>
@@ -58,19 +55,9 @@ struct ShowFixture final : ShowView,
     QList<double> numbers;
     QList<double> seeds;
     testfiles::Sandbox folder;
-    struct {
-        ShowSettings settings;
-        ImageCatalogue catalogue;
-        PictureList list;
-        ShowState show;
-        TickMemory tick;
-        bool ShowRunning = false;
-    } records;
+    AppRecords records;
     SoundDevices sound{*this, *this, *this};
-    ShowTick tick{{records.settings, records.catalogue, records.list, records.show, records.tick,
-                   records.ShowRunning},
-                  *this,
-                  TickServices{*this, sound, *this, *this, *this}};
+    ShowTick tick{records.forTick(), *this, TickServices{*this, sound, *this, *this, *this}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;
