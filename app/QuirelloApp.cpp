@@ -18,12 +18,14 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
                          const QString& startFolder)
     : launcher_(AppFolderOf(executableFolder)),
       pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
-      showServices_{dialogs_, sound_, clock_, random_, pictures_, {}},
+      showServices_{
+          dialogs_, sound_, clock_, random_, pictures_, {}, AppFolderOf(executableFolder)},
       panelServices_{dialogs_,
                      launcher_,
                      random_,
                      mp3_,
                      pictures_,
+                     registry_,
                      executableFolder,
                      ArgumentText(arguments),
                      OpenRequestOf(arguments, startFolder),
@@ -36,12 +38,11 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
     panelServices_.openShow = [this] { openShow(); };
     panelServices_.endProgram = [] { QCoreApplication::exit(0); };
     panel_ = std::make_unique<frmAbout>(records_, panelServices_);
-    // The decorations, links, preview and list actions live with the panel (its child).
-    auto* extras = new PanelExtras(*panel_);
-    panel_->setTabIndex(extras->decorations->Command2, 3);
-    panel_->setTabIndex(extras->decorations->Command3, 4);
+    extras_ = std::make_unique<PanelExtras>(*panel_);
+    panel_->setTabIndex(extras_->decorations->Command2, 3);
+    panel_->setTabIndex(extras_->decorations->Command3, 4);
     dialogs_.setOwner(panel_.get());
-    showServices_.rescanned = [this](int count) { panel_->catalogue->setScanCount(count); };
+    showServices_.rescanned = [this](int count) { panel_->catalogue().setScanCount(count); };
 }
 
 QuirelloApp::~QuirelloApp() = default;

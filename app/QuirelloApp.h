@@ -10,6 +10,7 @@
 #include "platform/gui/QtDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
+#include "platform/Registry.h"
 #include "show/window/ShowServices.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
@@ -19,6 +20,7 @@
 #include <QStringList>
 
 class frmAbout;
+class PanelExtras;
 
 // The application object: owns the shared records, the platform services and the windows, and
 // hands each part what it needs by reference.
@@ -41,6 +43,7 @@ private:
     UniformRandom random_;
     QtDialogs dialogs_;
     ProcessLauncher launcher_;
+    SettingsRegistry registry_{SettingsRegistry::systemFile()};
     // The engine outlives the three players that share it.
     AudioEngine audio_;
     SdlMp3Player mp3_{audio_};
@@ -52,4 +55,6 @@ private:
     ShowServices showServices_;
     PanelServices panelServices_;
     std::unique_ptr<frmAbout> panel_;
+    // The decorations, links, preview and list actions: they go before the panel.
+    std::unique_ptr<PanelExtras> extras_;
 };

@@ -1,6 +1,7 @@
 #include "catalogue/LoadImageList.h"
 
 #include "catalogue/PictureTest.h"
+#include "core/FolderPath.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -60,9 +61,7 @@ int LoadImageList(const QString& showFolder, ImageCatalogue& catalogue, PictureL
 
     if (showFolder.isEmpty())
         return 0; // no folder chosen: never the root by accident
-    QString base = showFolder;
-    if (!base.endsWith(u'/'))
-        base += u'/';
+    const QString base = WithTrailingSeparator(showFolder);
 
     // The folder itself first, as ".", then its child folders in listing order.
     QStringList folders{QStringLiteral(".")};

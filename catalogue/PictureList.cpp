@@ -53,38 +53,12 @@ int PictureList::compareFolders(QStringView a, QStringView b) const {
     return sign(a.compare(b));
 }
 
-int PictureList::compareFiles(QStringView a, QStringView b) const {
-    if (const int c = collator_.compare(a, b); c != 0)
-        return sign(c);
-    // Names equal but for case keep a stable, repeatable order.
-    return sign(a.compare(b));
-}
-
-bool PictureList::lessThan(const QString& a, const QString& b) const {
-    const auto [folderA, fileA] = splitEntry(a);
-    const auto [folderB, fileB] = splitEntry(b);
-    if (const int c = compareFolders(folderA, folderB); c != 0)
-        return c < 0;
-    return compareFiles(fileA, fileB) < 0;
-}
-
 void PictureList::clear() {
     if (entries_.isEmpty())
         return;
     beginResetModel();
     entries_.clear();
     endResetModel();
-}
-
-int PictureList::add(const QString& entry) {
-    const auto at =
-        std::upper_bound(entries_.begin(), entries_.end(), entry,
-                         [this](const QString& a, const QString& b) { return lessThan(a, b); });
-    const int row = static_cast<int>(at - entries_.begin());
-    beginInsertRows({}, row, row);
-    entries_.insert(row, entry);
-    endInsertRows();
-    return row;
 }
 
 void PictureList::setEntries(QStringList entries) {

@@ -21,15 +21,10 @@ public:
     const QStringList& entries() const { return entries_; }
 
     void clear();
-    // Inserts one entry at its sorted place; returns its row.
-    int add(const QString& entry);
     // Replaces the whole list by `entries`, sorting them once (the scan's fast path).
     void setEntries(QStringList entries);
     void replace(int row, const QString& text);
     void remove(int row);
-
-    // True when `a` sorts before `b` in the list's order.
-    bool lessThan(const QString& a, const QString& b) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -37,8 +32,6 @@ public:
 private:
     // -1, 0 or 1 as folder part `a` sorts before, with or after `b`.
     int compareFolders(QStringView a, QStringView b) const;
-    // The same for two file names of one folder.
-    int compareFiles(QStringView a, QStringView b) const;
 
     QCollator collator_;
     QStringList entries_;

@@ -5,7 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
 
-#include "settings/NumberReading.h"
+#include "core/Rounding.h"
 
 #include <cmath>
 

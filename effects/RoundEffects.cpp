@@ -1,6 +1,6 @@
+#include "core/Rounding.h"
 #include "effects/EffectSteps.h"
 #include "platform/RandomSource.h"
-#include "settings/NumberReading.h"
 
 #include <cmath>
 #include <numbers>

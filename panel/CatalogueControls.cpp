@@ -1,6 +1,8 @@
 #include "panel/CatalogueControls.h"
 
 #include "catalogue/LoadImageList.h"
+#include "core/FolderPath.h"
+#include "core/Twips.h"
 #include "panel/AutoSizeLabel.h"
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
@@ -13,11 +15,6 @@
 #include <QPushButton>
 
 namespace {
-// Design positions are in twips, 15 to the pixel.
-QRect fromTwips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 // Restores the pointer however the scan ends.
 class HourglassPointer {
 public:
@@ -32,35 +29,35 @@ CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialog
     : QObject(panel), records_(records), dialogs_(dialogs) {
     Label14 = new QLabel(QStringLiteral("Selezionare la cartella"), panel);
     Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setGeometry(fromTwips(420, 1140, 2505, 240));
+    Label14->setGeometry(FromTwips(420, 1140, 2505, 240));
 
     Dir1 = new DirListBox(panel);
     Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(fromTwips(360, 1320, 2235, 1890));
+    Dir1->setGeometry(FromTwips(360, 1320, 2235, 1890));
     Dir1->setToolTip(QStringLiteral("Seleziona la cartella scelta e le cartelle figlie."));
 
     Label15 = new QLabel(QStringLiteral("Selezionare il drive"), panel);
     Label15->setObjectName(QStringLiteral("Label15"));
-    Label15->setGeometry(fromTwips(2700, 1140, 1545, 240));
+    Label15->setGeometry(FromTwips(2700, 1140, 1545, 240));
 
     Drive1 = new DriveListBox(panel);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(fromTwips(2700, 1320, 2235, 315));
+    Drive1->setGeometry(FromTwips(2700, 1320, 2235, 315));
     Drive1->setToolTip(QStringLiteral("Per cambiare unità"));
 
     Command4 = new QPushButton(QStringLiteral("Visualizza lista"), panel);
     Command4->setObjectName(QStringLiteral("Command4"));
-    Command4->setGeometry(fromTwips(2700, 1680, 1335, 375));
+    Command4->setGeometry(FromTwips(2700, 1680, 1335, 375));
     Command4->setToolTip(
         QStringLiteral("Files validi: .JPG.JPEG.IFF.BMP.CUR.ICO.DIB.GIF.EMF.WMF.RLE"));
 
     Label17 = new AutoSizeLabel(QString(), panel);
     Label17->setObjectName(QStringLiteral("Label17"));
-    Label17->setPlace(fromTwips(4140, 1740, 735, 255));
+    Label17->setPlace(FromTwips(4140, 1740, 735, 255));
 
     List1 = new QListView(panel);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(fromTwips(2700, 2160, 2175, 1035));
+    List1->setGeometry(FromTwips(2700, 2160, 2175, 1035));
     List1->setToolTip(QStringLiteral("Lista files, pulsante destro del mouse per altre opzioni."));
     List1->setModel(&records_.list);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,9 +70,8 @@ CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialog
 }
 
 void CatalogueControls::Command4_Click() {
-    QString folder = Dir1->path();
-    if (!folder.isEmpty() && !folder.endsWith(u'/'))
-        folder += u'/';
+    // No folder chosen stays no folder (the scan then lists nothing), never the root.
+    const QString folder = Dir1->path().isEmpty() ? QString() : WithTrailingSeparator(Dir1->path());
     records_.settings.ShowFolder = folder;
     int count = 0;
     {

@@ -21,13 +21,13 @@ public:
     // Creates the controls as children of `panel`, at their places in its client area.
     CatalogueControls(QWidget* panel, AppRecords& records, Dialogs& dialogs);
 
-    QLabel* Label14 = nullptr;
-    DirListBox* Dir1 = nullptr;
-    QLabel* Label15 = nullptr;
-    DriveListBox* Drive1 = nullptr;
-    QPushButton* Command4 = nullptr;
-    AutoSizeLabel* Label17 = nullptr;
-    QListView* List1 = nullptr;
+    QLabel* Label14 = nullptr;        // the folder list's caption
+    DirListBox* Dir1 = nullptr;       // the folder list: its folder is the show folder
+    QLabel* Label15 = nullptr;        // the drive list's caption
+    DriveListBox* Drive1 = nullptr;   // the mounted volumes
+    QPushButton* Command4 = nullptr;  // "Visualizza lista": scans the folder again
+    AutoSizeLabel* Label17 = nullptr; // "N. " and the pictures the last scan found
+    QListView* List1 = nullptr;       // the pictures, in the show's order
 
     // The rescan: ShowFolder from the folder list, the hourglass while scanning, the count.
     void Command4_Click();

@@ -1,7 +1,7 @@
 #include "panel/ColourSample.h"
 
+#include "core/Rounding.h"
 #include "platform/RandomSource.h"
-#include "settings/NumberReading.h"
 
 #include <QPainter>
 

@@ -1,5 +1,7 @@
 #include "panel/DirListBox.h"
 
+#include "core/FolderPath.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -60,7 +62,6 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setMouseTracking(true);
     connect(this, &QListWidget::itemDoubleClicked, this, &DirListBox::openItem);
     const QString start = withoutTrailingSeparator(QDir::currentPath());
     if (readableFolder(start)) {
@@ -103,7 +104,7 @@ void DirListBox::fill() {
     QListWidgetItem* current = root;
     int level = 0;
     for (const QString& part : parts) {
-        walked = walked.endsWith(u'/') ? walked + part : walked + u'/' + part;
+        walked = WithTrailingSeparator(walked) + part;
         auto* item = new QListWidgetItem(open, part, this);
         item->setData(kPathRole, walked);
         item->setData(kLevelRole, ++level);
@@ -111,7 +112,7 @@ void DirListBox::fill() {
     }
     for (const QString& child : childFolders(path_)) {
         auto* item = new QListWidgetItem(closed, child, this);
-        item->setData(kPathRole, walked.endsWith(u'/') ? walked + child : walked + u'/' + child);
+        item->setData(kPathRole, WithTrailingSeparator(walked) + child);
         item->setData(kLevelRole, level + 1);
     }
     setCurrentItem(current);
@@ -133,9 +134,4 @@ void DirListBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QListWidget::keyPressEvent(event);
-}
-
-void DirListBox::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT mouseMoved();
-    QListWidget::mouseMoveEvent(event);
 }

@@ -22,11 +22,9 @@ public:
 
 Q_SIGNALS:
     void changed();
-    void mouseMoved();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void openItem(QListWidgetItem* item);

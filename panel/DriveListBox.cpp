@@ -1,5 +1,7 @@
 #include "panel/DriveListBox.h"
 
+#include "core/FolderPath.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -9,9 +11,7 @@
 namespace {
 // True when `root` is `path` itself or one of its ancestors.
 bool holds(const QString& root, const QString& path) {
-    if (root == u"/")
-        return path.startsWith(u'/');
-    return path == root || path.startsWith(root + u'/');
+    return path == root || path.startsWith(WithTrailingSeparator(root));
 }
 } // namespace
 

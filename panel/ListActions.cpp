@@ -11,7 +11,7 @@
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
                          const QString& showFolder, PointerManager& pointer)
-    : QObject(list), list_(list), viewport_(list->viewport()), preview_(preview), actions_(actions),
+    : list_(list), viewport_(list->viewport()), preview_(preview), actions_(actions),
       showFolder_(showFolder), pointer_(pointer) {
     Menudestro = new QMenu(list);
     Menudestro->setObjectName(QStringLiteral("Menudestro"));

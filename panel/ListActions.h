@@ -22,10 +22,10 @@ public:
                 const QString& showFolder, PointerManager& pointer);
     ~ListActions() override;
 
-    QMenu* Menudestro = nullptr;
-    QAction* Menuaprifile = nullptr;
-    QAction* MenuRinomina = nullptr;
-    QAction* menuCancellaFile = nullptr;
+    QMenu* Menudestro = nullptr;         // the right button's popup menu
+    QAction* Menuaprifile = nullptr;     // opens the selected picture
+    QAction* MenuRinomina = nullptr;     // renames it
+    QAction* menuCancellaFile = nullptr; // deletes it, after asking
 
     // Shows the menu at a screen position and returns the command chosen (nullptr when it is
     // dismissed). Runs the menu modally; tests put a chooser of their own in its place.

@@ -1,5 +1,6 @@
 #include "panel/PanelDecorations.h"
 
+#include "core/Twips.h"
 #include "panel/Addresses.h"
 #include "panel/LineControl.h"
 #include "panel/PointerManager.h"
@@ -15,11 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-// Design places are in twips; the panel measures in pixels, 15 twips to a pixel.
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 QLabel* picture(QWidget* parent, const QString& name, const QString& file, QRect place,
                 bool stretched) {
@@ -42,32 +38,47 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QRect
 
 } // namespace
 
-PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1,
+PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
                                    const QString& appFolder, Launcher& launcher,
                                    PointerManager& pointer)
-    : QObject(form), form_(form), label1_(label1), appFolder_(appFolder), launcher_(launcher),
+    : form_(form), secondsCaption_(secondsCaption), appFolder_(appFolder), launcher_(launcher),
       pointer_(pointer) {
+    createSeparators();
+    createBanner();
+    createMailLink();
+    createPictures();
+    createTexts();
+    createButtons(frame);
+    watchLinks(frame);
+    startTimers();
+}
+
+void PanelDecorations::createSeparators() {
     // The etched separators: a grey line with a white one just under it.
-    Line1[0] = new LineControl(form, 24, 604, 72, Qt::white, 2);
-    Line1[1] = new LineControl(form, 24, 604, 72, QColor(128, 128, 128));
-    Line1[6] = new LineControl(form, 24, 604, 396, QColor(128, 128, 128));
-    Line1[7] = new LineControl(form, 24, 604, 398, Qt::white, 2);
+    Line1[0] = new LineControl(form_, 24, 604, 72, Qt::white, 2);
+    Line1[1] = new LineControl(form_, 24, 604, 72, QColor(128, 128, 128));
+    Line1[6] = new LineControl(form_, 24, 604, 396, QColor(128, 128, 128));
+    Line1[7] = new LineControl(form_, 24, 604, 398, Qt::white, 2);
     for (auto& [element, line] : Line1)
         line->setObjectName(QStringLiteral("Line1_%1").arg(element));
+}
 
+void PanelDecorations::createBanner() {
     const int frameLefts[3] = {2520, 4440, 6360};
     for (int i = 0; i < 3; ++i)
-        Image3[i] = picture(form, QStringLiteral("Image3_%1").arg(i), appFolder + BannerFrames[i],
-                            twips(frameLefts[i], 7440, 1800, 870), true);
-    Image3[3] = picture(form, QStringLiteral("Image3_3"), appFolder + BannerDesign,
-                        twips(7290, 90, 1800, 870), true);
+        Image3[i] = picture(form_, QStringLiteral("Image3_%1").arg(i), appFolder_ + BannerFrames[i],
+                            FromTwips(frameLefts[i], 7440, 1800, 870), true);
+    Image3[3] = picture(form_, QStringLiteral("Image3_3"), appFolder_ + BannerDesign,
+                        FromTwips(7290, 90, 1800, 870), true);
 
-    Picture4 = picture(form, QStringLiteral("Picture4"), appFolder + WebSitePicture,
-                       twips(1410, 540, 1800, 435), false);
+    Picture4 = picture(form_, QStringLiteral("Picture4"), appFolder_ + WebSitePicture,
+                       FromTwips(1410, 540, 1800, 435), false);
     Picture4->setToolTip(QStringLiteral("Visita il sito dell'autore ..."));
+}
 
-    Label3 =
-        text(form, QStringLiteral("Label3"), addresses::AuthorMail, twips(6540, 5670, 1635, 255));
+void PanelDecorations::createMailLink() {
+    Label3 = text(form_, QStringLiteral("Label3"), addresses::AuthorMail,
+                  FromTwips(6540, 5670, 1635, 255));
     QFont link = Label3->font();
     link.setUnderline(true);
     Label3->setFont(link);
@@ -76,54 +87,64 @@ PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1
     Label3->setPalette(blue);
     Label3->setToolTip(QStringLiteral("Scrivi all'autore ..."));
 
-    Picture3 = new QLabel(form);
+    Picture3 = new QLabel(form_);
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setGeometry(96, 576, 32, 32);
     Picture3->setPixmap(QPixmap::fromImage(PointerManager::handPicture()));
     Picture3->hide();
+}
 
-    Image4 = picture(form, QStringLiteral("Image4"), appFolder + IconPicture,
-                     twips(360, 120, 870, 870), true);
-    form->setWindowIcon(QIcon(appFolder + IconPicture));
-    Image2 = picture(form, QStringLiteral("Image2"), appFolder + ItalyPicture,
-                     twips(1680, 6060, 900, 705), false);
+void PanelDecorations::createPictures() {
+    Image4 = picture(form_, QStringLiteral("Image4"), appFolder_ + IconPicture,
+                     FromTwips(360, 120, 870, 870), true);
+    form_->setWindowIcon(QIcon(appFolder_ + IconPicture));
+    Image2 = picture(form_, QStringLiteral("Image2"), appFolder_ + ItalyPicture,
+                     FromTwips(1680, 6060, 900, 705), false);
     Image2->setToolTip(QStringLiteral(
         "Tutti i bit utilizzati per la creazione di questo programma sono italiani."));
+}
 
-    Label18 =
-        text(form, QStringLiteral("Label18"), QStringLiteral(">"), twips(4890, 5700, 135, 225));
-    Label19 =
-        text(form, QStringLiteral("Label19"), QStringLiteral("<"), twips(8970, 5700, 135, 225));
+void PanelDecorations::createTexts() {
+    Label18 = text(form_, QStringLiteral("Label18"), QStringLiteral(">"),
+                   FromTwips(4890, 5700, 135, 225));
+    Label19 = text(form_, QStringLiteral("Label19"), QStringLiteral("<"),
+                   FromTwips(8970, 5700, 135, 225));
     for (QLabel* arrow : {Label18, Label19}) {
         QFont bold = arrow->font();
         bold.setBold(true);
         arrow->setFont(bold);
     }
 
-    lblDescription = text(form, QStringLiteral("lblDescription"),
+    lblDescription = text(form_, QStringLiteral("lblDescription"),
                           QStringLiteral("Screen show di immagini, suoni, commento e musiche"),
-                          twips(1440, 330, 3825, 225));
+                          FromTwips(1440, 330, 3825, 225));
+}
 
+void PanelDecorations::createButtons(QWidget* frame) {
     Command2 = new QPushButton(QStringLiteral("&Aiuto"), frame);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twips(3180, 1200, 615, 375));
+    Command2->setGeometry(FromTwips(3180, 1200, 615, 375));
     Command2->setToolTip(QStringLiteral("Lettura file istruzioni"));
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     Command3 = new QPushButton(QStringLiteral("&Zafferon"), frame);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setGeometry(twips(1500, 1200, 1575, 375));
+    Command3->setGeometry(FromTwips(1500, 1200, 1575, 375));
     Command3->setToolTip(QStringLiteral("Il Zafferon è una suite di giochi/utilities"));
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+}
 
+void PanelDecorations::watchLinks(QWidget* frame) {
     for (QLabel* l : {Image3[0], Image3[1], Image3[2], Image3[3], Picture4, Label3}) {
         pointer_.linkOver(l);
         l->installEventFilter(this);
     }
-    pointer_.arrowOver(form);
+    pointer_.arrowOver(form_);
     pointer_.arrowOver(frame);
     pointer_.arrowOver(lblDescription);
+}
 
+void PanelDecorations::startTimers() {
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(600);
@@ -170,7 +191,7 @@ void PanelDecorations::Label3_Click() {
 
 void PanelDecorations::Command2_Click() {
     // Below everything, and it stays there.
-    label1_->move(label1_->x(), form_->frameGeometry().height());
+    secondsCaption_->move(secondsCaption_->x(), form_->frameGeometry().height());
     pointer_.setPointer(PointerManager::Pointer::Default);
     open(PanelLink::Help);
 }

@@ -23,11 +23,11 @@ class QWidget;
 class PanelDecorations : public QObject {
     Q_OBJECT
 public:
-    // Creates the controls on `form` and, for the two buttons, in `frame`. `label1` is the
-    // frame's label that "&Aiuto" moves out of view. The pictures are read from `appFolder`,
-    // which the links read at each click.
-    PanelDecorations(QWidget* form, QWidget* frame, QLabel* label1, const QString& appFolder,
-                     Launcher& launcher, PointerManager& pointer);
+    // Creates the controls on `form` and, for the two buttons, in `frame`. `secondsCaption` is
+    // the frame's label Label1, which "&Aiuto" moves out of view. The pictures are read from
+    // `appFolder`, which the links read at each click.
+    PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
+                     const QString& appFolder, Launcher& launcher, PointerManager& pointer);
     ~PanelDecorations() override;
 
     // The controls, by the names the program knows them by.
@@ -70,10 +70,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building the controls, in this order (each later one lies over the earlier ones).
+    void createSeparators();
+    void createBanner();   // Image3 and the web-site picture Picture4
+    void createMailLink(); // Label3, and Picture3 with the link pointer's picture
+    void createPictures(); // the icon Image4 and Image2
+    void createTexts();    // the arrows Label18 and Label19, the description
+    void createButtons(QWidget* frame);
+    // The links take the pointing hand and their clicks; the panel and the frame the arrow.
+    void watchLinks(QWidget* frame);
+    void startTimers();
+
     void open(PanelLink link);
 
     QWidget* form_;
-    QLabel* label1_;
+    QLabel* secondsCaption_;
     const QString& appFolder_;
     Launcher& launcher_;
     PointerManager& pointer_;

@@ -13,47 +13,33 @@
 #include <QListView>
 #include <QPushButton>
 
-PanelExtras::PanelExtras(frmAbout& form, std::unique_ptr<Registry> registry)
-    : QObject(&form), form_(form),
+PanelExtras::PanelExtras(frmAbout& form)
+    : form_(form),
       actions_(form.records().AppFolder, form.records().settings.ShowFolder, form.records().list,
                form.services().launcher, form.services().dialogs, files_),
-      registry_(registry ? std::move(registry)
-                         : std::make_unique<SettingsRegistry>(SettingsRegistry::systemFile())),
-      systemInfo_(std::make_unique<SystemInfo>(*registry_, form.services().launcher,
-                                               form.services().dialogs)) {
+      systemInfo_(form.services().registry, form.services().launcher, form.services().dialogs) {
     AppRecords& records = form.records();
-    decorations = new PanelDecorations(&form, form.Frame1, form.Label1, records.AppFolder,
-                                       form.services().launcher, pointer);
+    const SettingsFrame frame = form.settingsFrame();
+    decorations =
+        std::make_unique<PanelDecorations>(&form, frame.frame, frame.secondsCaption,
+                                           records.AppFolder, form.services().launcher, pointer);
     Image1 = new PreviewImage(form.services().pictures, &form);
-    QListView* list = form.catalogue->List1;
-    listActions = new ListActions(list, Image1, actions_, records.settings.ShowFolder, pointer);
-    // Both lean on what this object owns, so they go with it, not with the panel's controls.
-    decorations->setParent(this);
-    listActions->setParent(this);
-    pointer.arrowOver(form.catalogue->Dir1->viewport());
-    connect(form.cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+    listActions = std::make_unique<ListActions>(form.catalogue().List1, Image1, actions_,
+                                                records.settings.ShowFolder, pointer);
+    pointer.arrowOver(form.catalogue().Dir1->viewport());
+    connect(frame.systemInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     connect(&form, &frmAbout::firstPainted, this, [this] { Form_Paint(); });
 }
 
-PanelExtras::~PanelExtras() {
-    delete listActions;
-    delete decorations;
-}
-
-void PanelExtras::setRegistry(std::unique_ptr<Registry> registry) {
-    systemInfo_ = std::make_unique<SystemInfo>(*registry, form_.services().launcher,
-                                               form_.services().dialogs);
-    registry_ = std::move(registry);
-}
+PanelExtras::~PanelExtras() = default;
 
 void PanelExtras::cmdSysInfo_Click() {
-    systemInfo_->StartSysInfo();
+    systemInfo_.StartSysInfo();
 }
 
 void PanelExtras::Form_Paint() {
     if (PanelPainted)
         return;
     PanelPainted = true;
-    FirstPaintColours(form_.records().settings, form_.HScroll1, form_.HScroll2, form_.HScroll3,
-                      form_.Picture2, form_.services().random);
+    FirstPaintColours(form_.records().settings, form_.colourBars(), form_.services().random);
 }

@@ -3,7 +3,6 @@
 #include "catalogue/FileActions.h"
 #include "catalogue/FileOperations.h"
 #include "panel/PointerManager.h"
-#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 
 #include <memory>
@@ -17,22 +16,12 @@ class PreviewImage;
 // What the panel carries besides its settings and catalogue controls: the decorations and
 // links, the link pointer, the preview Image1 and the file list's actions, the system
 // information tool, and the colour set-up of the first paint. Built on a panel whose controls
-// exist, and living as long as it.
+// exist; it goes before the panel does.
 class PanelExtras : public QObject {
     Q_OBJECT
 public:
-    // `registry`: where the system information tool is looked up; the machine's own store
-    // when null.
-    explicit PanelExtras(frmAbout& form, std::unique_ptr<Registry> registry = nullptr);
+    explicit PanelExtras(frmAbout& form);
     ~PanelExtras() override;
-
-    PointerManager pointer;
-    PanelDecorations* decorations = nullptr;
-    PreviewImage* Image1 = nullptr;
-    ListActions* listActions = nullptr;
-
-    // Looks the system information tool up in `registry` from now on.
-    void setRegistry(std::unique_ptr<Registry> registry);
 
     void cmdSysInfo_Click();
     void Form_Paint();
@@ -41,7 +30,13 @@ private:
     frmAbout& form_;
     DiskFileOperations files_;
     FileActions actions_;
-    std::unique_ptr<Registry> registry_;
-    std::unique_ptr<SystemInfo> systemInfo_;
+    SystemInfo systemInfo_;
     bool PanelPainted = false;
+
+public:
+    // The members below lean on those above: declared after them, they go first.
+    PointerManager pointer;
+    std::unique_ptr<PanelDecorations> decorations;
+    PreviewImage* Image1 = nullptr; // the panel's preview (the show's Image1 is its picture)
+    std::unique_ptr<ListActions> listActions;
 };

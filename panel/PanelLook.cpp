@@ -1,13 +1,7 @@
 #include "panel/PanelLook.h"
 
-#include <cmath>
 #include <QPalette>
 #include <QWidget>
-
-QRect FromTwips(int left, int top, int width, int height) {
-    const auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QFont PanelFont() {
     QFont font;

@@ -2,12 +2,8 @@
 
 #include <QColor>
 #include <QFont>
-#include <QRect>
 
 class QWidget;
-
-// The panel's design sizes are in twips; on screen 15 twips make one pixel.
-QRect FromTwips(int left, int top, int width, int height);
 
 // The panel's own font (a narrow sans font at 8.25 points, as close to Tahoma as the machine
 // has) and the seconds field's bold one.

@@ -11,6 +11,7 @@ class Launcher;
 class Mp3Player;
 class PictureSource;
 class RandomSource;
+class Registry;
 
 // What the control panel needs besides the shared records.
 struct PanelServices {
@@ -21,6 +22,8 @@ struct PanelServices {
     Mp3Player& mp3;
     // Where the preview's pictures are decoded.
     PictureSource& pictures;
+    // Where "&System Info..." looks the system information tool up.
+    Registry& registry;
     // The folder the program file lies in (the application folder, with or without separator).
     QString executableFolder;
     // The command line's argument text (everything after the program's name).

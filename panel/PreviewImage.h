@@ -4,8 +4,9 @@
 
 class PictureSource;
 
-// The preview Image1 beside the file list: a picture fitted into a 280 x 180 box whose
-// top-left corner stays at its place in the panel. Empty until a picture is shown.
+// The panel's preview Image1 beside the file list (the show window's Image1 is its picture): a
+// picture fitted into a 280 x 180 box whose top-left corner stays at its place in the panel. Empty
+// until a picture is shown.
 class PreviewImage : public QLabel {
     Q_OBJECT
 public:

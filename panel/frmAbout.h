@@ -1,26 +1,19 @@
 #pragma once
 
+#include "panel/PanelRoles.h"
 #include "panel/PanelServices.h"
 
 #include <map>
 #include <memory>
 #include <QWidget>
 
-class AutoSizeLabel;
 class CatalogueControls;
-class ColourSample;
-class EditableList;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QScrollBar;
-class SecondsField;
 struct AppRecords;
 struct SettingLine;
 
 // The control panel, the program's main window: the show's settings, "&Play", the folder and
-// the picture list. Its controls are public so that the panel's decorations can reach them.
+// the picture list. What is built around it (decorations, preview, list actions) and the tests
+// reach its controls through the role views.
 class frmAbout : public QWidget {
     Q_OBJECT
 public:
@@ -42,41 +35,14 @@ public:
     // Places `control` at `index` in the panel's tab order (lowest first).
     void setTabIndex(QWidget* control, int index);
 
-    // The controls, by the names the program knows them by.
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* cmdSysInfo = nullptr;
-    QLabel* Label1 = nullptr;
-    SecondsField* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label13 = nullptr;
-    EditableList* Combo1 = nullptr;
-    QLabel* Label16 = nullptr;
-    EditableList* Combo2 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QCheckBox* Check3 = nullptr;
-    QCheckBox* Check4 = nullptr;
-    QCheckBox* Check5 = nullptr;
-    QLabel* Label20 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QScrollBar* HScroll3 = nullptr;
-    QScrollBar* HScroll4 = nullptr;
-    AutoSizeLabel* Label21 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    AutoSizeLabel* Label10 = nullptr;
-    AutoSizeLabel* Label11 = nullptr;
-    AutoSizeLabel* Label12 = nullptr;
-    ColourSample* Picture2 = nullptr;
-    AutoSizeLabel* lblTitle = nullptr;
-    AutoSizeLabel* Label5 = nullptr;
+    // The controls by role (PanelRoles.h).
+    ColourBars colourBars() const;
+    ValueLabels valueLabels() const;
+    PlayControls playControls() const;
+    ShowChoices showChoices() const;
+    SettingsFrame settingsFrame() const;
     // Label14, Dir1, Label15, Drive1, Command4, Label17, List1.
-    std::unique_ptr<CatalogueControls> catalogue;
+    CatalogueControls& catalogue() const { return *catalogue_; }
 
 Q_SIGNALS:
     // The panel's first paint (the colour set-up that follows the load hangs off it).
@@ -89,9 +55,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building the window (frmAboutLayout.cpp).
+    // Building the window (frmAboutLayout.cpp, frmAboutControls.cpp).
     void createControls();
-    void createSettingsControls();
+    void createButtons(QWidget* frame);
+    void createSecondsControls(QWidget* frame);
+    void createChoiceControls(QWidget* frame);
+    void createSpeedControls(QWidget* frame);
+    void createColourControls(QWidget* frame);
     void applyTabOrder();
 
     // The settings controls' change handling (frmAboutSettings.cpp).
@@ -116,6 +86,42 @@ private:
 
     AppRecords& records_;
     PanelServices& services_;
+
+    // The controls, by the names the program knows them by; each is a child of the window.
+    QGroupBox* Frame1 = nullptr;       // "Quirello", round the settings and the buttons
+    QPushButton* cmdOK = nullptr;      // "&Play": saves the settings and starts the show
+    QPushButton* Command1 = nullptr;   // "&Fine": the maker's site, then the end
+    QPushButton* cmdSysInfo = nullptr; // "&System Info...": the system information tool
+    QLabel* Label1 = nullptr;          // the seconds' caption (the show's Label1 is its file name)
+    SecondsField* Text1 = nullptr;     // the seconds each picture stays
+    QLabel* Label2 = nullptr;          // "secondi", after the field
+    QLabel* Label13 = nullptr;         // the effect list's caption
+    EditableList* Combo1 = nullptr;    // the transition effect
+    QLabel* Label16 = nullptr;         // the label position list's caption
+    EditableList* Combo2 = nullptr;    // where the file-name label goes
+    QCheckBox* Check1 = nullptr;       // the folders' MP3/MIDI music
+    QCheckBox* Check2 = nullptr;       // the pictures' spoken comments
+    QCheckBox* Check3 = nullptr;       // small pictures enlarged to the screen
+    QCheckBox* Check4 = nullptr;       // "A caso": a random background colour
+    QCheckBox* Check5 = nullptr;       // the thin border round each picture
+    QLabel* Label20 = nullptr;         // the speed bar's caption
+    QScrollBar* HScroll1 = nullptr;    // the background's red, 0..255
+    QScrollBar* HScroll2 = nullptr;    // green
+    QScrollBar* HScroll3 = nullptr;    // blue
+    QScrollBar* HScroll4 = nullptr;    // the change speed, 0..100
+    AutoSizeLabel* Label21 = nullptr;  // the speed's value
+    QLabel* Label6 = nullptr;          // "Colore del bordo", the colour's caption
+    QLabel* Label7 = nullptr;          // "R" before the red bar
+    QLabel* Label8 = nullptr;          // "G"
+    QLabel* Label9 = nullptr;          // "B"
+    AutoSizeLabel* Label10 = nullptr;  // the red bar's value
+    AutoSizeLabel* Label11 = nullptr;  // the green bar's value
+    AutoSizeLabel* Label12 = nullptr;  // the blue bar's value
+    ColourSample* Picture2 = nullptr;  // the sample box of the background colour
+    AutoSizeLabel* lblTitle = nullptr; // the program's name and credit, at the bottom
+    AutoSizeLabel* Label5 = nullptr;   // the version, under the title
+    std::unique_ptr<CatalogueControls> catalogue_;
+
     std::map<int, QWidget*> tabOrder_;
     bool painted_ = false;
     bool unloading_ = false;

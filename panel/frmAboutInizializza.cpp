@@ -25,7 +25,7 @@ void frmAbout::Inizializza() {
     }
 
     PanelValues values;
-    values.folderPath = catalogue->Dir1->path();
+    values.folderPath = catalogue_->Dir1->path();
     values.secondsText = Text1->text();
     values.red = HScroll1->value();
     values.green = HScroll2->value();

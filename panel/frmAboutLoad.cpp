@@ -87,12 +87,12 @@ void frmAbout::Form_Load() {
     records_.settings.ShowFolder = EnterShowFolder(records_.settings.ShowFolder, app);
     setFolderControls(app);
     Text1->setText(QString::number(records_.settings.TempoAttesa));
-    if (!catalogue->Dir1->setPath(records_.settings.ShowFolder)) {
+    if (!catalogue_->Dir1->setPath(records_.settings.ShowFolder)) {
         records_.settings.ShowFolder = app;
-        catalogue->Dir1->setPath(app);
+        catalogue_->Dir1->setPath(app);
     }
     // The drive list follows the folder shown, so that the two lists agree.
-    catalogue->Drive1->setDriveOf(records_.settings.ShowFolder);
+    catalogue_->Drive1->setDriveOf(records_.settings.ShowFolder);
 
     if (AsksForImmediateShow(services_.argumentText))
         Inizializza();
@@ -103,21 +103,21 @@ void frmAbout::Form_Load() {
 void frmAbout::openNamedOnCommandLine() {
     // As if the folder were chosen in the folder list; the same folder is listed again, since a
     // load in the program's own folder lists nothing.
-    DirListBox& folders = *catalogue->Dir1;
+    DirListBox& folders = *catalogue_->Dir1;
     const QString before = folders.path();
     if (!folders.setPath(services_.open.folder))
         return; // gone since the start: the panel as usual
     if (folders.path() == before)
-        catalogue->Command4_Click();
-    catalogue->Drive1->setDriveOf(folders.path());
+        catalogue_->Command4_Click();
+    catalogue_->Drive1->setDriveOf(folders.path());
 
     // The picture is selected as a click would select it, which previews it.
     const auto row = records_.list.entries().indexOf(QStringLiteral("./") + services_.open.picture);
     if (services_.open.picture.isEmpty() || row < 0)
         return;
     const QModelIndex entry = records_.list.index(static_cast<int>(row));
-    catalogue->List1->setCurrentIndex(entry);
-    catalogue->List1->scrollTo(entry);
+    catalogue_->List1->setCurrentIndex(entry);
+    catalogue_->List1->scrollTo(entry);
 }
 
 void frmAbout::fillLists() {
@@ -133,8 +133,8 @@ void frmAbout::fillLists() {
 }
 
 void frmAbout::setFolderControls(const QString& folder) {
-    catalogue->Dir1->setPath(folder);
-    catalogue->Drive1->setDriveOf(folder);
+    catalogue_->Dir1->setPath(folder);
+    catalogue_->Drive1->setDriveOf(folder);
 }
 
 void frmAbout::applySettingLine(const SettingLine& line) {

@@ -1,5 +1,6 @@
 #include "platform/SystemInfo.h"
 
+#include "core/FolderPath.h"
 #include "platform/FileLookup.h"
 
 #include <QStandardPaths>
@@ -20,7 +21,7 @@ QString SystemInfo::commandLine() {
     if (registry_.GetKeyValue(RegistryRoot::LocalMachine, sysinfo::FolderKey, sysinfo::FolderValue,
                               text) &&
         !text.isEmpty()) {
-        const QString tool = filelookup::findFile(text + u'/' + sysinfo::ToolFile);
+        const QString tool = filelookup::findFile(WithTrailingSeparator(text) + sysinfo::ToolFile);
         if (!tool.isEmpty())
             return tool;
     }

@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include "core/FolderPath.h"
 #include "platform/RegularFile.h"
 #include "settings/NumberReading.h"
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsLocation.h"
 
-#include "settings/NumberReading.h"
+#include "core/FolderPath.h"
 
 #include <QDir>
 #include <QFile>

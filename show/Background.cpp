@@ -1,8 +1,8 @@
 #include "show/Background.h"
 
+#include "core/Rounding.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
-#include "settings/NumberReading.h"
 
 #include <algorithm>
 

@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include "core/Twips.h"
 
-// A width and a height in twips (15 to a logical pixel).
-struct TwipsSize {
-    double width = 0;
-    double height = 0;
-    friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
-};
+#include <QtGlobal>
 
 // The size a picture of `natural` size is shown at in a window of `window` size whose label is
 // `labelHeight` high. The picture is scaled, proportions kept, until its height is the window

@@ -18,14 +18,14 @@ public:
     virtual TwipsSize windowSize() const = 0;
     virtual TwipsSize screenSize() const = 0;
 
-    // Label1: one line of text that sizes itself to its text.
+    // Label1, the file-name label: one line of text that sizes itself to its text.
     virtual double labelHeight() const = 0;
     virtual double labelWidth() const = 0;
     virtual void setLabelText(const QString& text) = 0;
     virtual void moveLabel(double left, double top) = 0;
     virtual void showLabel() = 0;
 
-    // Image1.
+    // Image1, the picture.
     virtual void hidePicture() = 0;
     virtual void showPicture() = 0;
     // Loads the picture file into Image1 (hidden) and returns its natural size, or nothing when

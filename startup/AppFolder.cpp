@@ -1,14 +1,9 @@
 #include "startup/AppFolder.h"
 
-#include "settings/NumberReading.h"
+#include "core/FolderPath.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 QString AppFolderOf(const QString& executableFolder) {
     return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(executableFolder)));
-}
-
-QString CurrentAppFolder() {
-    return AppFolderOf(QCoreApplication::applicationDirPath());
 }

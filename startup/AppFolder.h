@@ -5,6 +5,3 @@
 // The application folder: the folder the program file lies in, with a trailing separator.
 // PHOTO.INI, the launcher `start` and the help pages live there.
 QString AppFolderOf(const QString& executableFolder);
-
-// The application folder of the running program.
-QString CurrentAppFolder();

@@ -4,6 +4,7 @@
 #include "catalogue/PictureList.h"
 #include "settings/ShowSettings.h"
 #include "show/ShowState.h"
+#include "show/ShowTick.h"
 
 #include <QString>
 
@@ -17,4 +18,7 @@ struct AppRecords {
     TickMemory tick;
     QString AppFolder; // the program's folder, with a trailing separator
     bool ShowRunning = false;
+
+    // What of them the show tick works on.
+    TickRecords forTick() { return {settings, catalogue, list, show, tick, ShowRunning}; }
 };

@@ -1,5 +1,7 @@
 #include "startup/ShowStart.h"
 
+#include "core/FolderPath.h"
+#include "core/Rounding.h"
 #include "settings/NumberReading.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "startup/StartFolder.h"
 
-#include "settings/NumberReading.h"
+#include "core/FolderPath.h"
 
 #include <QDir>
 #include <QFileInfo>

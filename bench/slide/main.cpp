@@ -74,11 +74,11 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::Paint || done || !form_.isPictureVisible())
+        if (event->type() != QEvent::Paint || done || !form_.shown().pictureVisible)
             return false;
         if (started_)
             ++result.paints;
-        const QRect r = form_.pictureRect();
+        const QRect r = form_.shown().picture;
         if (!started_ && r.left() < 0 && r.right() < form_.width() / 4) {
             started_ = true;
             firstLeft_ = r.left();
@@ -112,7 +112,7 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    ShowServices services{silent, sound, clock, random, pictures, {}};
+    ShowServices services{silent, sound, clock, random, pictures, {}, {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;
@@ -128,7 +128,7 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     form.installEventFilter(&watch);
     QTimer::singleShot(60000, &form, [&] { form.Fine(); });
     form.showModal();
-    shown = form.pictureRect().size();
+    shown = form.shown().picture.size();
     return watch.result;
 }
 

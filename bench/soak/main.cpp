@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
             helpersSeen.insert(pid);
         if (answering.messages > messagesBefore)
             failed.add(ms, picture);
-        else if (!picture.isEmpty() && form.isPictureVisible()) {
+        else if (!picture.isEmpty() && form.shown().pictureVisible) {
             shown.add(ms, picture);
             if (++pictureTicks == warmUpTicks)
                 start = memoryNow();
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     bool aliveAtEnd = false;
     QTimer::singleShot(seconds * 1000, &form, [&] {
         end = memoryNow();
-        aliveAtEnd = form.isShowOpen() && form.isTimerActive();
+        aliveAtEnd = form.shown().open && form.shown().timerActive;
         form.Fine();
     });
     form.showModal();

@@ -21,7 +21,7 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, 
                   return pending;
               }),
       ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
-      tick(records_, *this,
+      tick(records_.forTick(), *this,
            TickServices{services_.dialogs, services_.sound, yielder, services_.clock,
                         services_.random}) {}
 
@@ -80,32 +80,9 @@ void Form1::Fine() {
     close();
 }
 
-bool Form1::isShowOpen() const {
-    return d->open;
-}
-QRect Form1::pictureRect() const {
-    return d->picture.rect();
-}
-QSize Form1::largestPictureImage() const {
-    return d->picture.largestImage();
-}
-bool Form1::isPictureVisible() const {
-    return d->picture.isVisible();
-}
-QRect Form1::labelRect() const {
-    return d->label.rect();
-}
-QString Form1::labelText() const {
-    return d->label.text();
-}
-quint32 Form1::backColor() const {
-    return d->back;
-}
-int Form1::timerInterval() const {
-    return d->timer1.interval();
-}
-bool Form1::isTimerActive() const {
-    return d->timer1.isActive();
+Form1::Shown Form1::shown() const {
+    return {d->open,         d->picture.rect(), d->picture.isVisible(), d->picture.largestImage(),
+            d->label.rect(), d->label.text(),   d->timer1.interval(),   d->timer1.isActive()};
 }
 
 bool Form1::event(QEvent* event) {

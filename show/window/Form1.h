@@ -27,20 +27,19 @@ public:
     // MusicRestart true, close. The modal opening then returns.
     void Fine();
 
-    // True from showModal until Fine.
-    bool isShowOpen() const;
-
-    // What is on screen, in pixels of this window.
-    QRect pictureRect() const;
-    bool isPictureVisible() const;
-    // The largest image (device pixels) the picture on screen has kept since the show opened.
-    QSize largestPictureImage() const;
-    QRect labelRect() const;
-    QString labelText() const;
-    quint32 backColor() const;
-    // Timer1.
-    int timerInterval() const;
-    bool isTimerActive() const;
+    // What the window shows, in pixels of this window.
+    struct Shown {
+        bool open = false; // from showModal until Fine
+        QRect picture;     // Image1
+        bool pictureVisible = false;
+        // The largest image (device pixels) the picture has kept since the show opened.
+        QSize largestPictureImage;
+        QRect label; // Label1
+        QString labelText;
+        int timerInterval = 0; // Timer1
+        bool timerActive = false;
+    };
+    Shown shown() const;
 
 protected:
     bool event(QEvent* event) override;

@@ -1,9 +1,8 @@
 // Form_Load: the title screen, Timer1, full screen, and a rescan of the show folder.
 #include "catalogue/LoadImageList.h"
-#include "settings/NumberReading.h"
+#include "core/Rounding.h"
 #include "show/window/Form1Private.h"
 #include "show/window/TitlePicture.h"
-#include "startup/AppFolder.h"
 #include "startup/AppRecords.h"
 
 #include <QScreen>
@@ -26,7 +25,7 @@ void Form1::Impl::resetToDesign() {
 }
 
 void Form1::Impl::formLoad() {
-    records.AppFolder = CurrentAppFolder();
+    records.AppFolder = services.appFolder;
 
     const QRect screenArea = screen()->geometry();
     w.resize(screenArea.width(), w.height());
@@ -39,8 +38,8 @@ void Form1::Impl::formLoad() {
     picture.setSize(titleSize);
     pictureCovered = false;
     const TwipsSize screenTw = screenSize();
-    const double imageWidth = toTwips(titleSize.width());
-    const double imageHeight = toTwips(titleSize.height());
+    const double imageWidth = PixelsToTwips(titleSize.width());
+    const double imageHeight = PixelsToTwips(titleSize.height());
     const double imageTop = (screenTw.height - labelHeight() - imageHeight) / 2 + labelHeight();
     const qint64 imageLeft = RoundHalfEven(screenTw.width - imageWidth) / 2;
     setPictureTop(imageTop);

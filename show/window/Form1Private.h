@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Twips.h"
 #include "effects/EffectCanvas.h"
 #include "platform/gui/PictureAhead.h"
 #include "platform/gui/ScreenSaverInhibitor.h"
@@ -21,7 +22,7 @@ class QEventLoop;
 class QScreen;
 
 // The show window's state, and the view the tick works on. Positions the tick gives in twips
-// become pixels here (15 twips to a pixel).
+// become pixels here (core/Twips.h).
 struct Form1::Impl final : ShowView {
     Impl(Form1& window, AppRecords& records, ShowServices& services, QWidget* panel);
 
@@ -33,11 +34,11 @@ struct Form1::Impl final : ShowView {
     // What the window shows: its drawing (background colour and effects), then Image1, then
     // Label1 on top. The drawing is kept in device pixels.
     QImage backing;
-    quint32 back = 0x000000;
-    ShowPicture picture;
+    quint32 back = 0x000000; // BackColor, 0xRRGGBB
+    ShowPicture picture;     // Image1: the picture (or the title picture)
     // The picture was copied into the drawing so that an effect could paint over it.
     bool pictureCovered = false;
-    ShowLabel label;
+    ShowLabel label; // Label1: the picture's file name (or the title, the end title)
     bool pressOnPicture = false;
 
     QTimer timer1;
@@ -86,15 +87,6 @@ struct Form1::Impl final : ShowView {
     void clsDiag(qint16& code) override;
     bool isShowOpen() const override { return open; }
 };
-
-// Twips to pixels, and back.
-constexpr double TwipsPerPixel = 15;
-inline int toPixels(double twips) {
-    return qRound(twips / TwipsPerPixel);
-}
-inline double toTwips(int pixels) {
-    return pixels * TwipsPerPixel;
-}
 
 // The canvas the effects draw on: the window's backing image, shown after each call.
 std::unique_ptr<EffectCanvas> MakeShowCanvas(Form1::Impl& form);

@@ -8,19 +8,19 @@
 #include <QScreen>
 
 TwipsSize Form1::Impl::windowSize() const {
-    return {toTwips(w.width()), toTwips(w.height())};
+    return {PixelsToTwips(w.width()), PixelsToTwips(w.height())};
 }
 
 TwipsSize Form1::Impl::screenSize() const {
     const QSize size = screen()->geometry().size();
-    return {toTwips(size.width()), toTwips(size.height())};
+    return {PixelsToTwips(size.width()), PixelsToTwips(size.height())};
 }
 
 double Form1::Impl::labelHeight() const {
-    return toTwips(label.size().height());
+    return PixelsToTwips(label.size().height());
 }
 double Form1::Impl::labelWidth() const {
-    return toTwips(label.size().width());
+    return PixelsToTwips(label.size().width());
 }
 
 void Form1::Impl::setLabelText(const QString& text) {
@@ -32,7 +32,7 @@ void Form1::Impl::setLabelText(const QString& text) {
 
 void Form1::Impl::moveLabel(double left, double top) {
     const QRect before = label.rect();
-    label.moveTo({toPixels(left), toPixels(top)});
+    label.moveTo({TwipsToPixels(left), TwipsToPixels(top)});
     if (label.isVisible() && label.rect() != before)
         invalidate(QRegion(before) + label.rect());
 }
@@ -79,9 +79,10 @@ ShownSizeFor Form1::Impl::decodeRule(const ShownSizeRule& shownSize) const {
     const qreal ratio = deviceRatio();
     const qint64 budget = decodeBudget(ShowPicture::deviceSize(screen()->geometry().size(), ratio));
     return [shownSize, ratio, budget](QSize natural) {
-        const TwipsSize shown = shownSize({toTwips(natural.width()), toTwips(natural.height())});
-        const QSize logical(std::max(1, toPixels(shown.width)),
-                            std::max(1, toPixels(shown.height)));
+        const TwipsSize shown =
+            shownSize({PixelsToTwips(natural.width()), PixelsToTwips(natural.height())});
+        const QSize logical(std::max(1, TwipsToPixels(shown.width)),
+                            std::max(1, TwipsToPixels(shown.height)));
         return ShowPicture::decodeSize(logical, ratio, budget);
     };
 }
@@ -99,19 +100,21 @@ std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
     if (pictureOnTop())
         hidePicture();
     picture.setImage(decoded.image);
-    return TwipsSize{toTwips(decoded.naturalSize.width()), toTwips(decoded.naturalSize.height())};
+    return TwipsSize{PixelsToTwips(decoded.naturalSize.width()),
+                     PixelsToTwips(decoded.naturalSize.height())};
 }
 
 void Form1::Impl::sizePicture(TwipsSize size) {
     const QRect before = picture.rect();
-    picture.setSize({std::max(1, toPixels(size.width)), std::max(1, toPixels(size.height))});
+    picture.setSize(
+        {std::max(1, TwipsToPixels(size.width)), std::max(1, TwipsToPixels(size.height))});
     if (pictureOnTop() && picture.rect() != before)
         invalidate(QRegion(before) + picture.rect());
 }
 
 void Form1::Impl::setPictureLeft(double left) {
     const QRect before = picture.rect();
-    picture.moveLeft(toPixels(left));
+    picture.moveLeft(TwipsToPixels(left));
     const QRect after = picture.rect();
     if (!pictureOnTop() || after == before)
         return;
@@ -132,7 +135,7 @@ void Form1::Impl::setPictureLeft(double left) {
 
 void Form1::Impl::setPictureTop(double top) {
     const QRect before = picture.rect();
-    picture.moveTop(toPixels(top));
+    picture.moveTop(TwipsToPixels(top));
     if (pictureOnTop() && picture.rect() != before)
         invalidate(QRegion(before) + picture.rect());
 }

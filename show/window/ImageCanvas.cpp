@@ -1,5 +1,6 @@
 #include "show/window/ImageCanvas.h"
 
+#include "core/Twips.h"
 #include "show/window/ChangedArea.h"
 #include "show/window/PixelFill.h"
 
@@ -8,9 +9,10 @@
 #include <QPainter>
 
 namespace {
-constexpr double TwipsPerPixel = 15;
+// Unrounded: the effects are drawn at the backing's device pixels, finer than a logical pixel;
+// each band's edges are rounded there, at the device pixels' centres.
 QPointF pixels(double x, double y) {
-    return {x / TwipsPerPixel, y / TwipsPerPixel};
+    return {TwipsToExactPixels(x), TwipsToExactPixels(y)};
 }
 int edge(double pixel) {
     return static_cast<int>(std::lround(pixel));
@@ -27,10 +29,10 @@ ImageCanvas::ImageCanvas(QImage& backing, SizeProvider windowSize, ColorProvider
       repaint_(std::move(repaint)) {}
 
 double ImageCanvas::width() const {
-    return windowSize_().width() * TwipsPerPixel;
+    return PixelsToTwips(windowSize_().width());
 }
 double ImageCanvas::height() const {
-    return windowSize_().height() * TwipsPerPixel;
+    return PixelsToTwips(windowSize_().height());
 }
 quint32 ImageCanvas::backColor() const {
     return backColor_();
@@ -148,7 +150,7 @@ void ImageCanvas::circle(double cx, double cy, double radius, quint32 color) {
     const int pen = drawWidth_;
     draw([&] {
         const QPointF c = pixels(cx, cy);
-        const double r = radius / TwipsPerPixel;
+        const double r = TwipsToExactPixels(radius);
         return painted(changedarea::ring(c, r, pen), [&](QPainter& p) {
             if (r <= pen / 2.0) {
                 // A pen wider than the circle covers the whole disc; a stroke that small

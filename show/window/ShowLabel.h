@@ -6,7 +6,8 @@
 
 class QPainter;
 
-// Label1: one line of text that sizes itself to its text. White letters on a translucent dark
+// The show's Label1, the file name (the panel's Label1 is the seconds' caption): one line of
+// text that sizes itself to its text. White letters on a translucent dark
 // band, so the name reads on any background colour and over any picture.
 class ShowLabel {
 public:

@@ -5,9 +5,10 @@
 
 class QPainter;
 
-// Image1: a picture drawn on the show window, at its natural size or stretched, with an
-// optional thin border. Its place and size are in logical pixels; its pixels are device pixels,
-// so that on a screen of two device pixels to a logical one a photo keeps its full sharpness.
+// The show's Image1 (the panel's Image1 is its preview): a picture drawn on the show window, at its
+// natural size or stretched, with an optional thin border. Its place and size are in logical
+// pixels; its pixels are device pixels, so that on a screen of two device pixels to a logical one a
+// photo keeps its full sharpness.
 //
 // A picture is usually kept at the size it is shown at, so that moving it only copies pixels.
 // An enlarged picture can be far larger than the screen (a strip of 2,000 × 2 pixels shown a
@@ -22,7 +23,6 @@ public:
 
     // Replaces the picture; its size becomes the image's own size (in logical pixels).
     void setImage(QImage image);
-    bool hasImage() const { return !image_.isNull(); }
 
     // Shown size and place, in logical pixels.
     void setSize(QSize size);
@@ -34,7 +34,6 @@ public:
     void setVisible(bool visible) { visible_ = visible; }
     bool isVisible() const { return visible_; }
     void setBorder(bool border) { border_ = border; }
-    bool hasBorder() const { return border_; }
 
     // True when it hides whatever lies under it (no transparent pixels).
     bool isOpaque() const { return !drawn_.hasAlphaChannel(); }

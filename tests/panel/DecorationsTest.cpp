@@ -120,7 +120,7 @@ TEST_F(PanelExtrasTest, FirstPaintStripesARandomSampleOnce) {
     const std::size_t before = random.drawn;
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
-    EXPECT_FALSE(panel->HScroll1->isEnabled());
+    EXPECT_FALSE(colours.red->isEnabled());
     EXPECT_EQ(random.drawn - before, 57u) << "one random colour per stripe";
     panel->hide();
     panel->show();

@@ -29,15 +29,15 @@ struct Panel {
     DiskFileOperations disk;
     FileActions actions{appFolder, showFolder, list, launcher, dialogs, disk};
     PointerManager pointer;
-    ListActions* listActions = nullptr; // owned by the list, as on the panel
-    QAction* choice = nullptr;          // what the popup menu answers
+    std::unique_ptr<ListActions> listActions;
+    QAction* choice = nullptr; // what the popup menu answers
 
     explicit Panel(const QStringList& entries) {
         form.resize(634, 457);
         List1->setGeometry(24, 100, 280, 110);
         List1->setModel(&list);
         List1->setSelectionMode(QAbstractItemView::SingleSelection);
-        listActions = new ListActions(List1, Image1, actions, showFolder, pointer);
+        listActions = std::make_unique<ListActions>(List1, Image1, actions, showFolder, pointer);
         listActions->popupMenu = [this](QPoint) { return choice; };
         for (const QString& e : entries)
             if (!QFileInfo::exists(showFolder + e))

@@ -17,7 +17,7 @@ TEST_F(PanelExit, FineAndClosingOpenTheWebSiteMinimisedAndEnd) {
         ends = 0;
         loadPanel();
         panel->show();
-        fine ? panel->Command1->click() : void(panel->close());
+        fine ? start.fine->click() : void(panel->close());
         ASSERT_EQ(launcher.runs.size(), 1u);
         EXPECT_EQ(launcher.runs[0].commandLine, app + "start " + addresses::WebSite);
         EXPECT_EQ(launcher.runs[0].style, WindowStyle::MinimizedFocus);
@@ -28,12 +28,12 @@ TEST_F(PanelExit, FineAndClosingOpenTheWebSiteMinimisedAndEnd) {
 }
 
 TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
-    const std::function<QWidget*(frmAbout&)> controls[] = {
-        [](frmAbout& p) { return p.cmdOK; },
-        [](frmAbout& p) { return p.Text1; },
-        [](frmAbout& p) { return p.Combo1; },
-        [](frmAbout& p) { return p.HScroll1; },
-        [](frmAbout& p) { return p.catalogue->List1; },
+    const std::function<QWidget*()> controls[] = {
+        [this] { return start.play; },
+        [this] { return start.seconds; },
+        [this] { return choices.effect; },
+        [this] { return colours.red; },
+        [this] { return panel->catalogue().List1; },
     };
     for (const auto& controlOf : controls) {
         ends = 0;
@@ -41,8 +41,8 @@ TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
         loadPanel();
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        EXPECT_EQ(QApplication::focusWidget(), panel->cmdOK) << "Play has the focus first";
-        QWidget* control = controlOf(*panel);
+        EXPECT_EQ(QApplication::focusWidget(), start.play) << "Play has the focus first";
+        QWidget* control = controlOf();
         control->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), control) << control->metaObject()->className();
         QTest::keyClick(control, Qt::Key_Escape);

@@ -14,6 +14,7 @@
 #include "panel/PanelServices.h"
 #include "panel/SecondsField.h"
 #include "platform/RandomSource.h"
+#include "platform/Registry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
 #include "sound/SoundDevices.h"
@@ -76,6 +77,10 @@ protected:
         };
         services.endProgram = [this] { ++ends; };
         panel = std::make_unique<frmAbout>(records, services);
+        colours = panel->colourBars();
+        values = panel->valueLabels();
+        start = panel->playControls();
+        choices = panel->showChoices();
         extras();
         panel->Form_Load();
     }
@@ -97,9 +102,15 @@ protected:
     CyclingRandom random;
     StopCountingMp3 mp3;
     testfiles::TestDecoder pictures;
-    PanelServices services{dialogs,   launcher, random, mp3, pictures, QString(),
-                           QString(), {},       {},     {},  {}};
+    SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
+    PanelServices services{dialogs,   launcher,  random, mp3, pictures, registry,
+                           QString(), QString(), {},     {},  {},       {}};
     std::unique_ptr<frmAbout> panel;
+    // Its controls by role.
+    ColourBars colours;
+    ValueLabels values;
+    PlayControls start;
+    ShowChoices choices;
     std::unique_ptr<PanelExtras> extras_;
     std::vector<ShowSettings> shows;   // the record as each show opened
     std::vector<QByteArray> iniAtShow; // PHOTO.INI as each show opened

@@ -19,21 +19,21 @@ protected:
         field->del();
         QTest::keyClicks(field, text);
     }
-    void play() { panel->cmdOK->click(); }
+    void play() { start.play->click(); }
     void showFocused() {
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        panel->Text1->setFocus(Qt::TabFocusReason);
+        start.seconds->setFocus(Qt::TabFocusReason);
     }
 };
 
 TEST_F(PanelPlay, MoreThanThirtySecondsIsRefusedAndThirtyStartsTheShow) {
     const QByteArray saved = "PATH=/somewhere\r\nTempoAttesa=5\r\n";
     writeIni(saved);
-    type(panel->Text1, "45");
+    type(start.seconds, "45");
     play();
     EXPECT_EQ(dialogs.messages, QStringList{TooLongMessage});
-    EXPECT_EQ(panel->Text1->selectedText(), "30");
+    EXPECT_EQ(start.seconds->selectedText(), "30");
     EXPECT_TRUE(shows.empty());
     EXPECT_EQ(testfiles::read(ini()), saved);
 
@@ -50,18 +50,18 @@ TEST_F(PanelPlay, MoreThanThirtySecondsIsRefusedAndThirtyStartsTheShow) {
 // message.
 TEST_F(PanelPlay, AnEmptyFieldGivesTheMessageKeepsTheFocusAndStartsNoShow) {
     showFocused();
-    type(panel->Text1, "");
-    QTest::mousePress(panel->cmdOK, Qt::LeftButton);
+    type(start.seconds, "");
+    QTest::mousePress(start.play, Qt::LeftButton);
     EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
-    EXPECT_FALSE(panel->cmdOK->isDown());
-    QTest::mouseRelease(panel->cmdOK, Qt::LeftButton);
+    EXPECT_FALSE(start.play->isDown());
+    QTest::mouseRelease(start.play, Qt::LeftButton);
     EXPECT_TRUE(shows.empty());
-    EXPECT_EQ(QApplication::focusWidget(), panel->Text1);
+    EXPECT_EQ(QApplication::focusWidget(), start.seconds);
 
     // A number, even one the show will lengthen, passes.
     QCoreApplication::processEvents();
-    type(panel->Text1, "-5");
-    QTest::mouseClick(panel->cmdOK, Qt::LeftButton);
+    type(start.seconds, "-5");
+    QTest::mouseClick(start.play, Qt::LeftButton);
     EXPECT_EQ(shows.size(), 1u);
     EXPECT_EQ(dialogs.messages.size(), 1);
 }
@@ -94,16 +94,16 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
         loadPanel();
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        QWidget* focused = panel->cmdOK;
+        QWidget* focused = start.play;
         if (c.inField) {
-            focused = panel->Text1;
+            focused = start.seconds;
             focused->setFocus(Qt::TabFocusReason);
-            type(panel->Text1, c.seconds);
+            type(start.seconds, c.seconds);
         } else {
-            panel->Text1->setText(c.seconds);
+            start.seconds->setText(c.seconds);
         }
         ASSERT_EQ(QApplication::focusWidget(), focused);
-        QSignalSpy clicked(panel->cmdOK, &QPushButton::clicked);
+        QSignalSpy clicked(start.play, &QPushButton::clicked);
         c.press(focused);
         if (clicked.isEmpty()) {
             ASSERT_TRUE(clicked.wait(2000)); // the access key clicks after a moment
@@ -111,8 +111,8 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
         if (QByteArray(c.seconds).toInt() == 0) {
             EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
             EXPECT_TRUE(shows.empty());
-            EXPECT_EQ(QApplication::focusWidget(), panel->Text1);
-            EXPECT_EQ(panel->Text1->selectedText(), panel->Text1->text());
+            EXPECT_EQ(QApplication::focusWidget(), start.seconds);
+            EXPECT_EQ(start.seconds->selectedText(), start.seconds->text());
             EXPECT_EQ(testfiles::read(ini()), saved);
         } else {
             EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -123,12 +123,12 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
 }
 
 TEST_F(PanelPlay, TheListsGiveTheEffectCodeAndTheLabelPosition) {
-    panel->Combo1->setCurrentIndex(panel->Combo1->findText("10- Raggio"));
-    panel->Combo2->setCurrentIndex(panel->Combo2->findText("Assente"));
+    choices.effect->setCurrentIndex(choices.effect->findText("10- Raggio"));
+    choices.labelPosition->setCurrentIndex(choices.labelPosition->findText("Assente"));
     play();
-    type(panel->Combo2->lineEdit(), "Sotto"); // matches no entry
-    type(panel->Combo1->lineEdit(), "Zoom");
-    EXPECT_EQ(panel->Combo2->selectedIndex(), -1);
+    type(choices.labelPosition->lineEdit(), "Sotto"); // matches no entry
+    type(choices.effect->lineEdit(), "Zoom");
+    EXPECT_EQ(choices.labelPosition->selectedIndex(), -1);
     play();
     ASSERT_EQ(shows.size(), 2u);
     EXPECT_EQ(shows[0].TipoEffetto, 10);
@@ -137,21 +137,21 @@ TEST_F(PanelPlay, TheListsGiveTheEffectCodeAndTheLabelPosition) {
     EXPECT_EQ(shows[1].PosLabel, -1);
     EXPECT_TRUE(testfiles::read(ini()).endsWith("PosLabel=-1 \r\n"));
 
-    type(panel->Combo2->lineEdit(), "In basso"); // an entry's exact text selects it
-    EXPECT_EQ(panel->Combo2->selectedIndex(), 1);
+    type(choices.labelPosition->lineEdit(), "In basso"); // an entry's exact text selects it
+    EXPECT_EQ(choices.labelPosition->selectedIndex(), 1);
 }
 
 TEST_F(PanelPlay, EveryControlReachesTheFileAndTheRecord) {
-    type(panel->Text1, "7");
-    panel->Check1->setChecked(false);
-    panel->Check3->setChecked(false);
-    panel->Check4->setChecked(false);
-    panel->HScroll1->setValue(10);
-    panel->HScroll2->setValue(20);
-    panel->HScroll3->setValue(30);
-    panel->HScroll4->setValue(55);
-    panel->Combo1->setCurrentIndex(3);
-    panel->Combo2->setCurrentIndex(1);
+    type(start.seconds, "7");
+    choices.music->setChecked(false);
+    choices.enlarge->setChecked(false);
+    colours.random->setChecked(false);
+    colours.red->setValue(10);
+    colours.green->setValue(20);
+    colours.blue->setValue(30);
+    choices.speed->setValue(55);
+    choices.effect->setCurrentIndex(3);
+    choices.labelPosition->setCurrentIndex(1);
     play();
     ASSERT_EQ(shows.size(), 1u);
     const QString folder = QDir::cleanPath(app);

@@ -18,41 +18,39 @@ protected:
 };
 
 TEST_F(PanelSettings, ColourBarsPaintTheSampleAndTheirOwnValueLabel) {
-    panel->HScroll1->setValue(255);
-    EXPECT_EQ(panel->Picture2->color(), QColor(255, 0, 0));
-    EXPECT_EQ(panel->Label10->text(), "255");
-    EXPECT_EQ(panel->Label11->text(), "0");
-    panel->HScroll3->setValue(7);
-    EXPECT_EQ(panel->Picture2->color(), QColor(255, 0, 7));
-    EXPECT_EQ(panel->Label12->text(), "7");
+    colours.red->setValue(255);
+    EXPECT_EQ(colours.sample->color(), QColor(255, 0, 0));
+    EXPECT_EQ(values.red->text(), "255");
+    EXPECT_EQ(values.green->text(), "0");
+    colours.blue->setValue(7);
+    EXPECT_EQ(colours.sample->color(), QColor(255, 0, 7));
+    EXPECT_EQ(values.blue->text(), "7");
 
     // Dragging the thumb changes nothing until it is released.
-    panel->HScroll2->setSliderDown(true);
-    panel->HScroll2->setSliderPosition(200);
-    EXPECT_EQ(panel->Label11->text(), "0");
-    panel->HScroll2->setSliderDown(false);
-    EXPECT_EQ(panel->Label11->text(), "200");
-    EXPECT_EQ(panel->Picture2->color(), QColor(255, 200, 7));
+    colours.green->setSliderDown(true);
+    colours.green->setSliderPosition(200);
+    EXPECT_EQ(values.green->text(), "0");
+    colours.green->setSliderDown(false);
+    EXPECT_EQ(values.green->text(), "200");
+    EXPECT_EQ(colours.sample->color(), QColor(255, 200, 7));
 }
 
 // The labels the program writes were cut at their design width ("255" read "2"): each keeps its
 // left edge and shows its longest text whole, over whatever lies beside it.
 TEST_F(PanelSettings, LabelsWrittenAtRunTimeShowTheirWholeText) {
-    panel->Check4->setChecked(false);
-    for (QScrollBar* bar : {panel->HScroll1, panel->HScroll2, panel->HScroll3})
+    colours.random->setChecked(false);
+    for (QScrollBar* bar : {colours.red, colours.green, colours.blue})
         bar->setValue(255);
-    panel->HScroll4->setValue(100);
-    panel->catalogue->setScanCount(10050);
+    choices.speed->setValue(100);
+    panel->catalogue().setScanCount(10050);
     const struct {
         QLabel* label;
         int left; // pixels, from the design place in twips
         const char* text;
     } cases[] = {
-        {panel->Label10, 1770 / 15, "255"},
-        {panel->Label11, 1770 / 15, "255"},
-        {panel->Label12, 1785 / 15, "255"},
-        {panel->Label21, 3480 / 15, "100"},
-        {panel->catalogue->Label17, 4140 / 15, "N. 10050"},
+        {values.red, 1770 / 15, "255"},        {values.green, 1770 / 15, "255"},
+        {values.blue, 1785 / 15, "255"},       {values.speed, 3480 / 15, "100"},
+        {values.count, 4140 / 15, "N. 10050"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -67,16 +65,16 @@ TEST_F(PanelSettings, LabelsWrittenAtRunTimeShowTheirWholeText) {
 }
 
 TEST_F(PanelSettings, RandomColourGreysTheBarsAndStripesTheSample) {
-    ASSERT_TRUE(panel->Check4->isChecked()); // ticked from the start without its handling
-    panel->HScroll2->setValue(128);
-    panel->Check4->setChecked(false);
-    EXPECT_TRUE(panel->HScroll1->isEnabled());
+    ASSERT_TRUE(colours.random->isChecked()); // ticked from the start without its handling
+    colours.green->setValue(128);
+    colours.random->setChecked(false);
+    EXPECT_TRUE(colours.red->isEnabled());
 
     random.numbers = {0.5, 0.25};
-    panel->Check4->setChecked(true);
-    for (QScrollBar* bar : {panel->HScroll1, panel->HScroll2, panel->HScroll3})
+    colours.random->setChecked(true);
+    for (QScrollBar* bar : {colours.red, colours.green, colours.blue})
         EXPECT_FALSE(bar->isEnabled());
-    const QImage& drawing = panel->Picture2->drawing();
+    const QImage& drawing = colours.sample->drawing();
     // Stripes from row 1 down over the whole box; row 0 keeps the background.
     EXPECT_EQ(StripedRows(drawing), drawing.height() - 1);
     EXPECT_EQ(qAlpha(drawing.pixel(5, 0)), 0);
@@ -85,26 +83,26 @@ TEST_F(PanelSettings, RandomColourGreysTheBarsAndStripesTheSample) {
     // 0.25 x 255^3 = 4145343.75 -> 4145344 = 0x3F40C0.
     EXPECT_EQ(QColor(drawing.pixel(5, 2)), QColor(0xC0, 0x40, 0x3F));
 
-    panel->Check4->setChecked(false);
-    for (QScrollBar* bar : {panel->HScroll1, panel->HScroll2, panel->HScroll3})
+    colours.random->setChecked(false);
+    for (QScrollBar* bar : {colours.red, colours.green, colours.blue})
         EXPECT_TRUE(bar->isEnabled());
-    EXPECT_EQ(StripedRows(panel->Picture2->drawing()), 0);
-    EXPECT_EQ(panel->Picture2->color(), QColor(0, 128, 0)) << "the bars' colour shows again";
+    EXPECT_EQ(StripedRows(colours.sample->drawing()), 0);
+    EXPECT_EQ(colours.sample->color(), QColor(0, 128, 0)) << "the bars' colour shows again";
 }
 
 TEST_F(PanelSettings, SpeedBarSetsEffettiAtOnceButItsCurrentValueRunsNothing) {
-    ASSERT_EQ(panel->HScroll4->value(), 1);
-    panel->HScroll4->setValue(1);
-    EXPECT_EQ(panel->Label21->text(), "100") << "the design text stays";
-    panel->HScroll4->setValue(0);
+    ASSERT_EQ(choices.speed->value(), 1);
+    choices.speed->setValue(1);
+    EXPECT_EQ(values.speed->text(), "100") << "the design text stays";
+    choices.speed->setValue(0);
     EXPECT_EQ(records.settings.Effetti, 0);
-    EXPECT_EQ(panel->Label21->text(), "0");
+    EXPECT_EQ(values.speed->text(), "0");
 
-    panel->Label10->setText("untouched");
-    panel->HScroll1->setValue(0);
-    EXPECT_EQ(panel->Label10->text(), "untouched");
-    panel->Check4->setChecked(true); // already ticked: no stripes
-    EXPECT_EQ(StripedRows(panel->Picture2->drawing()), 0);
+    values.red->setText("untouched");
+    colours.red->setValue(0);
+    EXPECT_EQ(values.red->text(), "untouched");
+    colours.random->setChecked(true); // already ticked: no stripes
+    EXPECT_EQ(StripedRows(colours.sample->drawing()), 0);
 }
 
 } // namespace

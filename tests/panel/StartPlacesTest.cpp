@@ -38,8 +38,8 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
             QFile::setPermissions(app, c.folder);
 
             loadPanel();
-            EXPECT_EQ(panel->Text1->text(), "7");
-            panel->Text1->setText("9");
+            EXPECT_EQ(start.seconds->text(), "7");
+            start.seconds->setText("9");
             panel->Inizializza();
             ASSERT_FALSE(shows.empty());
             EXPECT_EQ(shows.back().TempoAttesa, 9000);
@@ -54,7 +54,7 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
 
             // The next start reads what the last "&Play" kept.
             loadPanel();
-            EXPECT_EQ(panel->Text1->text(), "9");
+            EXPECT_EQ(start.seconds->text(), "9");
         }
         QFile::setPermissions(app, rwx);
     });

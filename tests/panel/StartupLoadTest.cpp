@@ -12,7 +12,7 @@ using StartupLoad = panelfakes::PanelTest;
 TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPlay) {
     loadPanel();
     EXPECT_EQ(records.settings.ShowFolder, app);
-    EXPECT_TRUE(panel->HScroll1->isEnabled()) << "A caso ticked, but the record says fixed";
+    EXPECT_TRUE(colours.red->isEnabled()) << "A caso ticked, but the record says fixed";
     panel->Inizializza();
     ASSERT_EQ(shows.size(), 1u);
     EXPECT_EQ(iniAtShow[0],
@@ -36,9 +36,9 @@ TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently
     loadPanel();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(records.settings.ShowFolder, app);
-    EXPECT_EQ(panel->catalogue->Dir1->path(), QDir::cleanPath(app));
+    EXPECT_EQ(panel->catalogue().Dir1->path(), QDir::cleanPath(app));
     EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
-    EXPECT_EQ(panel->Text1->text(), "6");
+    EXPECT_EQ(start.seconds->text(), "6");
 }
 
 TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {
@@ -48,47 +48,48 @@ TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {
             writeIni(file);
         loadPanel();
         EXPECT_EQ(records.list.count(), 0);
-        EXPECT_EQ(panel->catalogue->Label17->text(), "");
+        EXPECT_EQ(values.count->text(), "");
     }
 }
 
 TEST_F(StartupLoad, EachLineReachesItsControlWithinItsRange) {
     const struct {
         const char* file;
-        std::function<void(frmAbout&)> check;
+        std::function<void()> check;
     } cases[] = {
-        {"MusicaFM=1\r\n", [](frmAbout& p) { EXPECT_EQ(p.Text1->text(), "0"); }},
-        {"RGB_RANDOM=-1\r\n", [](frmAbout& p) { EXPECT_TRUE(p.Check4->isChecked()); }},
+        {"MusicaFM=1\r\n", [this] { EXPECT_EQ(start.seconds->text(), "0"); }},
+        {"RGB_RANDOM=-1\r\n", [this] { EXPECT_TRUE(colours.random->isChecked()); }},
         {"MusicaFM=0\r\nSuonoWAV=0\r\nEffetti=40\r\nRGB_R=10\r\nRGB_G=20\r\nRGB_B=30\r\n"
          "RGB_RANDOM=0\r\nCornice3D=0\r\nAllargaFoto=0\r\nTipoEffetto=9\r\nPosLabel=2\r\n",
-         [](frmAbout& p) {
-             for (QCheckBox* box : {p.Check1, p.Check2, p.Check3, p.Check4, p.Check5})
+         [this] {
+             for (QCheckBox* box :
+                  {choices.music, choices.comments, choices.enlarge, colours.random, choices.frame})
                  EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
-             EXPECT_EQ(p.Label21->text(), "40");
-             EXPECT_EQ(p.Label12->text(), "30");
-             EXPECT_EQ(p.Picture2->color(), QColor(10, 20, 30));
-             EXPECT_EQ(p.Combo1->currentText(), "9 - Cerchio in Apertura");
-             EXPECT_EQ(p.Combo2->currentText(), "Assente");
+             EXPECT_EQ(values.speed->text(), "40");
+             EXPECT_EQ(values.blue->text(), "30");
+             EXPECT_EQ(colours.sample->color(), QColor(10, 20, 30));
+             EXPECT_EQ(choices.effect->currentText(), "9 - Cerchio in Apertura");
+             EXPECT_EQ(choices.labelPosition->currentText(), "Assente");
          }},
         // Beyond a control's range: brought into it or left out, never stopping the load.
         {"Effetti=500\r\nRGB_R=300\r\nRGB_G=-5\r\nRGB_B=7\r\nMusicaFM=2\r\nSuonoWAV=-1\r\n"
          "TipoEffetto=15\r\nPosLabel=-1\r\n",
-         [](frmAbout& p) {
-             EXPECT_EQ(p.HScroll4->value(), 100);
-             EXPECT_EQ(p.HScroll1->value(), 0) << "above 255: not applied";
-             EXPECT_EQ(p.HScroll2->value(), 0);
-             EXPECT_EQ(p.HScroll3->value(), 7);
-             EXPECT_TRUE(p.Check1->isChecked());
-             EXPECT_FALSE(p.Check2->isChecked());
-             EXPECT_EQ(p.Combo1->currentText(), "11- Solo animazione foto");
-             EXPECT_EQ(p.Combo2->selectedIndex(), -1);
+         [this] {
+             EXPECT_EQ(choices.speed->value(), 100);
+             EXPECT_EQ(colours.red->value(), 0) << "above 255: not applied";
+             EXPECT_EQ(colours.green->value(), 0);
+             EXPECT_EQ(colours.blue->value(), 7);
+             EXPECT_TRUE(choices.music->isChecked());
+             EXPECT_FALSE(choices.comments->isChecked());
+             EXPECT_EQ(choices.effect->currentText(), "11- Solo animazione foto");
+             EXPECT_EQ(choices.labelPosition->selectedIndex(), -1);
          }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         writeIni(c.file);
         loadPanel();
-        c.check(*panel);
+        c.check();
         EXPECT_TRUE(dialogs.messages.isEmpty());
     }
 }

@@ -22,15 +22,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, LenientReading,
                                            LenientCase{"", 0}, LenientCase{"word", 0},
                                            LenientCase{"-", 0}, LenientCase{"5a", 5}));
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, qint64> cases[] = {
-        {2.5, 2}, {3.5, 4},  {-2.5, -2},
-        {0.5, 0}, {1.5, 2},  {2.4, 2},
-        {2.6, 3}, {-0.4, 0}, {1e300, std::numeric_limits<qint64>::max()}};
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(RoundHalfEven(in), out) << in;
-}
-
 TEST(ReadLeadingInt16, NumbersBeyondSixteenBitsAreLimitedNotWrapped) {
     EXPECT_EQ(ReadLeadingInt16(u"70000"), 32767);
     EXPECT_EQ(ReadLeadingInt16(u"-70000"), -32768);

@@ -57,7 +57,7 @@ struct ShowFixture final : ShowView,
     testfiles::Sandbox folder;
     AppRecords records;
     SoundDevices sound{*this, *this, *this};
-    ShowTick tick{records, *this, TickServices{*this, sound, *this, *this, *this}};
+    ShowTick tick{records.forTick(), *this, TickServices{*this, sound, *this, *this, *this}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;

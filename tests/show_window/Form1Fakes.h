@@ -54,8 +54,8 @@ struct ShowWindow {
     SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
     testfiles::TestDecoder pictures;
-    ShowServices services{recorder, sound,    clock,
-                          random,   pictures, [this](int n) { rescans << n; }};
+    ShowServices services{recorder, sound, clock, random, pictures, [this](int n) { rescans << n; },
+                          {}};
     AppRecords records;
     Form1 form{records, services};
 
@@ -77,7 +77,7 @@ struct ShowWindow {
         QTimer guard; // dies with this call, so it never fires into a later show
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, &form, [&] {
-            forced = form.isShowOpen();
+            forced = form.shown().open;
             form.Fine();
         });
         guard.start(patienceMs);

@@ -19,9 +19,10 @@ TEST(Form1, TitleThenTheSlideInUntilAKeyThenTheTitleAgain) {
     s.records.settings.AllargaFoto = 0;
     s.records.settings.RGB_B = 255;
     const auto onTitle = [&] {
-        return s.form.labelText() == "Quirello" && s.form.pictureRect().size() == QSize(300, 200) &&
-               s.form.geometry() == s.form.screen()->geometry() && s.form.isTimerActive() &&
-               s.form.timerInterval() == 50;
+        return s.form.shown().labelText == "Quirello" &&
+               s.form.shown().picture.size() == QSize(300, 200) &&
+               s.form.geometry() == s.form.screen()->geometry() && s.form.shown().timerActive &&
+               s.form.shown().timerInterval == 50;
     };
     bool title = false, titleAgain = false;
     QRect atKey;
@@ -29,9 +30,9 @@ TEST(Form1, TitleThenTheSlideInUntilAKeyThenTheTitleAgain) {
     // Timers run at the tick's yields: this one presses the key once the picture is well in.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &s.form, [&] {
-        if (s.form.isShowOpen() && s.form.labelText() == "rosso.jpg" && s.form.isPictureVisible() &&
-            s.form.pictureRect().left() > 20) {
-            atKey = s.form.pictureRect();
+        if (s.form.shown().open && s.form.shown().labelText == "rosso.jpg" &&
+            s.form.shown().pictureVisible && s.form.shown().picture.left() > 20) {
+            atKey = s.form.shown().picture;
             shown = form1test::onScreen(s.form);
             QTest::keyClick(&s.form, Qt::Key_Space);
         }
@@ -57,7 +58,7 @@ TEST(Form1, TitleThenTheSlideInUntilAKeyThenTheTitleAgain) {
     for (const int x : {atKey.left() / 2, atKey.left() - 2, atKey.right() + 2, atKey.right() + 40})
         EXPECT_EQ(at(x), QColor(0, 0, 255)) << x;
     QTest::qWait(100);
-    EXPECT_EQ(s.form.pictureRect(), atKey); // the tick stopped there
+    EXPECT_EQ(s.form.shown().picture, atKey); // the tick stopped there
     EXPECT_EQ(s.records.show.PictureIndex, 0);
 
     EXPECT_TRUE(s.runShow([&] {
@@ -77,15 +78,15 @@ TEST(Form1, KeyMouseOnBackgroundOrClickOnPictureEndsTheShow) {
         {"right button on the background",
          [](Form1& f) { QTest::mousePress(&f, Qt::RightButton, {}, QPoint(3, 3)); }},
         {"click on the picture",
-         [](Form1& f) { QTest::mouseClick(&f, Qt::LeftButton, {}, f.pictureRect().center()); }},
+         [](Form1& f) { QTest::mouseClick(&f, Qt::LeftButton, {}, f.shown().picture.center()); }},
         {"clicks on the label, which ignores them, then on the picture, which waits for the "
          "release",
          [](Form1& f) {
-             QTest::mouseClick(&f, Qt::LeftButton, {}, f.labelRect().center());
-             QTest::mouseDClick(&f, Qt::LeftButton, {}, f.labelRect().center());
-             QTest::mousePress(&f, Qt::LeftButton, {}, f.pictureRect().center());
-             EXPECT_TRUE(f.isShowOpen());
-             QTest::mouseRelease(&f, Qt::LeftButton, {}, f.pictureRect().center());
+             QTest::mouseClick(&f, Qt::LeftButton, {}, f.shown().label.center());
+             QTest::mouseDClick(&f, Qt::LeftButton, {}, f.shown().label.center());
+             QTest::mousePress(&f, Qt::LeftButton, {}, f.shown().picture.center());
+             EXPECT_TRUE(f.shown().open);
+             QTest::mouseRelease(&f, Qt::LeftButton, {}, f.shown().picture.center());
          }},
     };
     for (const auto& [what, act] : cases) {
@@ -94,7 +95,7 @@ TEST(Form1, KeyMouseOnBackgroundOrClickOnPictureEndsTheShow) {
         s.records.show.PictureIndex = 3;
         EXPECT_TRUE(s.runShow([&] { act(s.form); }));
         EXPECT_FALSE(s.form.isVisible());
-        EXPECT_FALSE(s.form.isTimerActive());
+        EXPECT_FALSE(s.form.shown().timerActive);
         EXPECT_EQ(s.records.show.PictureIndex, 0);
         EXPECT_TRUE(s.records.show.MusicRestart);
         EXPECT_EQ(s.recorder.calls,

@@ -29,7 +29,8 @@ TEST(HostilePictureShow, eachGivesTheMessageAndTheNextPictureIsShown) {
             for (int index = 1; index <= 7; index += 2) {
                 EXPECT_TRUE(QTest::qWaitFor(
                     [&] {
-                        return s.records.show.PictureIndex == index && s.form.isPictureVisible();
+                        return s.records.show.PictureIndex == index &&
+                               s.form.shown().pictureVisible;
                     },
                     10000));
                 shown << s.records.show.CurrentPicture;

@@ -38,22 +38,23 @@ TEST(PictureAheadShow, theNextTickShowsTheFileAsItIsThen) {
         s.records.settings.TempoAttesa = 700;
         s.records.settings.Effetti = 0;
         const auto shownColour = [&] {
-            return s.form.grab().toImage().pixelColor(s.form.pictureRect().center());
+            return s.form.grab().toImage().pixelColor(s.form.shown().picture.center());
         };
         QColor first, second;
         QSize secondSize;
         s.runShow(
             [&] {
-                EXPECT_TRUE(QTest::qWaitFor(
-                    [&] { return s.records.show.PictureIndex == 1 && s.form.isPictureVisible(); }));
+                EXPECT_TRUE(QTest::qWaitFor([&] {
+                    return s.records.show.PictureIndex == 1 && s.form.shown().pictureVisible;
+                }));
                 first = shownColour();
                 QTest::qWait(200); // b.jpg is decoded ahead meanwhile
                 c.change(s);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return s.records.show.PictureIndex == 2; }));
                 QTest::qWait(50);
-                if (s.form.isPictureVisible()) {
+                if (s.form.shown().pictureVisible) {
                     second = shownColour();
-                    secondSize = s.form.pictureRect().size();
+                    secondSize = s.form.shown().picture.size();
                 }
                 s.form.Fine();
             },

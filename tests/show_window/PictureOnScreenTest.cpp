@@ -15,9 +15,9 @@ constexpr QRgb Red = 0xFFFF0000, Blue = 0xFF0000FF, Green = 0xFF00FF00;
 // Waits for the first picture of the show to be placed and painted.
 bool firstPictureShown(ShowWindow& s) {
     return QTest::qWaitFor([&] {
-        return s.records.show.PictureIndex == 1 && s.form.isPictureVisible() &&
-               s.form.pictureRect().left() >=
-                   (s.form.width() - s.form.pictureRect().width()) / 2 - 1;
+        return s.records.show.PictureIndex == 1 && s.form.shown().pictureVisible &&
+               s.form.shown().picture.left() >=
+                   (s.form.width() - s.form.shown().picture.width()) / 2 - 1;
     });
 }
 
@@ -46,8 +46,8 @@ TEST(PictureOnScreen, AStripEnlargedFarPastTheScreenIsPlacedByTheRulesAndKeptSma
         QImage shown;
         QTimer watch; // runs at the slide-in's yields, and ends the show there
         QObject::connect(&watch, &QTimer::timeout, &s.form, [&] {
-            const QRect r = s.form.pictureRect();
-            if (s.form.isPictureVisible() && s.form.labelText() == "striscia.bmp" &&
+            const QRect r = s.form.shown().picture;
+            if (s.form.shown().pictureVisible && s.form.shown().labelText == "striscia.bmp" &&
                 r.right() > 40 && r.right() < s.form.width() - 40 && at.isNull()) {
                 at = r;
                 shown = onScreen(s.form);
@@ -61,13 +61,13 @@ TEST(PictureOnScreen, AStripEnlargedFarPastTheScreenIsPlacedByTheRulesAndKeptSma
             }
             ASSERT_TRUE(firstPictureShown(s));
             s.form.repaint();
-            at = s.form.pictureRect();
+            at = s.form.shown().picture;
             shown = onScreen(s.form);
             s.form.Fine();
         });
         ASSERT_FALSE(shown.isNull());
         const QSize window = s.form.size();
-        const int label = s.form.labelRect().height();
+        const int label = s.form.shown().label.height();
         const qreal ratio = shown.devicePixelRatio();
         const QRect picture = device(at, ratio);
         // A screen high less the label, proportions kept, just under the label.
@@ -95,7 +95,7 @@ TEST(PictureOnScreen, AStripEnlargedFarPastTheScreenIsPlacedByTheRulesAndKeptSma
                 EXPECT_EQ(shown.pixel(shown.width() - 1, y), Blue) << y;
             }
         }
-        const QSize largest = s.form.largestPictureImage();
+        const QSize largest = s.form.shown().largestPictureImage;
         EXPECT_LE(qint64(largest.width()) * largest.height(),
                   qint64(shown.width()) * shown.height());
     }
@@ -116,7 +116,7 @@ TEST(PictureOnScreen, OneDevicePixelDetailStaysOneDevicePixelWide) {
     QImage shown;
     s.runShow([&] {
         // Now the label's height is known: the board is made to be shown pixel for pixel.
-        const int height = qRound((s.form.height() - s.form.labelRect().height()) * ratio);
+        const int height = qRound((s.form.height() - s.form.shown().label.height()) * ratio);
         board = QImage(int(80 * ratio), height, QImage::Format_RGB32);
         for (int y = 0; y < board.height(); ++y)
             for (int x = 0; x < board.width(); ++x)
@@ -124,7 +124,7 @@ TEST(PictureOnScreen, OneDevicePixelDetailStaysOneDevicePixelWide) {
         ASSERT_TRUE(board.save(path));
         ASSERT_TRUE(firstPictureShown(s));
         s.form.repaint();
-        placed = s.form.pictureRect();
+        placed = s.form.shown().picture;
         shown = onScreen(s.form);
         s.form.Fine();
     });
