@@ -11,11 +11,17 @@
 #include "show/ShowView.h"
 #include "sound/Music.h"
 
+#include <algorithm>
+
 namespace {
 // Twips between the label and the picture band, and the label's margin from the bottom edge.
 constexpr double LabelGap = 80;
 // Slide-in step per unit of Effetti, in twips.
 constexpr int SlideStepPerSpeed = 40;
+// The farthest a picture slides, in screen widths. A strip enlarged to the screen's height can be
+// hundreds of screens wide and would slide for minutes; pictures up to three screens wide start
+// off screen as usual, wider ones start already covering the screen.
+constexpr double LongestSlideInScreens = 2;
 
 // Clears `flag` when the scope ends, however it ends.
 struct RunningFlag {
@@ -196,13 +202,16 @@ void ShowTick::placePicture(TwipsSize shown, double labelHeight) {
 }
 
 bool ShowTick::slideIn(TwipsSize shown) {
-    const double targetLeft = (view_.screenSize().width - shown.width) / 2;
+    const double screenWidth = view_.screenSize().width;
+    const double targetLeft = (screenWidth - shown.width) / 2;
     view_.showPicture();
     const qint16 speed = records_.settings.Effetti;
     // A negative speed would never reach the target: such a picture is shown at once.
     const int step = ClampToInt16(qint64(speed) * SlideStepPerSpeed);
     if (step > 0) {
-        for (double x = -shown.width; x <= targetLeft; x += step) {
+        const double first =
+            std::max(-shown.width, targetLeft - LongestSlideInScreens * screenWidth);
+        for (double x = first; x <= targetLeft; x += step) {
             view_.setPictureLeft(x);
             if (!services_.yielder.yieldOnce())
                 return false;

@@ -35,21 +35,30 @@ TEST(TickDrawing, SlideInStepsFromOffScreenToTheCentreOneYieldEach) {
         qint16 effetti;
         double width; // twips; shown at natural size
         int steps;
+        double first = -width;
+        double height = 3000; // 11220 is the window's height less the label's: never scaled
     } cases[] = {
         // Target (15360 - width) / 2; steps = (target + width) / step, rounded down, + 1.
-        {1, 9000, 305}, {1, 9360, 310},                // the last step lands on the target
-        {10, 9000, 31}, {7, 1234, 30},  {-3, 9000, 0}, // negative: shown at once, not slid for ever
+        {1, 9000, 305},
+        {1, 9360, 310}, // the last step lands on the target
+        {10, 9000, 31},
+        {7, 1234, 30},
+        {-3, 9000, 0}, // negative: shown at once, not slid for ever
+        // Three screens wide still starts off screen; ten screens wide (a strip enlarged to the
+        // screen's height) slides two screen widths only, starting over the screen.
+        {100, 46080, 8, -46080, 11220},
+        {100, 153600, 8, -99840, 11220},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.effetti);
         ShowFixture f;
         f.records.settings.Effetti = c.effetti;
-        f.setPictures({"./a.jpg"}, {}, {c.width, 3000}); // not enlarged
+        f.setPictures({"./a.jpg"}, {}, {c.width, c.height}); // not enlarged
         const QStringList lefts = starting(f.runTick(), "left ");
         ASSERT_EQ(lefts.size(), c.steps + 1);
         if (c.steps > 0) {
-            EXPECT_EQ(lefts.first(), "left " + num(-c.width));
-            EXPECT_EQ(lefts[c.steps - 1], "left " + num(-c.width + (c.steps - 1) * c.effetti * 40));
+            EXPECT_EQ(lefts.first(), "left " + num(c.first));
+            EXPECT_EQ(lefts[c.steps - 1], "left " + num(c.first + (c.steps - 1) * c.effetti * 40));
         }
         EXPECT_EQ(lefts.last(), "left " + num((15360 - c.width) / 2));
         EXPECT_EQ(f.yields, c.steps + 1);
