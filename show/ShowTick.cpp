@@ -78,6 +78,8 @@ void ShowTick::run() {
     const QString path = records_.settings.ShowFolder + records_.show.CurrentPicture;
     const std::optional<TwipsSize> natural = view_.loadPicture(path, shownSize);
     if (!natural) {
+        // The next picture is decoded while the message waits for the user.
+        prepareAhead(records_.show.PictureIndex);
         failure();
         return;
     }
