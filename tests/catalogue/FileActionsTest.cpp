@@ -1,5 +1,5 @@
 #include "catalogue/FileActions.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
 #include "support/TestFiles.h"
 
 #include <cstdio>

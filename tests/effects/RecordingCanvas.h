@@ -2,8 +2,7 @@
 
 #include "effects/ClsDiag.h"
 #include "effects/EffectCanvas.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
+#include "support/Fakes.h"
 
 #include <vector>
 
@@ -43,32 +42,13 @@ private:
     double width_, height_;
 };
 
-// Always the same time of day: re-seeding from it must still not repeat the last pick.
-class FixedClock : public Clock {
-public:
-    double secondsSinceMidnight() const override { return 43200.5; }
-    qint64 monotonicMs() const override { return 0; }
-};
-
-// Gives the numbers it is told first, then those of a real generator.
-class ScriptedRandom : public RandomSource {
-public:
-    explicit ScriptedRandom(std::vector<double> values, std::uint64_t seed = 1)
-        : values_(std::move(values)), rest_(seed) {}
-    void reseed(double seed) override { rest_.reseed(seed); }
-    double next() override { return next_ < values_.size() ? values_[next_++] : rest_.next(); }
-
-private:
-    std::vector<double> values_;
-    size_t next_ = 0;
-    UniformRandom rest_;
-};
+using fakes::ScriptedRandom;
 
 inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random,
                                   int pen = 1) {
     RecordingCanvas canvas(width, height);
     canvas.pen = pen;
-    FixedClock clock;
+    fakes::FixedClock clock;
     ClsDiag(code, canvas, random, clock);
     return canvas;
 }

@@ -3,7 +3,7 @@
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
 #include "startup/AppRecords.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -117,15 +117,15 @@ TEST_F(PanelExtrasTest, FirstPaintStripesARandomSampleOnce) {
     loadPanel();
     extras();
     records.settings.RGB_RANDOM = -1;
-    const std::size_t before = random.drawn;
+    const int before = random.drawn;
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
     EXPECT_FALSE(colours.red->isEnabled());
-    EXPECT_EQ(random.drawn - before, 57u) << "one random colour per stripe";
+    EXPECT_EQ(random.drawn - before, 57) << "one random colour per stripe";
     panel->hide();
     panel->show();
     panel->repaint();
-    EXPECT_EQ(random.drawn - before, 57u) << "later paints leave the sample alone";
+    EXPECT_EQ(random.drawn - before, 57) << "later paints leave the sample alone";
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "catalogue/FileActions.h"
 #include "panel/PointerManager.h"
 #include "panel/PreviewImage.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 

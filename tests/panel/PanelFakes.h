@@ -13,14 +13,13 @@
 #include "panel/PanelExtras.h"
 #include "panel/PanelServices.h"
 #include "panel/SecondsField.h"
-#include "platform/RandomSource.h"
 #include "platform/Registry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 #include "startup/CommandLine.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
@@ -37,20 +36,6 @@
 #include <vector>
 
 namespace panelfakes {
-
-// Returns the given numbers in turn, over and over; `drawn` counts them.
-struct CyclingRandom final : RandomSource {
-    std::vector<double> numbers{0.5};
-    std::size_t drawn = 0;
-    void reseed(double) override {}
-    double next() override { return numbers[drawn++ % numbers.size()]; }
-};
-
-struct StopCountingMp3 final : Mp3Player {
-    int stops = 0;
-    void stop() override { ++stops; }
-    bool play(const QString&) override { return true; }
-};
 
 class PanelTest : public ::testing::Test {
 protected:
@@ -99,12 +84,13 @@ protected:
     AppRecords records;
     fakes::ScriptedDialogs dialogs;
     fakes::RecordingLauncher launcher;
-    CyclingRandom random;
-    StopCountingMp3 mp3;
+    fakes::ScriptedRandom random;
+    QStringList soundLog;
+    fakes::RecordingSound sound{soundLog};
     testfiles::TestDecoder pictures;
     SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
-    PanelServices services{dialogs,   launcher,  random, mp3, pictures, registry,
-                           QString(), QString(), {},     {},  {},       {}};
+    PanelServices services{dialogs,   launcher,  random, sound, pictures, registry,
+                           QString(), QString(), {},     {},    {},       {}};
     std::unique_ptr<frmAbout> panel;
     // Its controls by role.
     ColourBars colours;

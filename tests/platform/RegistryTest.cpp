@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

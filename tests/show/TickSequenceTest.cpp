@@ -79,7 +79,7 @@ TEST(TickSequence, MusicChangesAtEachFolderAfterTheEndTitleAndInTheNextShow) {
 
     // The next show starts at picture 1 and restarts the music, though in the same folder.
     f.endShowLikeFine();
-    f.open = true;
+    f.yielder.open = true;
     const QStringList first = f.runTick();
     EXPECT_EQ(f.entries(first, "load "), "./a.jpg");
     EXPECT_TRUE(first.contains(MusicStop));
@@ -108,7 +108,7 @@ TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
 
     // An MP3 the player cannot play leaves its folder silent: the pictures are shown, no
     // message, the music is not tried again within the folder, the next folder's starts.
-    f.mp3Plays = false;
+    f.sound.mp3Plays = false;
     for (const char* shown : {"Mare/y.jpg", "Mare/z.jpg"}) {
         const QStringList lines = f.runTick();
         EXPECT_EQ(f.records.show.CurrentPicture, shown);
@@ -138,7 +138,7 @@ TEST(TickInterrupt, EndingTheShowAtAnyYieldStopsTheTickBeforeItTouchesTheWindow)
         testfiles::write(f.folder.file("tema.mid"), "MThd");
         f.records.settings.MusicaFM = c.musica;
         f.setPictures({"./a.jpg", "./b.jpg"});
-        f.onYield = [&](int count) {
+        f.yielder.onYield = [&](int count) {
             if (count == c.yield)
                 f.endShowLikeFine();
         };
@@ -154,7 +154,7 @@ TEST(TickInterrupt, EndingTheShowAtAnyYieldStopsTheTickBeforeItTouchesTheWindow)
 TEST(TickInterrupt, EndingTheShowDuringTheNoPicturesMessageSkipsTheSetUp) {
     ShowFixture f;
     f.setPictures({});
-    f.whileMessage = [&] { f.endShowLikeFine(); };
+    f.dialogs.whileMessage = [&] { f.endShowLikeFine(); };
     EXPECT_FALSE(f.runTick().contains("formLoad"));
 }
 
@@ -167,8 +167,8 @@ TEST(TickInterrupt, TicksDuringASlideInOrAMessageAreSkipped) {
         nested << f.runTick();
         ++attempts;
     };
-    f.onYield = [&](int) { anotherTick(); };
-    f.whileMessage = anotherTick;
+    f.yielder.onYield = [&](int) { anotherTick(); };
+    f.dialogs.whileMessage = anotherTick;
     f.runTick();
     f.runTick(); // the broken picture's message
     EXPECT_GT(attempts, 10);

@@ -98,7 +98,7 @@ TEST(Form1, KeyMouseOnBackgroundOrClickOnPictureEndsTheShow) {
         EXPECT_FALSE(s.form.shown().timerActive);
         EXPECT_EQ(s.records.show.PictureIndex, 0);
         EXPECT_TRUE(s.records.show.MusicRestart);
-        EXPECT_EQ(s.recorder.calls,
+        EXPECT_EQ(s.calls,
                   (QStringList{"mci open  type sequencer alias can", "mci close can", "mp3 stop"}));
     }
 }

@@ -39,5 +39,5 @@ TEST(HostilePictureShow, eachGivesTheMessageAndTheNextPictureIsShown) {
         },
         30000);
     EXPECT_EQ(shown, QStringList({"./0a.jpg", "./1a.jpg", "./2a.jpg", "./3.jpg"}));
-    EXPECT_EQ(s.recorder.calls.filter("message"), expected);
+    EXPECT_EQ(s.calls.filter("message"), expected);
 }

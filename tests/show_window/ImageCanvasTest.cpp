@@ -3,9 +3,8 @@
 // exactly what the image holds.
 #include "show/window/ImageCanvas.h"
 #include "effects/ClsDiag.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
 #include "show/window/BackingPaint.h"
+#include "support/Fakes.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -55,11 +54,6 @@ struct Screen {
     }
 };
 
-struct StillClock : Clock {
-    double secondsSinceMidnight() const override { return 3600; }
-    qint64 monotonicMs() const override { return 0; }
-};
-
 class EveryEffect : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
@@ -76,7 +70,7 @@ TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
                                         << " ratio " << ratio);
         Screen screen(size, format, ratio);
         UniformRandom random(GetParam());
-        StillClock clock;
+        fakes::FixedClock clock;
         qint16 code = static_cast<qint16>(GetParam());
         ClsDiag(code, screen.canvas, random, clock);
         QImage wiped(size * ratio, format);

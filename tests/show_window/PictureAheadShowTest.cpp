@@ -65,7 +65,7 @@ TEST(PictureAheadShow, theNextTickShowsTheFileAsItIsThen) {
             EXPECT_TRUE(near(second, c.colour)) << second.name().toStdString();
             EXPECT_EQ(secondSize.width() > secondSize.height(), c.colour == Qt::blue);
         }
-        const QStringList messages = s.recorder.calls.filter("message");
+        const QStringList messages = s.calls.filter("message");
         EXPECT_EQ(messages,
                   c.colour.isValid()
                       ? QStringList()

@@ -1,5 +1,5 @@
-#include "FakeSound.h"
 #include "sound/Music.h"
+#include "support/FakeSound.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +28,11 @@ TEST(CommentStart, PlaysTheCommentBesideItsPictureFoundWithoutRegardToCase) {
         {"./tubo.jpg", 1, ""},
     };
     for (const auto& c : cases) {
-        FakeSound sound;
+        QStringList log;
+        fakes::RecordingSound sound(log);
         CommentStart(sound, box.path() + '/', c.entry, c.suonoWAV);
-        const QString path = sound.log.value(0).mid(4);
-        EXPECT_EQ(sound.log.size(), QString(c.played).isEmpty() ? 0 : 1) << c.entry;
+        const QString path = log.value(0).mid(4);
+        EXPECT_EQ(log.size(), QString(c.played).isEmpty() ? 0 : 1) << c.entry;
         EXPECT_EQ(QFileInfo(path).fileName(), c.played) << c.entry;
     }
 }
