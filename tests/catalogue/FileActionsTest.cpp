@@ -1,14 +1,11 @@
 #include "catalogue/FileActions.h"
 #include "support/Fakes.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
-#include <cstdio>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
-#include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -165,65 +162,24 @@ TEST(FileActionsDelete, AsksAboutTheEntryAndRemovesItOnlyOnceDeleted) {
     EXPECT_EQ(panel.dialogs.questions.size(), 4);
 }
 
-namespace {
-
-// Deletes the read-only file ro.jpg of `folder`, then the same file made writable. The first
-// failure seen, empty when there was none; runs without the test framework, in a child too.
-std::string deleteReadOnlyThenWritable(const QString& folder) {
-    const QString showFolder = folder + u'/';
-    QFile file(showFolder + "ro.jpg");
-    if (!file.open(QIODevice::WriteOnly) || file.write("x") != 1)
-        return "cannot write the file";
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    PictureList list;
-    list.setEntries({"./ro.jpg"});
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedDialogs dialogs;
-    DiskFileOperations disk;
-    const QString appFolder;
-    FileActions actions(appFolder, showFolder, list, launcher, dialogs, disk);
-    if (actions.remove(0) || !file.exists() || list.count() != 1)
-        return "a read-only file was deleted or left the list";
-    if (dialogs.messages != QStringList({fileactions::deleteFailure("./ro.jpg")}))
-        return "no message for the read-only file";
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    if (!actions.remove(0) || file.exists() || list.count() != 0 || dialogs.messages.size() != 1)
-        return "a writable file was not deleted";
-    return {};
-}
-
-} // namespace
-
 // Unlinking needs only the folder's permission, and root passes every check: a read-only file
 // is kept by its own permission bits, for root and for an ordinary user alike.
 TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
-    testfiles::Sandbox box;
-    EXPECT_EQ(deleteReadOnlyThenWritable(box.path()), "");
-
-    // The user's own folder, with the user's own file in it.
-    const QString home = box.file("utente");
-    ASSERT_TRUE(QDir().mkpath(home));
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
-        QFile::setPermissions(box.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                              QFile::ExeGroup | QFile::ExeOther);
-    }
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (root && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
-                     ::setresuid(65534, 65534, 65534) != 0))
-            ::_exit(2);
-        const std::string failure = deleteReadOnlyThenWritable(home);
-        if (!failure.empty())
-            std::fprintf(stderr, "as an ordinary user: %s\n", failure.c_str());
-        ::_exit(failure.empty() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    const auto deleteReadOnlyThenWritable = [] {
+        Panel panel({"./ro.jpg"});
+        const QString file = panel.showFolder + "ro.jpg";
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        EXPECT_FALSE(panel.actions.remove(0));
+        EXPECT_TRUE(panel.onDisk("./ro.jpg"));
+        EXPECT_EQ(panel.list.count(), 1);
+        EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./ro.jpg")}));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        EXPECT_TRUE(panel.actions.remove(0));
+        EXPECT_FALSE(panel.onDisk("./ro.jpg"));
+        EXPECT_EQ(panel.list.count(), 0);
+    };
+    deleteReadOnlyThenWritable();
+    testfiles::AsOrdinaryUser(deleteReadOnlyThenWritable);
 }
 
 // A file deleted outside the program: the same message, and the item leaves the list.

@@ -1,4 +1,5 @@
 #include "catalogue/LoadImageList.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -113,12 +114,12 @@ TEST(LoadImageList, RescanOfAFolderWithoutPicturesEmptiesEverything) {
 }
 
 TEST(LoadImageList, AnUnreadableChildFolderContributesNothing) {
-    testfiles::Sandbox box;
-    writeAll(box, {"b.jpg", "Chiusa/c.jpg"});
-    QFile::setPermissions(box.file("Chiusa"), QFileDevice::Permissions());
-    if (QDir(box.file("Chiusa")).entryList(QDir::Files).isEmpty()) { // not when run as root
+    testfiles::AsOrdinaryUser([] {
+        testfiles::Sandbox box;
+        writeAll(box, {"b.jpg", "Chiusa/c.jpg"});
+        QFile::setPermissions(box.file("Chiusa"), QFileDevice::Permissions());
         EXPECT_EQ(Scan(box.path()).list.entries(), QStringList({"./b.jpg"}));
-    }
-    QFile::setPermissions(box.file("Chiusa"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(box.file("Chiusa"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner);
+    });
 }

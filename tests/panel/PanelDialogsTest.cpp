@@ -1,11 +1,10 @@
-// The Qt message and input boxes: the answer given back, the caption.
+// The Qt question box: the answer given back, the caption.
 
 #include "platform/gui/QtDialogs.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -35,12 +34,6 @@ TEST(PanelDialogs, AQuestionAnswersTrueForOkOnly) {
         EXPECT_EQ(dialogs.confirm("Cancellare?"), expected);
         EXPECT_EQ(caption, "Quirello");
     }
-}
-
-TEST(PanelDialogs, ACancelledInputBoxGivesNothing) {
-    QtDialogs dialogs;
-    WhenOpen([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_EQ(dialogs.inputBox("Nuovo nome", "Rinomina", "vecchio.jpg"), "");
 }
 
 } // namespace

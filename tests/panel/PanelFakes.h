@@ -20,11 +20,13 @@
 #include "startup/CommandLine.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
+#include "support/SettingsPrinter.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -57,8 +59,7 @@ protected:
         services.settingsLocation = ChooseSettingsLocation(app, configFolder());
         services.openShow = [this] {
             shows.push_back(records.settings);
-            iniAtShow.push_back(
-                testfiles::read(services.settingsLocation.writeFolder + SettingsFileName));
+            savedAtShow.push_back(saved());
         };
         services.endProgram = [this] { ++ends; };
         panel = std::make_unique<frmAbout>(records, services);
@@ -75,6 +76,12 @@ protected:
         return *extras_;
     }
     void writeIni(const QByteArray& bytes) { testfiles::write(ini(), bytes); }
+    // PHOTO.INI where "&Play" keeps it, as the program reads it back (seconds in TempoAttesa).
+    std::optional<ShowSettings> saved() const {
+        ShowSettings s;
+        return ReadSettingsFile(services.settingsLocation.writeFolder, s) ? std::optional(s)
+                                                                          : std::nullopt;
+    }
     QString ini() const { return app + SettingsFileName; }
     // The user's configuration folder.
     QString configFolder() const { return box.file(QStringLiteral("config/")); }
@@ -98,8 +105,8 @@ protected:
     PlayControls start;
     ShowChoices choices;
     std::unique_ptr<PanelExtras> extras_;
-    std::vector<ShowSettings> shows;   // the record as each show opened
-    std::vector<QByteArray> iniAtShow; // PHOTO.INI as each show opened
+    std::vector<ShowSettings> shows;                      // the record as each show opened
+    std::vector<std::optional<ShowSettings>> savedAtShow; // PHOTO.INI as each show opened
     int ends = 0;
 };
 

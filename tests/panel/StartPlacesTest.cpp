@@ -45,8 +45,9 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
             EXPECT_EQ(shows.back().TempoAttesa, 9000);
             EXPECT_EQ(shows.back().RGB_R, 10);
             EXPECT_EQ(shows.back().ShowFolder, app);
-            const QString kept = c.inConfig ? configFolder() + SettingsFileName : ini();
-            EXPECT_TRUE(testfiles::read(kept).contains("TempoAttesa=9\r\n"));
+            ShowSettings kept;
+            ASSERT_TRUE(ReadSettingsFile(c.inConfig ? configFolder() : app, kept));
+            EXPECT_EQ(kept.TempoAttesa, 9);
             EXPECT_EQ(QFileInfo::exists(configFolder()), c.inConfig);
             if (c.inConfig) {
                 EXPECT_EQ(testfiles::read(ini()), "TempoAttesa=7\r\nRGB_R=10\r\n");

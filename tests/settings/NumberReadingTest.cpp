@@ -27,10 +27,3 @@ TEST(ReadLeadingInt16, NumbersBeyondSixteenBitsAreLimitedNotWrapped) {
     EXPECT_EQ(ReadLeadingInt16(u"-70000"), -32768);
     EXPECT_EQ(ReadLeadingInt16(u"65537"), 32767); // would wrap to 1 if truncated to 16 bits
 }
-
-TEST(PrintForm, BlankOrSignThenDigitsThenBlank) {
-    EXPECT_EQ(PrintForm(1), " 1 ");
-    EXPECT_EQ(PrintForm(0), " 0 ");
-    EXPECT_EQ(PrintForm(-1), "-1 ");
-    EXPECT_EQ(PrintForm(255), " 255 ");
-}

@@ -1,5 +1,4 @@
 #include "startup/StartFolder.h"
-#include "startup/AppFolder.h"
 
 #include "support/TestFiles.h"
 
@@ -7,12 +6,6 @@
 #include <QDir>
 
 namespace {
-
-TEST(AppFolder, AlwaysEndsWithOneSeparator) {
-    EXPECT_EQ(AppFolderOf("/opt/quirello"), "/opt/quirello/");
-    EXPECT_EQ(AppFolderOf("/opt/quirello/"), "/opt/quirello/");
-    EXPECT_EQ(AppFolderOf("/"), "/");
-}
 
 TEST(StartFolder, AFolderThatIsGoneOrAFileGivesTheApplicationFolder) {
     testfiles::Sandbox box;
