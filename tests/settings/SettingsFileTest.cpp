@@ -30,33 +30,15 @@ ReadResult readFrom(const testfiles::Sandbox& box, const QByteArray& content) {
     return r;
 }
 
+// The folder, seconds, comments, music, speed, colour, random, frame, enlarge, effect, label.
 ShowSettings exampleSettings() {
-    ShowSettings s;
-    s.ShowFolder = "/home/anna/Foto/";
-    s.TempoAttesa = 7000;
-    s.MusicaFM = s.SuonoWAV = s.Effetti = s.Cornice3D = s.AllargaFoto = 1;
-    s.RGB_R = 10;
-    s.RGB_G = 20;
-    s.RGB_B = 30;
-    s.RGB_RANDOM = 0;
-    s.TipoEffetto = 3;
-    s.PosLabel = 1;
-    return s;
+    return {"/home/anna/Foto/", 7000, 1, 1, 1, 10, 20, 30, 0, 1, 1, 3, 1};
 }
 
-const QByteArray ExampleBytes = "PATH=/home/anna/Foto\r\n"
-                                "TempoAttesa=7\r\n"
-                                "MusicaFM= 1 \r\n"
-                                "SuonoWAV= 1 \r\n"
-                                "Effetti= 1 \r\n"
-                                "Cornice3D= 1 \r\n"
-                                "AllargaFoto= 1 \r\n"
-                                "RGB_R= 10 \r\n"
-                                "RGB_G= 20 \r\n"
-                                "RGB_B= 30 \r\n"
-                                "RGB_RANDOM= 0 \r\n"
-                                "TipoEffetto= 3 \r\n"
-                                "PosLabel= 1 \r\n";
+const QByteArray ExampleBytes =
+    "PATH=/home/anna/Foto\r\nTempoAttesa=7\r\nMusicaFM= 1 \r\nSuonoWAV= 1 \r\nEffetti= 1 \r\n"
+    "Cornice3D= 1 \r\nAllargaFoto= 1 \r\nRGB_R= 10 \r\nRGB_G= 20 \r\nRGB_B= 30 \r\n"
+    "RGB_RANDOM= 0 \r\nTipoEffetto= 3 \r\nPosLabel= 1 \r\n";
 
 } // namespace
 
