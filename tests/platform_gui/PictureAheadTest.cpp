@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
-#include <QThread>
 
 using namespace picturefiles;
 
@@ -24,8 +24,15 @@ QByteArray jpegOf(QColor colour) {
 void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
     ahead.prepare(path, fixedSize(shown));
     ASSERT_TRUE(QTest::qWaitFor([&] { return ahead.isReady(); }, 10000));
-    // File times have a fine but finite resolution: let the clock move on before the change.
-    QThread::msleep(20);
+    // File times have a finite resolution: wait until a file written now gets a later time.
+    const QString probe = path + ".probe";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            testfiles::write(probe);
+            return QFileInfo(probe).lastModified() > QFileInfo(path).lastModified();
+        },
+        10000));
+    QFile::remove(probe);
 }
 
 } // namespace

@@ -48,10 +48,14 @@ TEST(PictureAheadShow, theNextTickShowsTheFileAsItIsThen) {
                     return s.records.show.PictureIndex == 1 && s.form.shown().pictureVisible;
                 }));
                 first = shownColour();
-                QTest::qWait(200); // b.jpg is decoded ahead meanwhile
+                EXPECT_TRUE(QTest::qWaitFor([&] { return s.pictures.decodesOf("b.jpg") == 1; }));
                 c.change(s);
-                EXPECT_TRUE(QTest::qWaitFor([&] { return s.records.show.PictureIndex == 2; }));
-                QTest::qWait(50);
+                // b.jpg shown, or its message.
+                EXPECT_TRUE(QTest::qWaitFor([&] {
+                    return s.form.shown().labelText == "b.jpg"
+                               ? s.form.shown().pictureVisible
+                               : !s.calls.filter("message").isEmpty();
+                }));
                 if (s.form.shown().pictureVisible) {
                     second = shownColour();
                     secondSize = s.form.shown().picture.size();
