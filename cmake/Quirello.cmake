@@ -127,6 +127,6 @@ function(quirello_test name)
     quirello_program(test_${name} "")
     add_test(NAME ${name} COMMAND test_${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;QUIRELLO_SOURCE_DIR=${CMAKE_SOURCE_DIR};QUIRELLO_APP_DIR=${QUIRELLO_APP_DIR}"
+        "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;QUIRELLO_APP_DIR=${QUIRELLO_APP_DIR}"
         TIMEOUT 600)
 endfunction()

@@ -6,6 +6,7 @@
 #include "support/HangGuard.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <sys/stat.h>
 
 namespace {
@@ -50,9 +51,7 @@ TEST(Mp3Playback, SoundsUntilStoppedAndAFileThatIsNoMp3Fails) {
 TEST(MidiPlayback, MidAndRmiSoundUntilClosed) {
     for (const char* name : {"tema.mid", "z.rmi"}) {
         Devices d;
-        const QByteArray smf = audiotest::midiNote(3);
-        testfiles::write(d.box.file(name),
-                         QString(name).endsWith(".rmi") ? audiotest::rmidWrap(smf) : smf);
+        audiotest::makeMidi(d.box, name);
         d.startMidi(name);
         EXPECT_GT(d.output.peakOver(250, 150), kSound) << name;
         EXPECT_TRUE(d.mci.mciSendString("close can"));
@@ -63,7 +62,7 @@ TEST(MidiPlayback, MidAndRmiSoundUntilClosed) {
 // MIDI and MP3 share the music stream; a comment has its own channel that no music stop ends.
 TEST(MidiPlayback, EachStopLeavesTheOtherSoundsAlone) {
     Devices d;
-    testfiles::write(d.box.file("tema.mid"), audiotest::midiNote(5));
+    audiotest::makeMidi(d.box, "tema.mid");
     d.startMidi("tema.mid");
     d.mp3.stop();
     EXPECT_GT(d.output.peakOver(200, 150), kSound) << "the MP3 stop silenced MIDI";
@@ -84,7 +83,8 @@ TEST(MidiPlayback, EachStopLeavesTheOtherSoundsAlone) {
 // Only the show's own commands work, on an open alias, and only MIDI files open.
 TEST(MciCommands, OnlyAnOpenAliasCanBePlayedOrClosedAndOnlyMidiFilesOpen) {
     Devices d;
-    testfiles::write(d.box.file("a b/tema.mid"), audiotest::midiNote(1));
+    QDir().mkpath(d.box.file("a b"));
+    audiotest::makeMidi(d.box, "a b/tema.mid");
     testfiles::write(d.box.file("finto.mid"), QByteArray("RIFF\x10\0\0\0WAVE", 12));
     const QString good = d.open("a b/tema.mid");
     const std::pair<QString, bool> steps[] = {
@@ -144,7 +144,7 @@ TEST(NoDevice, EveryOperationIsASilentNoOp) {
     qputenv("SDL_AUDIODRIVER", "nessuno");
     const QString mp3 = audiotest::makeTone(box, "musica.mp3", 1);
     const QString wav = audiotest::makeTone(box, "mare.wav", 1);
-    testfiles::write(box.file("tema.mid"), audiotest::midiNote(1));
+    audiotest::makeMidi(box, "tema.mid");
     AudioEngine engine;
     SdlMciSequencer mci(engine);
     SdlMp3Player player(engine);
