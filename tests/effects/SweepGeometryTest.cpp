@@ -1,19 +1,27 @@
 #include "RecordingCanvas.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
-// How many calls draw one step of a swept effect, and the value the first of them stands for.
-int callsPerStep(int code) {
-    return code <= 3 || code == 6 || code == 7 ? 2 : code <= 5 ? 4 : 1;
-}
-double sweptValue(int code, const DrawCall& c, double hw) {
-    return code <= 3   ? c.x2 - hw
-           : code <= 5 ? hw - c.x1
-           : code == 6 ? c.y1
-           : code == 7 ? c.y1 + 4000
-                       : c.x2;
+// The values a swept effect steps through: each call stands for one (a square's half side, a
+// curtain's distance from the middle, a line's distance from its edge, a circle's radius), and
+// each run of calls that stand for the same value is one step.
+std::vector<double> sweptValues(int code, const std::vector<DrawCall>& calls, double width,
+                                double height) {
+    std::vector<double> values;
+    const double slant = code == 7 ? 4000 : 0;
+    for (const DrawCall& c : calls) {
+        const double v = code <= 3   ? c.x2 - width / 2
+                         : code <= 5 ? std::abs(width / 2 - c.x1)
+                         : code <= 7 ? std::min(c.y1 + slant, height - c.y1 - slant)
+                                     : c.x2;
+        if (values.empty() || values.back() != v)
+            values.push_back(v);
+    }
+    return values;
 }
 
 // The step counts and first and last values of the swept effects on two common screens.
@@ -47,15 +55,14 @@ TEST(SweepGeometry, StepsAndEnds) {
         SCOPED_TRACE(testing::Message() << "code " << t.code << " width " << t.width);
         UniformRandom random;
         qint16 code = t.code;
-        const auto calls = drawEffect(code, t.width, t.height, random).calls;
-        const size_t per = callsPerStep(t.code);
-        ASSERT_EQ(calls.size(), t.steps * per);
-        const auto value = [&](size_t i) { return sweptValue(t.code, calls[i], t.width / 2); };
-        EXPECT_EQ(value(0), t.first);
-        EXPECT_EQ(value(calls.size() - per), t.last);
+        const auto values = sweptValues(t.code, drawEffect(code, t.width, t.height, random).calls,
+                                        t.width, t.height);
+        ASSERT_EQ(values.size(), t.steps);
+        EXPECT_EQ(values.front(), t.first);
+        EXPECT_EQ(values.back(), t.last);
         const double step = (t.last - t.first) / (t.steps - 1);
-        for (size_t i = per; i < calls.size(); i += per)
-            ASSERT_EQ(value(i) - value(i - per), step) << "at call " << i;
+        for (size_t i = 1; i < values.size(); ++i)
+            ASSERT_EQ(values[i] - values[i - 1], step) << "at step " << i;
     }
 }
 
