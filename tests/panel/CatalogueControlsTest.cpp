@@ -74,6 +74,8 @@ TEST(CatalogueControls, AnUnreadableDriveSaysSoAndReturnsToTheApplicationFolder)
     EXPECT_EQ(panel.records.settings.ShowFolder, "/");
 }
 
+// The path's parts, then the visible children; only a real change of folder is announced (the
+// same folder again is covered with the rescan above).
 TEST(DirListBox, ListsThePathThenTheVisibleChildrenAndEmitsOnlyOnARealChange) {
     testfiles::Sandbox box;
     for (const char* name : {"Foto/zeta/x", "Foto/Alfa/x", "Foto/Estate/x", "Foto/.nascosta/x"})
@@ -84,34 +86,16 @@ TEST(DirListBox, ListsThePathThenTheVisibleChildrenAndEmitsOnlyOnARealChange) {
     QStringList shown;
     for (int i = 0; i < dir.count(); ++i)
         shown.append(dir.item(i)->text());
-    QStringList expected{"/"};
-    expected += foto.split(u'/', Qt::SkipEmptyParts);
-    expected += QStringList{"Alfa", "Estate", "zeta"};
-    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(shown, (QStringList{"/"} + foto.split(u'/', Qt::SkipEmptyParts) +
+                      QStringList{"Alfa", "Estate", "zeta"}));
 
     QSignalSpy spy(&dir, &DirListBox::changed);
-    const struct {
-        QString path;
-        bool accepted;
-        int emitted;
-        QString after;
-    } cases[] = {
-        {foto + "/", true, 0, foto},
-        {estate + "/", true, 1, estate},
-        {box.file("foto/estate"), false, 0, estate},   // another name, no folder
-        {box.file("Foto/Estate/x"), false, 0, estate}, // a file
-        {foto, true, 1, foto},
-    };
-    for (const auto& c : cases) {
-        spy.clear();
-        EXPECT_EQ(dir.setPath(c.path), c.accepted) << c.path.toStdString();
-        EXPECT_EQ(spy.count(), c.emitted) << c.path.toStdString();
-        EXPECT_EQ(dir.path(), c.after) << c.path.toStdString();
-    }
-
-    // Opening an entry goes there.
+    EXPECT_FALSE(dir.setPath(box.file("foto/estate")));   // another name, no folder
+    EXPECT_FALSE(dir.setPath(box.file("Foto/Estate/x"))); // a file
+    EXPECT_TRUE(spy.isEmpty());
     Q_EMIT dir.itemDoubleClicked(dir.findItems("Estate", Qt::MatchExactly).value(0));
     EXPECT_EQ(dir.path(), estate);
+    EXPECT_EQ(spy.count(), 1);
 }
 
 } // namespace

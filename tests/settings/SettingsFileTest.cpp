@@ -140,27 +140,17 @@ TEST(ReadSettingsFile, AnythingButASettingsFileGivesTheDefaults) {
     }
 }
 
-struct TempoCase {
-    const char* line;
-    qint16 seconds;
-};
-
-class TempoAttesaLine : public ::testing::TestWithParam<TempoCase> {};
-
-TEST_P(TempoAttesaLine, OutOfRangeOrNotANumberGivesFour) {
+// Out of range or not a number gives 4; a key is found anywhere in its line, in its case only.
+TEST(ReadSettingsFile, TempoAttesaLine) {
+    const std::pair<const char*, qint16> cases[] = {
+        {"TempoAttesa=0", 4},     {"TempoAttesa=31", 4},  {"TempoAttesa=45", 4},
+        {"TempoAttesa=dieci", 4}, {"TempoAttesa=2.5", 2}, {"TempoAttesa=3.5", 4},
+        {"TempoAttesa= 7 ", 7},   {"TempoAttesa=30", 30}, {"TempoAttesa=1", 1},
+        {"TempoAttesa=99999", 4}, {"XTempoAttesa=9", 9},  {"tempoattesa=5", 0}};
     testfiles::Sandbox box;
-    const ReadResult r = readFrom(box, QByteArray(GetParam().line) + "\r\n");
-    EXPECT_EQ(r.settings.TempoAttesa, GetParam().seconds) << GetParam().line;
+    for (const auto& [line, seconds] : cases)
+        EXPECT_EQ(readFrom(box, QByteArray(line) + "\r\n").settings.TempoAttesa, seconds) << line;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, TempoAttesaLine,
-    ::testing::Values(TempoCase{"TempoAttesa=0", 4}, TempoCase{"TempoAttesa=31", 4},
-                      TempoCase{"TempoAttesa=45", 4}, TempoCase{"TempoAttesa=dieci", 4},
-                      TempoCase{"TempoAttesa=2.5", 2}, TempoCase{"TempoAttesa=3.5", 4},
-                      TempoCase{"TempoAttesa= 7 ", 7}, TempoCase{"TempoAttesa=30", 30},
-                      TempoCase{"TempoAttesa=1", 1}, TempoCase{"TempoAttesa=99999", 4},
-                      TempoCase{"XTempoAttesa=9", 9}, TempoCase{"tempoattesa=5", 0}));
 
 TEST(ReadSettingsFile, PathGetsItsSeparatorAndKeysAreTestedInOrder) {
     testfiles::Sandbox box;
