@@ -62,14 +62,15 @@ protected:
             "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/start-log.txt\"\n");
         QFile::setPermissions(app + "/start", QFile::ReadOwner | QFile::ExeOwner);
 
-        // One red picture on a blue background, no transition, no label: easy to recognise.
+        // One red picture on a blue background, no transition, no label: easy to recognise;
+        // music and comments on.
         QDir().mkpath(app + "/Prova");
         QImage red(640, 480, QImage::Format_RGB32);
         red.fill(Red);
         ASSERT_TRUE(red.save(app + "/Prova/rosso.jpg", "JPG", 95));
         testfiles::write(app + "/PHOTO.INI",
                          ("PATH=" + app +
-                          "/Prova\r\nTempoAttesa=1\r\nMusicaFM=0\r\nSuonoWAV=0\r\n"
+                          "/Prova\r\nTempoAttesa=1\r\nMusicaFM=1\r\nSuonoWAV=1\r\n"
                           "Effetti=0\r\nCornice3D=0\r\nAllargaFoto=1\r\nRGB_R=0\r\nRGB_G=0\r\n"
                           "RGB_B=200\r\nRGB_RANDOM=0\r\nTipoEffetto=0\r\nPosLabel=2\r\n")
                              .toUtf8());
@@ -135,15 +136,12 @@ protected:
 TEST_F(QuirelloE2e, RunShowsTheShowFirstThenAKeyBringsThePanelAndEscEnds) {
     for (const char* name : {"rosso.wav", "x.mid", "y.mp3"})
         ASSERT_EQ(::mkfifo(QFile::encodeName(app + "/Prova/" + name).constData(), 0644), 0);
-    QByteArray ini = testfiles::read(app + "/PHOTO.INI");
-    testfiles::write(app + "/PHOTO.INI",
-                     ini.replace("MusicaFM=0", "MusicaFM=1").replace("SuonoWAV=0", "SuonoWAV=1"));
 
     start({"/run"});
     ASSERT_TRUE(waitForScreen(ShowsTheShow)) << "no full-screen show";
     EXPECT_FALSE(display_->hasWindowOfSize(QSize(634, 457))) << "the panel is not shown yet";
     // Written by the program itself before the show opened: its own number form.
-    ini = testfiles::read(app + "/PHOTO.INI");
+    const QByteArray ini = testfiles::read(app + "/PHOTO.INI");
     EXPECT_TRUE(ini.contains("RGB_B= 200 \r\n")) << ini.toStdString();
     EXPECT_TRUE(ini.contains("TempoAttesa=1\r\n"));
     ASSERT_TRUE(waitForScreen(ShowsTheEndTitle)) << "the show stopped at its first picture";
