@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <set>
 
-namespace {
-
 TEST(EffectCodes, ZeroPicksOneToTenWritesItBackAndDrawsItOutsideOneToTenNothing) {
     std::set<int> picked;
     for (std::uint64_t seed = 1; seed <= 400; ++seed) {
@@ -36,5 +34,3 @@ TEST(EffectCodes, ZeroPicksOneToTenWritesItBackAndDrawsItOutsideOneToTenNothing)
         EXPECT_EQ(code, original);
     }
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 #include <numbers>
 #include <set>
 
-namespace {
-
 // Cells overlap by a twip: the pitch is one below the tile size.
 TEST(Mosaic, DrawsEachOfTheSixHundredCellsOnce) {
     const struct {
@@ -34,7 +32,7 @@ TEST(Mosaic, DrawsEachOfTheSixHundredCellsOnce) {
 }
 
 // The angle of a ray in whole degrees, 0..359, as drawn on screen (y grows downwards).
-int rayDegrees(const DrawCall& c) {
+static int rayDegrees(const DrawCall& c) {
     const double a = std::atan2(c.y2 - c.y1, c.x2 - c.x1) * 180 / std::numbers::pi;
     return (static_cast<int>(std::lround(a)) + 360) % 360;
 }
@@ -60,5 +58,3 @@ TEST(Ray, DrawsEveryWholeDegreeWithZeroTwiceWhateverTheStart) {
         EXPECT_EQ(rayDegrees(calls[0]), (a0 + 1) % 361 % 360);
     }
 }
-
-} // namespace

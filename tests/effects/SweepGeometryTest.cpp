@@ -4,13 +4,11 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
-
 // The values a swept effect steps through: each call stands for one (a square's half side, a
 // curtain's distance from the middle, a line's distance from its edge, a circle's radius), and
 // each run of calls that stand for the same value is one step.
-std::vector<double> sweptValues(int code, const std::vector<DrawCall>& calls, double width,
-                                double height) {
+static std::vector<double> sweptValues(int code, const std::vector<DrawCall>& calls, double width,
+                                       double height) {
     std::vector<double> values;
     const double slant = code == 7 ? 4000 : 0;
     for (const DrawCall& c : calls) {
@@ -97,5 +95,3 @@ TEST(SweepShapes, FirstStepOfEachShape) {
         }
     }
 }
-
-} // namespace

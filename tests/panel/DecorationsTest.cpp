@@ -5,8 +5,6 @@
 
 #include <functional>
 
-namespace {
-
 TEST(DecorationsMotion, BannerFramesTurnAndTheMailLinkTurnsAt310And487) {
     BannerAnimation banner;
     QList<int> shown;
@@ -127,5 +125,3 @@ TEST_F(PanelExtrasTest, FirstPaintStripesARandomSampleOnce) {
     panel->repaint();
     EXPECT_EQ(random.drawn - before, 57) << "later paints leave the sample alone";
 }
-
-} // namespace

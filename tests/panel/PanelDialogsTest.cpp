@@ -9,10 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
 // Runs `answer` on the modal dialog once it is open.
-void WhenOpen(std::function<void(QWidget*)> answer) {
+static void WhenOpen(std::function<void(QWidget*)> answer) {
     QTimer::singleShot(0, [answer] {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr);
@@ -35,5 +33,3 @@ TEST(PanelDialogs, AQuestionAnswersTrueForOkOnly) {
         EXPECT_EQ(caption, "Quirello");
     }
 }
-
-} // namespace

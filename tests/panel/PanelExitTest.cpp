@@ -7,8 +7,6 @@
 
 #include <functional>
 
-namespace {
-
 using PanelExit = panelfakes::PanelTest;
 
 TEST_F(PanelExit, FineAndClosingOpenTheWebSiteMinimisedAndEnd) {
@@ -52,5 +50,3 @@ TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
         EXPECT_TRUE(launcher.runs.empty()) << "Esc opens nothing";
     }
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 #include <functional>
 #include <QLineEdit>
 
-namespace {
-
 class PanelPlay : public panelfakes::PanelTest {
 protected:
     void SetUp() override { loadPanel(); }
@@ -139,5 +137,3 @@ TEST_F(PanelPlay, EveryControlReachesTheFileAndTheRecord) {
     expected.TempoAttesa = 7000;
     EXPECT_EQ(shows, std::vector{expected});
 }
-
-} // namespace

@@ -3,9 +3,7 @@
 
 #include "PanelFakes.h"
 
-namespace {
-
-int StripedRows(const QImage& drawing) {
+static int StripedRows(const QImage& drawing) {
     int rows = 0;
     for (int y = 0; y < drawing.height(); ++y)
         rows += qAlpha(drawing.pixel(drawing.width() / 2, y)) == 255 ? 1 : 0;
@@ -104,5 +102,3 @@ TEST_F(PanelSettings, SpeedBarSetsEffettiAtOnceButItsCurrentValueRunsNothing) {
     colours.random->setChecked(true); // already ticked: no stripes
     EXPECT_EQ(StripedRows(colours.sample->drawing()), 0);
 }
-
-} // namespace

@@ -9,8 +9,6 @@
 
 #include <QImage>
 
-namespace {
-
 using StartPlaces = panelfakes::PanelTest;
 
 TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) {
@@ -104,5 +102,3 @@ TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {
         EXPECT_FALSE(QFileInfo::exists(ini())) << "nothing saved before \"&Play\"";
     }
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 
 #include <functional>
 
-namespace {
-
 using StartupLoad = panelfakes::PanelTest;
 
 TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPlay) {
@@ -102,5 +100,3 @@ TEST_F(StartupLoad, RunOnTheCommandLineSavesAndStartsTheShowDuringTheLoad) {
     EXPECT_FALSE(records.ShowRunning);
     EXPECT_EQ(records.AppFolder, app);
 }
-
-} // namespace

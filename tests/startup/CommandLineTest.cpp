@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
-namespace {
-
 TEST(CommandLine, OnlyTheWholeWordRunInAnyCaseStartsTheShow) {
     const struct {
         QStringList arguments; // as the process receives them, program name first
@@ -32,5 +30,3 @@ TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone)
     EXPECT_EQ(ConsoleAnswer({"quirello", "--version"}), "Quirello 3.2.0\n");
     EXPECT_EQ(ConsoleAnswer({"quirello", "--help", "x"}), std::nullopt);
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
-namespace {
-
 TEST(StartFolder, AFolderThatIsGoneOrAFileGivesTheApplicationFolder) {
     testfiles::Sandbox box;
     const QString app = box.file("app/"), saved = box.file("Foto/");
@@ -34,5 +32,3 @@ TEST(StartFolder, AFolderThatIsGoneOrAFileGivesTheApplicationFolder) {
     EXPECT_EQ(QDir::currentPath() + '/', QDir(app).canonicalPath() + '/');
     QDir::setCurrent(QDir::tempPath());
 }
-
-} // namespace
