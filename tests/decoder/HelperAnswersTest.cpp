@@ -50,8 +50,8 @@ UniqueFd pixels(qint64 bytes, bool sealed = true) {
 // One answer of the fake helper: a message, or raw bytes, with the descriptors to attach.
 struct Say {
     Message message;
-    std::vector<int> fds;
-    QByteArray raw; // sent instead of the message when not empty
+    std::vector<int> fds = {};
+    QByteArray raw = {}; // sent instead of the message when not empty
 };
 
 void sendRaw(int socket, const QByteArray& bytes, const std::vector<int>& fds) {
@@ -161,8 +161,9 @@ TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
         const DecoderProcess::Answer answer = converse(c.answers, c.shown);
         EXPECT_EQ(int(answer.outcome), int(c.outcome));
         EXPECT_EQ(answer.picture.ok(), c.outcome == Decoded);
-        if (answer.picture.ok())
+        if (answer.picture.ok()) {
             EXPECT_EQ(answer.picture.image.pixel(3, 3), 0xFFFF0000u);
+        }
     }
     EXPECT_EQ(int(converse({}, {40, 20}, true).outcome), int(TimedOut));
 }

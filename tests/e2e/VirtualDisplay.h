@@ -26,8 +26,9 @@ public:
 
     VirtualDisplay() {
         xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
-                             QStringLiteral("%1x%2x24").arg(Width).arg(Height), "-nolisten", "tcp"});
+        xvfb_.start("Xvfb",
+                    {"-displayfd", "1", "-screen", "0",
+                     QStringLiteral("%1x%2x24").arg(Width).arg(Height), "-nolisten", "tcp"});
         // Xvfb writes the display's number once it takes connections.
         while (!xvfb_.canReadLine() && xvfb_.waitForReadyRead(20000)) {
         }

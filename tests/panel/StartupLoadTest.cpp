@@ -56,9 +56,9 @@ TEST_F(StartupLoad, EachLineReachesItsControlWithinItsRange) {
         {"MusicaFM=0\r\nSuonoWAV=0\r\nEffetti=40\r\nRGB_R=10\r\nRGB_G=20\r\nRGB_B=30\r\n"
          "RGB_RANDOM=0\r\nCornice3D=0\r\nAllargaFoto=0\r\nTipoEffetto=9\r\nPosLabel=2\r\n",
          [this] {
-             for (QCheckBox* box :
+             for (QCheckBox* check :
                   {choices.music, choices.comments, choices.enlarge, colours.random, choices.frame})
-                 EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
+                 EXPECT_FALSE(check->isChecked()) << check->text().toStdString();
              EXPECT_EQ(values.speed->text(), "40");
              EXPECT_EQ(values.blue->text(), "30");
              EXPECT_EQ(colours.sample->color(), QColor(10, 20, 30));

@@ -43,9 +43,9 @@ TEST(MetafileDecoder, drawsTheFrameAtItsNaturalSizeAndSharpWhenEnlarged) {
             SCOPED_TRACE(std::string(c.name) + " " + std::to_string(shown.width()));
             QSize asked;
             const DecodedPicture p =
-                testfiles::decodedByHelper(box.file(c.name), [&](QSize natural) {
+                testfiles::decodedByHelper(box.file(c.name), [&, size = shown](QSize natural) {
                     asked = natural;
-                    return shown;
+                    return size;
                 });
             ASSERT_TRUE(p.ok());
             EXPECT_EQ(asked, QSize(192, 96));

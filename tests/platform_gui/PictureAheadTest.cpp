@@ -83,8 +83,9 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
         const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
         EXPECT_EQ(p.ok(), c.ok);
         // What a decode on the spot gives, from the file as it is now.
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(p.image, testfiles::decodedByHelper(path, fixedSize({150, 100})).image);
+        }
     }
 }
 

@@ -93,7 +93,7 @@ TEST(Form1, KeyMouseOnBackgroundOrClickOnPictureEndsTheShow) {
         SCOPED_TRACE(what);
         ShowWindow s;
         s.records.show.PictureIndex = 3;
-        EXPECT_TRUE(s.runShow([&] { act(s.form); }));
+        EXPECT_TRUE(s.runShow([&, &press = act] { press(s.form); }));
         EXPECT_FALSE(s.form.isVisible());
         EXPECT_FALSE(s.form.shown().timerActive);
         EXPECT_EQ(s.records.show.PictureIndex, 0);

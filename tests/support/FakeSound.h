@@ -9,7 +9,7 @@ namespace fakes {
 // The three sound devices as one recorder: each call lands in `log` ("mci …", "mp3 stop",
 // "mp3 play …", "wav …"); `mp3Plays` says whether an MP3 starts.
 struct RecordingSound final : MciSequencer, Mp3Player, CommentSound {
-    explicit RecordingSound(QStringList& log) : log(log) {}
+    explicit RecordingSound(QStringList& out) : log(out) {}
     QStringList& log;
     bool mp3Plays = true;
     SoundDevices devices{*this, *this, *this};

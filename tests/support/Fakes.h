@@ -90,8 +90,8 @@ struct FixedClock final : Clock {
 // The event loop: each yield notes "yield", moves the clock on by `stepMs` and runs `onYield`
 // with its number (which may end the show by clearing `open`).
 struct ScriptedYielder final : Yielder {
-    ScriptedYielder(QStringList& log, FixedClock& clock, qint64 stepMs)
-        : log(log), clock(clock), stepMs(stepMs) {}
+    ScriptedYielder(QStringList& out, FixedClock& moved, qint64 step)
+        : log(out), clock(moved), stepMs(step) {}
     QStringList& log;
     FixedClock& clock;
     qint64 stepMs;
