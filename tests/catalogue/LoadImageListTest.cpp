@@ -41,11 +41,8 @@ TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
 
 // The show follows the list: each folder's pictures together, the folder's own first.
 TEST(LoadImageList, ListOrder) {
-    const struct {
-        const char* what;
-        std::initializer_list<const char*> files;
-        QStringList order;
-    } cases[] = {
+    // What a case shows, the files, the list's order.
+    const std::tuple<const char*, QStringList, QStringList> cases[] = {
         {"the folder's own first",
          {"b.jpg", "a.gif", "Zeta/c.bmp"},
          {"./a.gif", "./b.jpg", "Zeta/c.bmp"}},
@@ -63,12 +60,13 @@ TEST(LoadImageList, ListOrder) {
          {"Cafe/a.jpg", "Cafe/b.jpg", "Café/a.jpg", "Café/b.jpg", "Foto/a.jpg", "Foto/b.jpg",
           "foto/a.jpg", "foto/b.jpg"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, files, order] : cases) {
         testfiles::Sandbox box;
-        writeAll(box, c.files);
+        for (const QString& name : files)
+            testfiles::write(box.file(name));
         const Scan scan(box.path());
-        EXPECT_EQ(scan.list.entries(), c.order) << c.what;
-        EXPECT_EQ(scan.count, c.order.size()) << c.what;
+        EXPECT_EQ(scan.list.entries(), order) << what;
+        EXPECT_EQ(scan.count, order.size()) << what;
     }
 }
 

@@ -30,7 +30,7 @@ TEST(EffectCodes, ZeroPicksOneToTenWritesItBackAndDrawsItOutsideOneToTenNothing)
     for (const qint16 original : {11, 12, 13, -1, 32767, -32768}) {
         ScriptedRandom random({0.5});
         qint16 code = original;
-        EXPECT_TRUE(drawEffect(code, 15360, 11520, random, 50).calls.empty()) << original;
+        EXPECT_TRUE(drawEffect(code, 15360, 11520, random).calls.empty()) << original;
         EXPECT_EQ(code, original);
     }
 }

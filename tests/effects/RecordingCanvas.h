@@ -13,12 +13,14 @@ struct DrawCall {
     int penWidth;
 };
 
-class RecordingCanvas : public EffectCanvas {
-public:
-    RecordingCanvas(double width, double height) : width_(width), height_(height) {}
+struct RecordingCanvas : EffectCanvas {
+    RecordingCanvas(double w, double h) : w_(w), h_(h) {}
+    double w_, h_;
+    std::vector<DrawCall> calls;
+    int pen = 1;
 
-    double width() const override { return width_; }
-    double height() const override { return height_; }
+    double width() const override { return w_; }
+    double height() const override { return h_; }
     quint32 backColor() const override { return 0x0000c8; }
     void setDrawWidth(int pixels) override { pen = pixels; }
     int drawWidth() const override { return pen; }
@@ -34,20 +36,12 @@ public:
     void circle(double cx, double cy, double r, quint32) override {
         calls.push_back({DrawCall::Circle, cx, cy, r, 0, pen});
     }
-
-    std::vector<DrawCall> calls;
-    int pen = 1;
-
-private:
-    double width_, height_;
 };
 
 using fakes::ScriptedRandom;
 
-inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random,
-                                  int pen = 1) {
+inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random) {
     RecordingCanvas canvas(width, height);
-    canvas.pen = pen;
     fakes::FixedClock clock;
     ClsDiag(code, canvas, random, clock);
     return canvas;

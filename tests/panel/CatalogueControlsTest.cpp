@@ -1,77 +1,55 @@
-#include "panel/CatalogueControls.h"
-#include "panel/AutoSizeLabel.h"
-#include "panel/DirListBox.h"
-#include "panel/DriveListBox.h"
-#include "startup/AppRecords.h"
-#include "support/Fakes.h"
-#include "support/TestFiles.h"
+#include "PanelFakes.h"
 
-#include <gtest/gtest.h>
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
+#include "panel/DriveListBox.h"
+
 #include <QSignalSpy>
 #include <QStorageInfo>
-#include <QTest>
 
-namespace {
-
-struct Panel {
-    testfiles::Sandbox box;
-    AppRecords records;
-    fakes::ScriptedDialogs dialogs;
-    QWidget window;
-    CatalogueControls controls{&window, records, dialogs};
-
-    Panel() {
-        testfiles::write(box.file("app/demo.gif"));
-        records.AppFolder = box.file("app/");
-    }
+// The catalogue's controls as the panel carries them, started in its application folder.
+class CatalogueControlsTest : public panelfakes::PanelTest {
+protected:
+    void SetUp() override { loadPanel(); }
+    CatalogueControls& c() { return panel->catalogue(); }
 };
 
-TEST(CatalogueControls, AFolderChangeRescansAndTheSameFolderDoesNot) {
-    Panel panel;
-    testfiles::write(panel.box.file("Foto/b.jpg"));
-    testfiles::write(panel.box.file("Foto/a.gif"));
-    testfiles::write(panel.box.file("Foto/Zeta/c.bmp"));
-    CatalogueControls& c = panel.controls;
-
-    ASSERT_TRUE(c.Dir1->setPath(panel.box.file("Foto")));
-    EXPECT_EQ(panel.records.settings.ShowFolder, panel.box.file("Foto/"));
-    EXPECT_EQ(panel.records.list.entries(), QStringList({"./a.gif", "./b.jpg", "Zeta/c.bmp"}));
-    EXPECT_EQ(c.Label17->text(), "N. 3");
+TEST_F(CatalogueControlsTest, AFolderChangeRescansAndTheSameFolderDoesNot) {
+    for (const char* name : {"Foto/b.jpg", "Foto/a.gif", "Foto/Zeta/c.bmp"})
+        testfiles::write(box.file(name));
+    ASSERT_TRUE(c().Dir1->setPath(box.file("Foto")));
+    EXPECT_EQ(records.settings.ShowFolder, box.file("Foto/"));
+    EXPECT_EQ(records.list.entries(), QStringList({"./a.gif", "./b.jpg", "Zeta/c.bmp"}));
+    EXPECT_EQ(values.count->text(), "N. 3");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass stayed";
 
     // A new picture is seen only by a real rescan.
-    testfiles::write(panel.box.file("Foto/d.jpg"));
-    ASSERT_TRUE(c.Dir1->setPath(panel.box.file("Foto/")));
-    EXPECT_EQ(c.Label17->text(), "N. 3");
-    QTest::mouseClick(c.Command4, Qt::LeftButton);
-    EXPECT_EQ(c.Label17->text(), "N. 4");
+    testfiles::write(box.file("Foto/d.jpg"));
+    ASSERT_TRUE(c().Dir1->setPath(box.file("Foto/")));
+    EXPECT_EQ(values.count->text(), "N. 3");
+    QTest::mouseClick(c().Command4, Qt::LeftButton);
+    EXPECT_EQ(values.count->text(), "N. 4");
 
-    testfiles::write(panel.box.file("Vuota/x.txt"));
-    ASSERT_TRUE(c.Dir1->setPath(panel.box.file("Vuota")));
-    EXPECT_EQ(c.Label17->text(), "N. 0");
-    EXPECT_EQ(panel.records.list.count(), 0);
-    EXPECT_TRUE(panel.records.catalogue.isEmpty());
+    testfiles::write(box.file("Vuota/x.txt"));
+    ASSERT_TRUE(c().Dir1->setPath(box.file("Vuota")));
+    EXPECT_EQ(values.count->text(), "N. 0");
+    EXPECT_EQ(records.list.count(), 0);
+    EXPECT_TRUE(records.catalogue.isEmpty());
 }
 
-TEST(CatalogueControls, AnUnreadableDriveSaysSoAndReturnsToTheApplicationFolder) {
-    Panel panel;
-    testfiles::write(panel.box.file("Foto/a.gif"));
-    CatalogueControls& c = panel.controls;
-    ASSERT_TRUE(c.Dir1->setPath(panel.box.file("Foto")));
+TEST_F(CatalogueControlsTest, AnUnreadableDriveSaysSoAndReturnsToTheApplicationFolder) {
+    testfiles::write(box.file("Foto/a.gif"));
+    testfiles::write(app + "demo.gif");
+    ASSERT_TRUE(c().Dir1->setPath(box.file("Foto")));
 
-    c.Drive1_Change(panel.box.file("nessun-disco"));
-    EXPECT_EQ(panel.dialogs.messages, QStringList{"Errore di lettura dal drive specificato"});
-    EXPECT_EQ(c.Dir1->path(), panel.box.file("app"));
-    EXPECT_EQ(c.Drive1->drive(), QStorageInfo(panel.box.path()).rootPath());
-    EXPECT_EQ(panel.records.list.entries(), QStringList{"./demo.gif"});
+    c().Drive1_Change(box.file("nessun-disco"));
+    EXPECT_EQ(dialogs.messages, QStringList{"Errore di lettura dal drive specificato"});
+    EXPECT_EQ(c().Dir1->path(), QDir::cleanPath(app));
+    EXPECT_EQ(c().Drive1->drive(), QStorageInfo(box.path()).rootPath());
+    EXPECT_EQ(records.list.entries(), QStringList{"./demo.gif"});
 
-    panel.dialogs.messages.clear();
-    c.Drive1_Change("/");
-    EXPECT_TRUE(panel.dialogs.messages.isEmpty());
-    EXPECT_EQ(panel.records.settings.ShowFolder, "/");
+    dialogs.messages.clear();
+    c().Drive1_Change("/");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(records.settings.ShowFolder, "/");
 }
 
 // The path's parts, then the visible children; only a real change of folder is announced (the
@@ -97,5 +75,3 @@ TEST(DirListBox, ListsThePathThenTheVisibleChildrenAndEmitsOnlyOnARealChange) {
     EXPECT_EQ(dir.path(), estate);
     EXPECT_EQ(spy.count(), 1);
 }
-
-} // namespace

@@ -17,11 +17,6 @@ protected:
         QTest::keyClicks(field, text);
     }
     void play() { start.play->click(); }
-    void showFocused() {
-        panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        start.seconds->setFocus(Qt::TabFocusReason);
-    }
 };
 
 TEST_F(PanelPlay, MoreThanThirtySecondsIsRefusedAndThirtyStartsTheShow) {
@@ -50,12 +45,9 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
     const QByteArray saved = "PATH=/somewhere\r\nTempoAttesa=5\r\n";
     const auto altP = [](QWidget* w) { QTest::keyClick(w, Qt::Key_P, Qt::AltModifier); };
     const auto enter = [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); };
-    const struct {
-        const char* how;
-        const char* seconds;
-        bool inField; // typed into the focused field; else the focus stays on "&Play"
-        std::function<void(QWidget*)> press;
-    } cases[] = {
+    // How "&Play" is pressed, the seconds, whether they are typed into the focused field (else
+    // the focus stays on "&Play"), the press.
+    const std::tuple<const char*, const char*, bool, std::function<void(QWidget*)>> cases[] = {
         {"Alt+P", "", true, altP},
         {"Alt+P", "7", true, altP},
         {"Alt+P", "0", false, altP},
@@ -66,8 +58,8 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
         {"click from the field", "", true,
          [this](QWidget*) { QTest::mouseClick(start.play, Qt::LeftButton); }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.how) + " '" + c.seconds + "'");
+    for (const auto& [how, seconds, inField, press] : cases) {
+        SCOPED_TRACE(std::string(how) + " '" + seconds + "'");
         writeIni(saved);
         shows.clear();
         dialogs.messages.clear();
@@ -75,18 +67,18 @@ TEST_F(PanelPlay, EveryWayOfPressingPlayChecksTheSeconds) {
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
         QWidget* focused = start.play;
-        if (c.inField) {
+        if (inField) {
             focused = start.seconds;
             focused->setFocus(Qt::TabFocusReason);
-            type(start.seconds, c.seconds);
+            type(start.seconds, seconds);
         } else {
-            start.seconds->setText(c.seconds);
+            start.seconds->setText(seconds);
         }
         ASSERT_EQ(QApplication::focusWidget(), focused);
-        c.press(focused);
+        press(focused);
         // The access key clicks after a moment.
         ASSERT_TRUE(QTest::qWaitFor([&] { return !shows.empty() || !dialogs.messages.isEmpty(); }));
-        if (QByteArray(c.seconds).toInt() == 0) {
+        if (QByteArray(seconds).toInt() == 0) {
             EXPECT_EQ(dialogs.messages, QStringList{NoSecondsMessage});
             EXPECT_TRUE(shows.empty());
             EXPECT_EQ(QApplication::focusWidget(), start.seconds);

@@ -17,6 +17,8 @@ TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPl
     EXPECT_EQ(savedAtShow[0], (ShowSettings{app, 5, 1, 1, 1, 0, 0, 0, -1, 1, 1, 0, 0}));
 }
 
+// A saved folder that is gone (deleted, on a volume not mounted) or is a file gives the
+// application folder, without a message.
 TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently) {
     testfiles::write(box.file("Foto/b.jpg"), "x");
     testfiles::write(box.file("Foto/Estate/a.gif"), "x");
@@ -26,13 +28,16 @@ TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently
     EXPECT_EQ(records.list.entries(), (QStringList{"./b.jpg", "Estate/a.gif"}));
     EXPECT_EQ(QDir::currentPath(), QDir(box.file("Foto")).canonicalPath());
 
-    writeIni(("PATH=" + box.path() + "/Deleted\r\nTempoAttesa=6\r\n").toUtf8());
-    loadPanel();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(records.settings.ShowFolder, app);
-    EXPECT_EQ(panel->catalogue().Dir1->path(), QDir::cleanPath(app));
-    EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
-    EXPECT_EQ(start.seconds->text(), "6");
+    for (const QString& gone : {box.file("Deleted"), QStringLiteral("/media/nessun-volume/Foto"),
+                                box.file("Foto/b.jpg")}) {
+        writeIni(("PATH=" + gone + "\r\nTempoAttesa=6\r\n").toUtf8());
+        loadPanel();
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        EXPECT_EQ(records.settings.ShowFolder, app) << gone.toStdString();
+        EXPECT_EQ(panel->catalogue().Dir1->path(), QDir::cleanPath(app));
+        EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
+        EXPECT_EQ(start.seconds->text(), "6");
+    }
 }
 
 TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {

@@ -53,13 +53,10 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
              // Same bytes count as red: both are flat JPEGs of the same size and quality.
              const QString other = folder + "/other.jpg";
              testfiles::write(other, jpegOf(Qt::blue));
-             QFile original(path);
-             original.open(QIODevice::ReadOnly);
-             const QDateTime time = original.fileTime(QFileDevice::FileModificationTime);
-             original.close();
              QFile replacement(other);
              replacement.open(QIODevice::ReadWrite);
-             replacement.setFileTime(time, QFileDevice::FileModificationTime);
+             replacement.setFileTime(QFileInfo(path).lastModified(),
+                                     QFileDevice::FileModificationTime);
              replacement.close();
              QFile::remove(path);
              QFile::rename(other, path);

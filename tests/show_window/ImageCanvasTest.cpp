@@ -6,7 +6,6 @@
 #include "show/window/BackingPaint.h"
 #include "support/Fakes.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <QPainter>
 
@@ -34,13 +33,6 @@ struct Screen {
         backing.setDevicePixelRatio(ratio);
         backing.fill(QColor(250, 200, 10));
         shown = backing.copy();
-    }
-
-    // The back colour as the image stores it.
-    QRgb back() const {
-        QImage probe(1, 1, backing.format());
-        probe.fill(QColor::fromRgb(0x204060));
-        return probe.pixel(0, 0);
     }
 
     // The pixels that differ from `before`.

@@ -68,12 +68,8 @@ TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuo
 // The first file of the preferred kind in name order, without regard to case; with the music
 // off or the show not running only the stop sequence, and no wait.
 TEST(MusicChange, WhatStartsAndWhen) {
-    const struct {
-        QStringList files;
-        qint16 musicaFM;
-        bool running;
-        QString played; // "" = silent
-    } cases[] = {
+    // The folder's files, MusicaFM, whether the show runs, what is played ("" for nothing).
+    const std::tuple<QStringList, qint16, bool, QString> cases[] = {
         {{"a.mid", "b.mp3", "A.MP3"}, 1, true, "A.MP3"},
         {{"TEMA.MID", "a.rmi"}, 1, true, "TEMA.MID"},
         {{"zeta.mid", "Alfa.mid"}, 1, true, "Alfa.mid"},
@@ -86,18 +82,18 @@ TEST(MusicChange, WhatStartsAndWhen) {
         {{"musica.mp3", "tema.mid"}, 0, false, ""},
         {{"musica.mp3", "tema.mid"}, 1, false, ""},
     };
-    for (const auto& k : cases) {
-        Change c(k.files);
-        const std::string how = k.files.join(',').toStdString() + " " + std::to_string(k.musicaFM);
-        EXPECT_EQ(c.run(k.musicaFM, k.running), MusicOutcome::Continue) << how;
+    for (const auto& [files, musicaFM, running, played] : cases) {
+        Change c(files);
+        const std::string how = files.join(',').toStdString() + " " + std::to_string(musicaFM);
+        EXPECT_EQ(c.run(musicaFM, running), MusicOutcome::Continue) << how;
         EXPECT_FALSE(c.restart) << how;
         const QStringList starts = c.log.filter(QRegularExpression("^mp3 play |^mci open \""));
-        if (k.played.isEmpty())
+        if (played.isEmpty())
             EXPECT_EQ(c.log, kStop) << how;
-        else if (k.played.endsWith("mp3", Qt::CaseInsensitive))
-            EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + k.played) << how;
+        else if (played.endsWith("mp3", Qt::CaseInsensitive))
+            EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + played) << how;
         else
-            EXPECT_EQ(starts.value(0), c.midiOpen(k.played)) << how;
+            EXPECT_EQ(starts.value(0), c.midiOpen(played)) << how;
     }
 }
 

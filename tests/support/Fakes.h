@@ -21,25 +21,21 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 // each call there, so that a test sees the order across several of them.
 namespace fakes {
 
-// Records every command line it is asked to run; `starts` says whether the process "started".
-class RecordingLauncher final : public Launcher {
-public:
-    struct Run {
-        QString commandLine;
-        WindowStyle style;
-    };
+// Records every command line it is asked to run and its window style; `starts` says whether the
+// process "started".
+struct RecordingLauncher final : Launcher {
     bool starts = true;
-    std::vector<Run> runs;
+    QStringList commandLines;
+    QList<WindowStyle> styles;
 
     bool run(const QString& commandLine, WindowStyle style) override {
-        runs.push_back({commandLine, style});
+        commandLines << commandLine;
+        styles << style;
         return starts;
     }
-    QStringList commandLines() const {
-        QStringList out;
-        for (const Run& r : runs)
-            out.append(r.commandLine);
-        return out;
+    void clear() {
+        commandLines.clear();
+        styles.clear();
     }
 };
 
@@ -52,11 +48,7 @@ public:
     QString inputAnswer;
     QStringList messages;
     QStringList questions;
-    struct Input {
-        QString prompt, title, initial;
-        int left;
-    };
-    std::vector<Input> inputs;
+    std::vector<QStringList> inputs; // prompt, title, initial text
     std::function<void()> whileMessage = [] {};
 
     void message(const QString& text) override {
@@ -70,8 +62,8 @@ public:
         return confirmAnswer;
     }
     QString inputBox(const QString& prompt, const QString& title, const QString& initial,
-                     int left) override {
-        inputs.push_back({prompt, title, initial, left});
+                     int) override {
+        inputs.push_back({prompt, title, initial});
         return inputAnswer;
     }
 
