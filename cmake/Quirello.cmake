@@ -126,7 +126,8 @@ function(quirello_test name)
     endif()
     quirello_program(test_${name} "")
     add_test(NAME ${name} COMMAND test_${name})
+    # A test that skips itself shows as skipped, which CI counts as a failure.
     set_tests_properties(${name} PROPERTIES ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;QUIRELLO_SOURCE_DIR=${CMAKE_SOURCE_DIR};QUIRELLO_APP_DIR=${QUIRELLO_APP_DIR}"
-        TIMEOUT 600)
+        "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;QUIRELLO_APP_DIR=${QUIRELLO_APP_DIR}"
+        TIMEOUT 600 SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 endfunction()

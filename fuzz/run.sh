@@ -30,6 +30,7 @@ if [ ! -e "$corpus/.seeded" ]; then
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
     pictures="$corpus/picture_decoders"
+    mkdir -p "$pictures" "$corpus/packed_bitmap"
     convert -size 24x16 gradient:red-blue "$scratch/p.png"
     i=0
     for f in jpg:0 bmp:1 gif:2 ico:3; do
@@ -41,6 +42,14 @@ if [ ! -e "$corpus/.seeded" ]; then
     { printf '\x06'; cat "$scratch/rle.bmp"; } > "$pictures/magick.rle"
     tail -c +15 "$scratch/p.bmp" > "$corpus/packed_bitmap/magick.dib"
     { printf '\x05'; cat "$corpus/packed_bitmap/magick.dib"; } > "$pictures/magick.dib"
+    # Eight-bit runs, also without their file header, and a JPEG turned by its EXIF block.
+    convert -size 30x4 xc:blue -type Palette -compress RLE "BMP3:$scratch/rle8.bmp"
+    tail -c +15 "$scratch/rle8.bmp" > "$corpus/packed_bitmap/rle8.dib"
+    { printf '\x06'; cat "$scratch/rle8.bmp"; } > "$pictures/rle8.rle"
+    { printf '\x06'; cat "$corpus/packed_bitmap/rle8.dib"; } > "$pictures/bare.rle"
+    cp "$scratch/p.jpg" "$scratch/turned.jpg"
+    python3 "$root/scripts/exif-orientation.py" "$scratch/turned.jpg" 6
+    { printf '\x00'; cat "$scratch/turned.jpg"; } > "$pictures/turned.jpg"
 
     mkdir -p "$corpus/midi_file"
     python3 "$root/scripts/make-midi.py" "$corpus/midi_file/piece.mid"

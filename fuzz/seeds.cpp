@@ -1,7 +1,6 @@
 // fuzz_seeds CORPUS: the seeds the project's own writers make, one folder per driver (the
 // pictures ImageMagick makes are added by run.sh).
 #include "MetafileFiles.h"
-#include "PictureDecoderFiles.h"
 #include "platform/decoder/DecoderWire.h"
 #include "settings/SettingsFile.h"
 
@@ -89,18 +88,6 @@ int main(int argc, char** argv) {
         seed("metafile_headers", name, bytes);
         seed("picture_decoders", name, picture(QString(name).endsWith("emf") ? 8 : 7, bytes));
     }
-
-    // Bitmaps the program's own writers make: run-length encoded, bare, and an EXIF JPEG.
-    const QByteArray rle = picturefiles::rle8Bitmap(30, 4, Qt::blue);
-    seed("packed_bitmap", "rle8.dib", rle.mid(14));
-    seed("picture_decoders", "bare.rle", picture(6, rle.mid(14)));
-    seed("picture_decoders", "rle8.rle", picture(6, rle));
-    seed("picture_decoders", "dot.gif", picture(2, picturefiles::redGif()));
-    seed("picture_decoders", "turned.jpg",
-         picture(0,
-                 picturefiles::withOrientation(
-                     picturefiles::encoded(picturefiles::halves(32, 16, Qt::red, Qt::blue), "jpg"),
-                     6)));
 
     // Answers of the helper: a picture asked for smaller, one at its natural size, a refusal.
     seed("helper_answers", "smaller", conversation({80, 40}, {40, 20}, false));

@@ -17,6 +17,7 @@ packages=(
   fonts-dejavu-core
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
   libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
+  python3
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream

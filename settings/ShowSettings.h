@@ -19,6 +19,8 @@ struct ShowSettings {
     qint16 AllargaFoto = 0; // 0/1: enlarge pictures smaller than the screen
     qint16 TipoEffetto = 0; // transition effect code 0..11
     qint16 PosLabel = 0;    // 0 top, 1 bottom, 2 none, -1 no entry chosen
+
+    friend bool operator==(const ShowSettings&, const ShowSettings&) = default;
 };
 
 // Where the file-name label goes (the codes kept in PosLabel).

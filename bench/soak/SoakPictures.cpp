@@ -14,6 +14,50 @@
 
 namespace {
 
+// Written byte by byte what Qt cannot write: an EXIF orientation block, an 8-bit
+// run-length-encoded bitmap, a 1 x 1 GIF.
+void put32le(QByteArray& out, quint32 v) {
+    for (int i = 0; i < 4; ++i)
+        out.append(char(v >> 8 * i));
+}
+
+QByteArray withOrientation(const QByteArray& jpeg, int orientation) {
+    // A little-endian TIFF header, then one directory of one SHORT entry (0x0112), no next.
+    QByteArray exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24);
+    exif.append(char(orientation));
+    exif.append(7, '\0');
+    const char length[2] = {0, char(exif.size() + 2)};
+    return jpeg.left(2) + "\xFF\xE1" + QByteArray(length, 2) + exif + jpeg.mid(2);
+}
+
+QByteArray rle8Bitmap(int width, int height, QColor colour) {
+    QByteArray pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int left = width; left > 0; left -= 255) {
+            pixels.append(char(qMin(left, 255)));
+            pixels.append('\1'); // colour index 1
+        }
+        pixels.append("\0\0", 2); // end of line
+    }
+    pixels.append("\0\1", 2); // end of bitmap
+    QByteArray out("BM", 2);
+    const quint32 pixelsAt = 14 + 40 + 2 * 4;
+    // File header, info header (8 bits, BI_RLE8), and a palette of black and `colour`.
+    for (quint32 v : {pixelsAt + quint32(pixels.size()), 0u, pixelsAt, 40u, quint32(width),
+                      quint32(height), 1u | 8u << 16, 1u, quint32(pixels.size()), 2835u, 2835u, 2u,
+                      0u, 0u, colour.rgb() & 0xFFFFFFu})
+        put32le(out, v);
+    out.append(pixels);
+    return out;
+}
+
+QByteArray redGif() {
+    // 1 x 1, a two-colour global table (red, black), LZW codes: clear, index 0, end.
+    return QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+                      ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                      35);
+}
+
 // A picture with the detail of a photo: gradients, shapes and grain (flat pictures would decode
 // unfairly fast).
 QImage photoLike(QSize size, unsigned seed) {

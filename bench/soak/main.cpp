@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     UniformRandom random;
     SoundDevices sound{answering, answering, answering};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    ShowServices services{answering, sound, clock, random, pictures, {}};
+    ShowServices services{answering, sound, clock, random, pictures, {}, {}};
     AppRecords records;
     ShowSettings& s = records.settings;
     s.ShowFolder = root + "/show/";

@@ -34,20 +34,6 @@ constexpr std::uint64_t NetConnectTcp = 1ull << 1;
 constexpr std::uint64_t ScopeAbstractUnixSocket = 1ull << 0;
 constexpr std::uint64_t ScopeSignal = 1ull << 1;
 
-bool builtWithAddressSanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
-
 // Every way of changing the file system is handled and none is granted: reading stays open
 // (plug-ins, fonts), writing is closed everywhere. The pictures come as open descriptors and
 // the pixels go out through memfds, which no path rule touches.
@@ -80,12 +66,24 @@ void denyWritesAndNetwork() {
 
 } // namespace
 
+bool limitsAddressSpace() {
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#else
+    return true;
+#endif
+#else
+    return true;
+#endif
+}
+
 void confineDecoder() {
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
-    // The sanitizers of a fuzzing build reserve terabytes of address space for their own use;
-    // there the sanitizer's allocator limits stand in for this one.
-    if (!builtWithAddressSanitizer()) {
+    if (limitsAddressSpace()) {
         const rlimit space{AddressSpaceBytes, AddressSpaceBytes};
         ::setrlimit(RLIMIT_AS, &space);
     }

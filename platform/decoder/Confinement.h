@@ -12,6 +12,10 @@ namespace confinement {
 // not decodable.
 constexpr rlim_t AddressSpaceBytes = rlim_t(1536) << 20;
 
+// Whether the helper takes the address-space ceiling: not under AddressSanitizer, which
+// reserves terabytes of address space for its own use; there its allocator's limits stand in.
+bool limitsAddressSpace();
+
 // No core files; the address-space ceiling; no gaining privileges through exec; and, where the
 // kernel offers Landlock, no file created, written, removed or renamed and no network.
 // Each step that the system does not support is skipped.

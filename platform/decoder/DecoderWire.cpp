@@ -147,8 +147,8 @@ QImage mapPicture(const Message& m, int memory, QSize largestAsked) {
     if (pixels == MAP_FAILED)
         return {};
     // The image is the mapping's only owner: it is unmapped when the last copy goes.
-    const auto unmap = [](void* info) {
-        const auto* mapping = static_cast<const std::pair<void*, size_t>*>(info);
+    const auto unmap = [](void* owner) {
+        const auto* mapping = static_cast<const std::pair<void*, size_t>*>(owner);
         ::munmap(mapping->first, mapping->second);
         delete mapping;
     };

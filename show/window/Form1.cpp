@@ -81,8 +81,15 @@ void Form1::Fine() {
 }
 
 Form1::Shown Form1::shown() const {
-    return {d->open,         d->picture.rect(), d->picture.isVisible(), d->picture.largestImage(),
-            d->label.rect(), d->label.text(),   d->timer1.interval(),   d->timer1.isActive()};
+    return {d->open,
+            d->picture.rect(),
+            d->picture.isVisible(),
+            d->picture.largestImage(),
+            d->label.rect(),
+            d->label.text(),
+            d->timer1.interval(),
+            d->timer1.isActive(),
+            d->tick.isRunning()};
 }
 
 bool Form1::event(QEvent* event) {

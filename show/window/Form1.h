@@ -38,6 +38,7 @@ public:
         QString labelText;
         int timerInterval = 0; // Timer1
         bool timerActive = false;
+        bool tickRunning = false; // a tick of Timer1 has not returned yet
     };
     Shown shown() const;
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QtEndian>
 #include <QThread>
 
@@ -18,43 +17,34 @@ namespace audiotest {
 inline QString makeTone(const testfiles::Sandbox& box, const QString& file, double seconds,
                         int hertz = 440) {
     const QString path = box.file(file);
-    QProcess sox;
-    sox.start("sox", {"-n", "-r", "44100", "-c", "1", path, "synth", QString::number(seconds),
-                      "sine", QString::number(hertz), "vol", "0.5"});
-    EXPECT_TRUE(sox.waitForFinished(30000) && sox.exitCode() == 0)
-        << "sox could not make " << path.toStdString();
+    testfiles::make("sox", {"-n", "-r", "44100", "-c", "1", path, "synth", QString::number(seconds),
+                            "sine", QString::number(hertz), "vol", "0.5"});
     return path;
 }
 
-inline QByteArray bytes32(quint32 v) {
+inline QByteArray littleEndian32(quint32 v) {
+    v = qToLittleEndian(v);
     return QByteArray(reinterpret_cast<const char*>(&v), 4);
 }
-inline QByteArray bigEndian32(quint32 v) {
-    return bytes32(qToBigEndian(v));
-}
-inline QByteArray littleEndian32(quint32 v) {
-    return bytes32(qToLittleEndian(v));
-}
 
-// A standard MIDI file of one piano note held for `seconds` (1 to 80), at 96 ticks to a half
-// second.
-inline QByteArray midiNote(double seconds) {
-    const auto ticks = quint32(seconds * 192);
-    QByteArray track("\x00\xC0\x00\x00\x90\x3C\x70", 7); // piano, then note on, middle C
-    track += char(0x80 | (ticks >> 7));                  // the delta time in two bytes
-    track += char(ticks & 0x7f);
-    track += QByteArray("\x80\x3C\x00\x00\xFF\x2F\x00", 7); // note off, end of track
-    return "MThd" + bigEndian32(6) + QByteArray("\x00\x00\x00\x01\x00\x60", 6) + "MTrk" +
-           bigEndian32(quint32(track.size())) + track;
-}
-
-// The same wrapped as RIFF RMID, with an odd-length chunk (and its padding) before the data.
+// A standard MIDI file wrapped as RIFF RMID, with an odd-length chunk (and its padding) before the
+// data.
 inline QByteArray rmidWrap(const QByteArray& smf) {
     QByteArray body = "RMIDLIST" + littleEndian32(7) + "INFOabc" + '\0';
     body += "data" + littleEndian32(quint32(smf.size())) + smf;
     if (smf.size() & 1)
         body += '\0';
     return "RIFF" + littleEndian32(quint32(body.size())) + body;
+}
+
+// The demo's piano piece, 48 seconds long, by the project's MIDI writer; wrapped as RMID when
+// `file` ends in .rmi.
+inline QString makeMidi(const testfiles::Sandbox& box, const QString& file) {
+    const QString path = box.file(file);
+    testfiles::make("python3", {testfiles::sourceFile("scripts/make-midi.py"), path});
+    if (file.endsWith(".rmi"))
+        testfiles::write(path, rmidWrap(testfiles::read(path)));
+    return path;
 }
 
 // Points SDL's disk driver at a file in the sandbox; make it before the engine opens.

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 TEST(MidiFileUnwrapping, FindsTheStandardFileInsideRmidAndRefusesOtherFiles) {
-    const QByteArray smf = audiotest::midiNote(1);
+    testfiles::Sandbox box;
+    const QByteArray smf = testfiles::read(audiotest::makeMidi(box, "tema.mid"));
     QByteArray lying = audiotest::rmidWrap(smf);
     lying[4] = char(0xff); // a RIFF length beyond the file is not trusted
     const QByteArray cut = audiotest::rmidWrap(smf).chopped(5); // data runs past the end

@@ -6,6 +6,7 @@
 #include "support/HangGuard.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <sys/stat.h>
 
 namespace {
@@ -35,35 +36,31 @@ struct Devices {
 
 } // namespace
 
-TEST(Mp3Playback, SoundsUntilStoppedAndAFileThatIsNoMp3Fails) {
-    Devices d;
-    testfiles::write(d.box.file("rotto.mp3"), QByteArray(4000, 'x'));
-    EXPECT_FALSE(d.mp3.play(d.box.file("rotto.mp3")));
-    EXPECT_FALSE(d.mp3.play(d.box.file("manca.mp3")));
-    ASSERT_TRUE(d.mp3.play(audiotest::makeTone(d.box, "musica.mp3", 3)));
-    EXPECT_GT(d.output.peakOver(250, 100), kSound);
-    d.mp3.stop();
-    EXPECT_EQ(d.output.peakOver(250, 150), 0);
-    d.mp3.stop(); // harmless when nothing plays
-}
-
-TEST(MidiPlayback, MidAndRmiSoundUntilClosed) {
-    for (const char* name : {"tema.mid", "z.rmi"}) {
+// MP3 sounds until the player's stop, MIDI and RMI until "close can".
+TEST(MusicPlayback, EachKindSoundsUntilItsStop) {
+    for (const char* name : {"musica.mp3", "tema.mid", "z.rmi"}) {
         Devices d;
-        const QByteArray smf = audiotest::midiNote(3);
-        testfiles::write(d.box.file(name),
-                         QString(name).endsWith(".rmi") ? audiotest::rmidWrap(smf) : smf);
-        d.startMidi(name);
+        const bool mp3 = QString(name).endsWith(".mp3");
+        if (mp3) {
+            ASSERT_TRUE(d.mp3.play(audiotest::makeTone(d.box, name, 3)));
+        } else {
+            audiotest::makeMidi(d.box, name);
+            d.startMidi(name);
+        }
         EXPECT_GT(d.output.peakOver(250, 150), kSound) << name;
-        EXPECT_TRUE(d.mci.mciSendString("close can"));
+        if (mp3)
+            d.mp3.stop();
+        else
+            EXPECT_TRUE(d.mci.mciSendString("close can"));
         EXPECT_EQ(d.output.peakOver(250, 150), 0) << name;
+        d.mp3.stop(); // harmless when nothing plays
     }
 }
 
 // MIDI and MP3 share the music stream; a comment has its own channel that no music stop ends.
 TEST(MidiPlayback, EachStopLeavesTheOtherSoundsAlone) {
     Devices d;
-    testfiles::write(d.box.file("tema.mid"), audiotest::midiNote(5));
+    audiotest::makeMidi(d.box, "tema.mid");
     d.startMidi("tema.mid");
     d.mp3.stop();
     EXPECT_GT(d.output.peakOver(200, 150), kSound) << "the MP3 stop silenced MIDI";
@@ -84,7 +81,8 @@ TEST(MidiPlayback, EachStopLeavesTheOtherSoundsAlone) {
 // Only the show's own commands work, on an open alias, and only MIDI files open.
 TEST(MciCommands, OnlyAnOpenAliasCanBePlayedOrClosedAndOnlyMidiFilesOpen) {
     Devices d;
-    testfiles::write(d.box.file("a b/tema.mid"), audiotest::midiNote(1));
+    QDir().mkpath(d.box.file("a b"));
+    audiotest::makeMidi(d.box, "a b/tema.mid");
     testfiles::write(d.box.file("finto.mid"), QByteArray("RIFF\x10\0\0\0WAVE", 12));
     const QString good = d.open("a b/tema.mid");
     const std::pair<QString, bool> steps[] = {
@@ -122,10 +120,14 @@ TEST(CommentPlayback, ANewCommentCutsTheOldOneAndAFailedOneCutsItToo) {
 }
 
 // A named pipe named like a sound would block the show at its open; a comment whose header
-// declares more data than the file holds would be reserved in full. Both are refused.
+// declares more data than the file holds would be reserved in full. Both are refused, as are a
+// missing MP3 and one that is not.
 TEST(SoundFiles, NamedPipesAndAnOverlongCommentAreRefusedWithoutBlocking) {
     const HangGuard guard;
     Devices d;
+    testfiles::write(d.box.file("rotto.mp3"), QByteArray(4000, 'x'));
+    EXPECT_FALSE(d.mp3.play(d.box.file("rotto.mp3")));
+    EXPECT_FALSE(d.mp3.play(d.box.file("manca.mp3")));
     for (const char* name : {"tubo.wav", "tubo.mp3", "tubo.mid"})
         ASSERT_EQ(::mkfifo(QFile::encodeName(d.box.file(name)).constData(), 0644), 0);
     EXPECT_FALSE(d.comment.sndPlaySound(d.box.file("tubo.wav")));
@@ -144,7 +146,7 @@ TEST(NoDevice, EveryOperationIsASilentNoOp) {
     qputenv("SDL_AUDIODRIVER", "nessuno");
     const QString mp3 = audiotest::makeTone(box, "musica.mp3", 1);
     const QString wav = audiotest::makeTone(box, "mare.wav", 1);
-    testfiles::write(box.file("tema.mid"), audiotest::midiNote(1));
+    audiotest::makeMidi(box, "tema.mid");
     AudioEngine engine;
     SdlMciSequencer mci(engine);
     SdlMp3Player player(engine);

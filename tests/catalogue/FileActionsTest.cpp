@@ -1,24 +1,14 @@
 #include "catalogue/FileActions.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
-#include <cstdio>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
-#include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// A file system whose renames and deletes fail as on a read-only medium.
-class ReadOnlyMedium final : public FileOperations {
-public:
-    bool rename(const QString&, const QString&) override { return false; }
-    Removal remove(const QString&) override { return Removal::Kept; }
-};
 
 struct Panel {
     testfiles::Sandbox box;
@@ -43,15 +33,13 @@ struct Panel {
 } // namespace
 
 TEST(FileActionsPreview, FitsTheBoxKeepingProportions) {
-    const std::pair<QSize, QSize> cases[] = {
-        {{640, 480}, {240, 180}},
-        {{1000, 200}, {280, 56}},
-        {{32, 32}, {180, 180}},
-        {{560, 360}, {280, 180}},
-        {{180, 1000}, {32, 180}},
-        {{100000, 1}, {280, 1}},
-        {{0, 0}, {}},
-    };
+    const std::pair<QSize, QSize> cases[] = {{{640, 480}, {240, 180}},
+                                             {{1000, 200}, {280, 56}},
+                                             {{32, 32}, {180, 180}},
+                                             {{560, 360}, {280, 180}},
+                                             {{180, 1000}, {32, 180}},
+                                             {{100000, 1}, {280, 1}},
+                                             {{0, 0}, {}}};
     for (const auto& [natural, shown] : cases)
         EXPECT_EQ(fileactions::previewSize(natural), shown)
             << natural.width() << "x" << natural.height();
@@ -62,9 +50,9 @@ TEST(FileActionsOpen, PassesTheFilePathWithoutTheCurrentFolderStep) {
     const QString start = "/opt/quirello/START " + panel.showFolder;
     for (int row : {0, 1, -1})
         EXPECT_TRUE(panel.actions.open(row));
-    EXPECT_EQ(panel.launcher.commandLines(),
+    EXPECT_EQ(panel.launcher.commandLines,
               QStringList({start + "mare.jpg", start + "Estate/mare.jpg", start}));
-    EXPECT_EQ(panel.launcher.runs[0].style, WindowStyle::MinimizedFocus);
+    EXPECT_EQ(panel.launcher.styles[0], WindowStyle::MinimizedFocus);
 
     // Only the menu reports a launcher that cannot start; the double click stays silent.
     panel.launcher.starts = false;
@@ -85,8 +73,7 @@ TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
     panel.dialogs.inputAnswer = "./z.jpg";
     EXPECT_TRUE(panel.actions.rename(0));
     ASSERT_EQ(panel.dialogs.inputs.size(), 2u);
-    const auto& asked = panel.dialogs.inputs[1];
-    EXPECT_EQ(QStringList({asked.prompt, asked.title, asked.initial}),
+    EXPECT_EQ(panel.dialogs.inputs[1],
               QStringList({fileactions::RenamePrompt, "Rinomina un file di immagine", "./a.jpg"}));
     // Not re-sorted until the next scan.
     EXPECT_EQ(panel.list.entries(), QStringList({"./z.jpg", "./b.jpg", "Estate/mare.jpg"}));
@@ -133,8 +120,8 @@ TEST(FileActionsRename, RefusesEveryTargetThatWouldLoseOrMisplaceAFile) {
     }
 }
 
-// Only a file that is gone leaves the list: a declined question, a medium that refuses, or a
-// folder named like a picture keep the item, and the folder keeps what it holds.
+// Only a file that is gone leaves the list: a declined question or a folder named like a picture
+// keep the item, and the folder keeps what it holds (a read-only file: below).
 TEST(FileActionsDelete, AsksAboutTheEntryAndRemovesItOnlyOnceDeleted) {
     const QString failure = QStringLiteral(
         "Non è possibile cancellare il file %1 controllare che non si tratti di un file in sola "
@@ -143,87 +130,41 @@ TEST(FileActionsDelete, AsksAboutTheEntryAndRemovesItOnlyOnceDeleted) {
     ASSERT_TRUE(QDir(panel.showFolder).mkpath("cartella.jpg/dentro"));
     const QStringList all = {"./a.jpg", "./b.jpg", "./cartella.jpg"};
     panel.list.setEntries(all);
-    ReadOnlyMedium medium;
-    FileActions readOnly(panel.appFolder, panel.showFolder, panel.list, panel.launcher,
-                         panel.dialogs, medium);
     panel.dialogs.confirmAnswer = false;
     EXPECT_FALSE(panel.actions.remove(1));
     panel.dialogs.confirmAnswer = true;
-    EXPECT_FALSE(readOnly.remove(1));
     EXPECT_FALSE(panel.actions.remove(2));
     EXPECT_TRUE(panel.onDisk("./b.jpg"));
     EXPECT_TRUE(QFileInfo(panel.showFolder + "cartella.jpg/dentro").isDir());
     EXPECT_EQ(panel.list.entries(), all);
-    EXPECT_EQ(panel.dialogs.messages,
-              QStringList({failure.arg("./b.jpg"), failure.arg("./cartella.jpg")}));
+    EXPECT_EQ(panel.dialogs.messages, QStringList({failure.arg("./cartella.jpg")}));
 
     EXPECT_TRUE(panel.actions.remove(1));
     EXPECT_EQ(panel.dialogs.questions.last(), "Sei sicuro di vole cancellare il file ./b.jpg ?");
     EXPECT_FALSE(panel.onDisk("./b.jpg"));
     EXPECT_EQ(panel.list.entries(), QStringList({"./a.jpg", "./cartella.jpg"}));
     EXPECT_FALSE(panel.actions.remove(-1));
-    EXPECT_EQ(panel.dialogs.questions.size(), 4);
+    EXPECT_EQ(panel.dialogs.questions.size(), 3);
 }
-
-namespace {
-
-// Deletes the read-only file ro.jpg of `folder`, then the same file made writable. The first
-// failure seen, empty when there was none; runs without the test framework, in a child too.
-std::string deleteReadOnlyThenWritable(const QString& folder) {
-    const QString showFolder = folder + u'/';
-    QFile file(showFolder + "ro.jpg");
-    if (!file.open(QIODevice::WriteOnly) || file.write("x") != 1)
-        return "cannot write the file";
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    PictureList list;
-    list.setEntries({"./ro.jpg"});
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedDialogs dialogs;
-    DiskFileOperations disk;
-    const QString appFolder;
-    FileActions actions(appFolder, showFolder, list, launcher, dialogs, disk);
-    if (actions.remove(0) || !file.exists() || list.count() != 1)
-        return "a read-only file was deleted or left the list";
-    if (dialogs.messages != QStringList({fileactions::deleteFailure("./ro.jpg")}))
-        return "no message for the read-only file";
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    if (!actions.remove(0) || file.exists() || list.count() != 0 || dialogs.messages.size() != 1)
-        return "a writable file was not deleted";
-    return {};
-}
-
-} // namespace
 
 // Unlinking needs only the folder's permission, and root passes every check: a read-only file
 // is kept by its own permission bits, for root and for an ordinary user alike.
 TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
-    testfiles::Sandbox box;
-    EXPECT_EQ(deleteReadOnlyThenWritable(box.path()), "");
-
-    // The user's own folder, with the user's own file in it.
-    const QString home = box.file("utente");
-    ASSERT_TRUE(QDir().mkpath(home));
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
-        QFile::setPermissions(box.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                              QFile::ExeGroup | QFile::ExeOther);
-    }
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (root && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
-                     ::setresuid(65534, 65534, 65534) != 0))
-            ::_exit(2);
-        const std::string failure = deleteReadOnlyThenWritable(home);
-        if (!failure.empty())
-            std::fprintf(stderr, "as an ordinary user: %s\n", failure.c_str());
-        ::_exit(failure.empty() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    const auto deleteReadOnlyThenWritable = [] {
+        Panel panel({"./ro.jpg"});
+        const QString file = panel.showFolder + "ro.jpg";
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        EXPECT_FALSE(panel.actions.remove(0));
+        EXPECT_TRUE(panel.onDisk("./ro.jpg"));
+        EXPECT_EQ(panel.list.count(), 1);
+        EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./ro.jpg")}));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        EXPECT_TRUE(panel.actions.remove(0));
+        EXPECT_FALSE(panel.onDisk("./ro.jpg"));
+        EXPECT_EQ(panel.list.count(), 0);
+    };
+    deleteReadOnlyThenWritable();
+    testfiles::AsOrdinaryUser(deleteReadOnlyThenWritable);
 }
 
 // A file deleted outside the program: the same message, and the item leaves the list.

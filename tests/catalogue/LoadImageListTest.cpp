@@ -1,4 +1,5 @@
 #include "catalogue/LoadImageList.h"
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +23,6 @@ void writeAll(const testfiles::Sandbox& box, std::initializer_list<const char*> 
 }
 } // namespace
 
-TEST(LoadImageList, ListsTheFolderFirstThenEachChildFolderInOrder) {
-    testfiles::Sandbox box;
-    writeAll(box, {"b.jpg", "a.gif", "Zeta/c.bmp"});
-    Scan scan(box.path());
-    EXPECT_EQ(scan.count, 3);
-    EXPECT_EQ(scan.list.entries(), QStringList({"./a.gif", "./b.jpg", "Zeta/c.bmp"}));
-    EXPECT_EQ(QStringList({scan.catalogue.slot(1), scan.catalogue.slot(2), scan.catalogue.slot(3)}),
-              scan.list.entries());
-    EXPECT_TRUE(scan.catalogue.slot(4).isEmpty());
-}
-
 TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
     testfiles::Sandbox box;
     writeAll(box, {"FOTO.Jpg", ".nascosta.jpg", "note.txt", ".Segreta/d.jpg", "Zeta/Sub/d.jpg",
@@ -51,11 +41,11 @@ TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
 
 // The show follows the list: each folder's pictures together, the folder's own first.
 TEST(LoadImageList, ListOrder) {
-    const struct {
-        const char* what;
-        std::initializer_list<const char*> files;
-        QStringList order;
-    } cases[] = {
+    // What a case shows, the files, the list's order.
+    const std::tuple<const char*, QStringList, QStringList> cases[] = {
+        {"the folder's own first",
+         {"b.jpg", "a.gif", "Zeta/c.bmp"},
+         {"./a.gif", "./b.jpg", "Zeta/c.bmp"}},
         {"ordinary names: case-insensitive, digits first, a name before its longer ones",
          {"Zeta/c.bmp", "zeta2/a.gif", "9/a.gif", "b.JPG", "B2.jpg", "a.gif", "Alfa/z.gif", "1.gif",
           "Zetaa/b.gif", "Èstate/a.jpg", "estate2/a.jpg"},
@@ -70,11 +60,13 @@ TEST(LoadImageList, ListOrder) {
          {"Cafe/a.jpg", "Cafe/b.jpg", "Café/a.jpg", "Café/b.jpg", "Foto/a.jpg", "Foto/b.jpg",
           "foto/a.jpg", "foto/b.jpg"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, files, order] : cases) {
         testfiles::Sandbox box;
-        writeAll(box, c.files);
+        for (const QString& name : files)
+            testfiles::write(box.file(name));
         const Scan scan(box.path());
-        EXPECT_EQ(scan.list.entries(), c.order) << c.what;
+        EXPECT_EQ(scan.list.entries(), order) << what;
+        EXPECT_EQ(scan.count, order.size()) << what;
     }
 }
 
@@ -113,12 +105,12 @@ TEST(LoadImageList, RescanOfAFolderWithoutPicturesEmptiesEverything) {
 }
 
 TEST(LoadImageList, AnUnreadableChildFolderContributesNothing) {
-    testfiles::Sandbox box;
-    writeAll(box, {"b.jpg", "Chiusa/c.jpg"});
-    QFile::setPermissions(box.file("Chiusa"), QFileDevice::Permissions());
-    if (QDir(box.file("Chiusa")).entryList(QDir::Files).isEmpty()) { // not when run as root
+    testfiles::AsOrdinaryUser([] {
+        testfiles::Sandbox box;
+        writeAll(box, {"b.jpg", "Chiusa/c.jpg"});
+        QFile::setPermissions(box.file("Chiusa"), QFileDevice::Permissions());
         EXPECT_EQ(Scan(box.path()).list.entries(), QStringList({"./b.jpg"}));
-    }
-    QFile::setPermissions(box.file("Chiusa"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(box.file("Chiusa"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner);
+    });
 }

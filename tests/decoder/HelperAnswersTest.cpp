@@ -5,7 +5,6 @@
 #include "support/TestFiles.h"
 
 #include <fcntl.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <QFile>
 #include <sys/mman.h>
@@ -17,25 +16,21 @@ using namespace decoderwire;
 
 namespace {
 
-Message natural(int width, int height) {
-    Message m;
-    m.kind = Natural;
-    m.width = width;
-    m.height = height;
-    return m;
+Message message(quint32 kind, QSize size = {}) {
+    return {Magic, kind, size.width(), size.height()};
 }
 
 // A Picture answer for pixels of `size`, natural size `nat`, lines of `stride` bytes.
-Message picture(QSize size, QSize nat, int stride = -1, QImage::Format format = OpaqueFormat) {
-    Message m;
-    m.kind = Picture;
-    m.width = size.width();
-    m.height = size.height();
-    m.naturalWidth = nat.width();
-    m.naturalHeight = nat.height();
-    m.stride = stride < 0 ? size.width() * 4 : stride;
-    m.format = quint32(format);
-    return m;
+Message picture(QSize size, QSize nat = {80, 40}, int stride = -1,
+                QImage::Format format = OpaqueFormat) {
+    return {Magic,
+            Picture,
+            size.width(),
+            size.height(),
+            nat.width(),
+            nat.height(),
+            stride < 0 ? size.width() * 4 : stride,
+            quint32(format)};
 }
 
 // A memfd of `bytes` bytes filled with opaque red, sealed as the helper seals it unless not.
@@ -54,8 +49,8 @@ UniqueFd pixels(qint64 bytes, bool sealed = true) {
 // One answer of the fake helper: a message, or raw bytes, with the descriptors to attach.
 struct Say {
     Message message;
-    std::vector<int> fds;
-    QByteArray raw; // sent instead of the message when not empty
+    std::vector<int> fds = {};
+    QByteArray raw = {}; // sent instead of the message when not empty
 };
 
 void sendRaw(int socket, const QByteArray& bytes, const std::vector<int>& fds) {
@@ -102,103 +97,72 @@ DecoderProcess::Answer converse(const std::vector<Say>& answers, QSize shown = {
 } // namespace
 
 TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
-    using Outcome = DecoderProcess::Outcome;
-    const QSize nat(80, 40);
+    using enum DecoderProcess::Outcome;
     const qint64 bytes = 40 * 20 * 4;
-    const UniqueFd good = pixels(bytes);
-    const UniqueFd unsealed = pixels(bytes, false);
-    const UniqueFd short_ = pixels(bytes - 4);
-    const UniqueFd large = pixels(bytes * 16);
-    const UniqueFd other = pixels(bytes);
+    const UniqueFd good = pixels(bytes), unsealed = pixels(bytes, false),
+                   short_ = pixels(bytes - 4), large = pixels(bytes * 16), other = pixels(bytes);
     // 20,000 x 20,000 pixels: within the picture ceiling, beyond what a helper may hand over.
     const UniqueFd huge = pixels(qint64(20000) * 20000 * 4);
-    Message wrongMagic = natural(80, 40);
+    const Say question{message(Natural, {80, 40})};
+    Message wrongMagic = question.message;
     wrongMagic.magic = 0x12345678;
-    Message unknownKind = natural(80, 40);
-    unknownKind.kind = 99;
     const struct {
         const char* what;
         std::vector<Say> answers;
-        Outcome outcome;
+        DecoderProcess::Outcome outcome;
         QSize shown = {40, 20};
     } cases[] = {
-        {"the picture, asked for",
-         {{natural(80, 40)}, {picture({40, 20}, nat), {good.get()}}},
-         Outcome::Decoded},
+        {"the picture, asked for", {question, {picture({40, 20}), {good.get()}}}, Decoded},
         {"the picture at its natural size",
-         {{natural(40, 20)}, {picture({40, 20}, {40, 20}), {good.get()}}},
-         Outcome::Decoded,
+         {{message(Natural, {40, 20})}, {picture({40, 20}, {40, 20}), {good.get()}}},
+         Decoded,
          {200, 100}},
-        {"refused",
-         {{natural(80, 40)}, {[] {
-              Message m;
-              m.kind = Failed;
-              return m;
-          }()}},
-         Outcome::Refused},
-        {"a picture before any size question",
-         {{picture({40, 20}, nat), {good.get()}}},
-         Outcome::Broken},
-        {"a size question beyond the picture ceiling", {{natural(70000, 10)}}, Outcome::Broken},
-        {"a size question of nothing", {{natural(0, 40)}}, Outcome::Broken},
-        {"endless size questions",
-         {{natural(80, 40)},
-          {natural(80, 40)},
-          {natural(80, 40)},
-          {natural(80, 40)},
-          {natural(80, 40)}},
-         Outcome::Broken},
+        {"refused", {question, {message(Failed)}}, Refused},
+        {"a picture before any size question", {{picture({40, 20}), {good.get()}}}, Broken},
+        {"a size question beyond the picture ceiling", {{message(Natural, {70000, 10})}}, Broken},
+        {"endless size questions", {question, question, question, question, question}, Broken},
         {"another natural size than asked about",
-         {{natural(80, 40)}, {picture({40, 20}, {81, 40}), {good.get()}}},
-         Outcome::Broken},
-        {"pixels larger than asked for",
-         {{natural(80, 40)}, {picture({160, 80}, nat), {large.get()}}},
-         Outcome::Broken},
+         {question, {picture({40, 20}, {81, 40}), {good.get()}}},
+         Broken},
+        {"pixels larger than asked for", {question, {picture({160, 80}), {large.get()}}}, Broken},
         {"pixels in memory that may still change",
-         {{natural(80, 40)}, {picture({40, 20}, nat), {unsealed.get()}}},
-         Outcome::Broken},
+         {question, {picture({40, 20}), {unsealed.get()}}},
+         Broken},
         {"lines that do not fit the memory",
-         {{natural(80, 40)}, {picture({40, 20}, nat), {short_.get()}}},
-         Outcome::Broken},
+         {question, {picture({40, 20}), {short_.get()}}},
+         Broken},
         {"lines shorter than the width",
-         {{natural(80, 40)}, {picture({40, 20}, nat, 40 * 2), {good.get()}}},
-         Outcome::Broken},
+         {question, {picture({40, 20}, {80, 40}, 80), {good.get()}}},
+         Broken},
         {"a pixel format with a colour table",
-         {{natural(80, 40)}, {picture({40, 20}, nat, -1, QImage::Format_Indexed8), {good.get()}}},
-         Outcome::Broken},
+         {question, {picture({40, 20}, {80, 40}, -1, QImage::Format_Indexed8), {good.get()}}},
+         Broken},
         {"more memory than any helper may hand over",
-         {{natural(20000, 20000)}, {picture({20000, 20000}, {20000, 20000}), {huge.get()}}},
-         Outcome::Broken,
+         {{message(Natural, {20000, 20000})},
+          {picture({20000, 20000}, {20000, 20000}), {huge.get()}}},
+         Broken,
          {20000, 20000}},
-        {"a picture without its memory",
-         {{natural(80, 40)}, {picture({40, 20}, nat)}},
-         Outcome::Broken},
+        {"a picture without its memory", {question, {picture({40, 20})}}, Broken},
         {"a picture with two memories",
-         {{natural(80, 40)}, {picture({40, 20}, nat), {good.get(), other.get()}}},
-         Outcome::Broken},
-        {"a size question with a descriptor", {{natural(80, 40), {good.get()}}}, Outcome::Broken},
-        {"a message cut short", {{{}, {}, QByteArray(20, 'x')}}, Outcome::Broken},
-        {"a message too long", {{{}, {}, QByteArray(400, 'x')}}, Outcome::Broken},
-        {"a wrong magic", {{wrongMagic}}, Outcome::Broken},
-        {"an unknown kind", {{unknownKind}}, Outcome::Broken},
-        {"a request sent back",
-         {{[] {
-             Message m;
-             m.kind = Open;
-             return m;
-         }()}},
-         Outcome::Broken},
-        {"the helper ends after a question", {{natural(80, 40)}}, Outcome::Ended},
+         {question, {picture({40, 20}), {good.get(), other.get()}}},
+         Broken},
+        {"a size question with a descriptor", {{question.message, {good.get()}}}, Broken},
+        {"a message cut short", {{{}, {}, QByteArray(20, 'x')}}, Broken},
+        {"a wrong magic", {{wrongMagic}}, Broken},
+        {"an unknown kind", {{message(99)}}, Broken},
+        {"a request sent back", {{message(Open)}}, Broken},
+        {"the helper ends after a question", {question}, Ended},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const DecoderProcess::Answer answer = converse(c.answers, c.shown);
         EXPECT_EQ(int(answer.outcome), int(c.outcome));
-        EXPECT_EQ(answer.picture.ok(), c.outcome == Outcome::Decoded);
-        if (answer.picture.ok())
+        EXPECT_EQ(answer.picture.ok(), c.outcome == Decoded);
+        if (answer.picture.ok()) {
             EXPECT_EQ(answer.picture.image.pixel(3, 3), 0xFFFF0000u);
+        }
     }
-    EXPECT_EQ(int(converse({}, {40, 20}, true).outcome), int(Outcome::TimedOut));
+    EXPECT_EQ(int(converse({}, {40, 20}, true).outcome), int(TimedOut));
 }
 
 // The helper opens no file for writing: where the kernel offers Landlock, it could not even if

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSize>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
-#include <QThread>
 
-// An Xvfb display of its own for one test program, with the tools that look at it and act on
-// it (ImageMagick's import, xdotool).
+// An Xvfb display of its own for one test program, on a number Xvfb finds free, with the tools
+// that look at it and act on it (ImageMagick's import, xdotool).
 class VirtualDisplay {
 public:
     static constexpr int Width = 1280;
@@ -27,27 +25,22 @@ public:
     }
 
     VirtualDisplay() {
-        // A display number no one else on the machine uses.
-        for (int n = 160; n < 260 && name_.isEmpty(); ++n) {
-            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-            if (QFile::exists(socket) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-                continue;
-            xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            xvfb_.start("Xvfb",
-                        {QStringLiteral(":%1").arg(n), "-screen", "0",
-                         QStringLiteral("%1x%2x24").arg(Width).arg(Height), "-nolisten", "tcp"});
-            xvfb_.waitForStarted(5000);
-            // Taken meanwhile: Xvfb ends, and the next number is tried.
-            for (int i = 0; i < 100 && xvfb_.state() == QProcess::Running; ++i, QThread::msleep(50))
-                if (QFile::exists(socket)) {
-                    name_ = QStringLiteral(":%1").arg(n);
-                    break;
-                }
-            if (name_.isEmpty())
-                stop();
+        xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        xvfb_.start("Xvfb",
+                    {"-displayfd", "1", "-screen", "0",
+                     QStringLiteral("%1x%2x24").arg(Width).arg(Height), "-nolisten", "tcp"});
+        // Xvfb writes the display's number once it takes connections.
+        while (!xvfb_.canReadLine() && xvfb_.waitForReadyRead(20000)) {
         }
+        if (xvfb_.canReadLine())
+            name_ = ':' + QString::fromLatin1(xvfb_.readLine()).trimmed();
     }
-    ~VirtualDisplay() { stop(); }
+    ~VirtualDisplay() {
+        xvfb_.terminate();
+        if (!xvfb_.waitForFinished(3000))
+            xvfb_.kill();
+        xvfb_.waitForFinished(2000);
+    }
     bool isRunning() const { return !name_.isEmpty(); }
     QString name() const { return name_; }
 
@@ -76,15 +69,6 @@ public:
     }
 
 private:
-    void stop() {
-        if (xvfb_.state() == QProcess::NotRunning)
-            return;
-        xvfb_.terminate();
-        if (!xvfb_.waitForFinished(3000))
-            xvfb_.kill();
-        xvfb_.waitForFinished(2000);
-    }
-
     QProcess xvfb_;
     QString name_;
 };

@@ -1,30 +1,28 @@
 #include "RecordingCanvas.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <numbers>
 #include <set>
 
-namespace {
-
 // Cells overlap by a twip: the pitch is one below the tile size.
 TEST(Mosaic, DrawsEachOfTheSixHundredCellsOnce) {
-    const struct {
-        double width, height, tileWidth, tileHeight;
-    } screens[] = {{15360, 11520, 512, 576}, {12000, 9000, 400, 450}};
-    for (const auto& s : screens) {
+    // The screen's width and height, the tiles' width and height.
+    for (const auto& [width, height, tileWidth, tileHeight] :
+         {std::array{15360.0, 11520.0, 512.0, 576.0}, std::array{12000.0, 9000.0, 400.0, 450.0}}) {
         for (std::uint64_t seed : {1ull, 77ull}) {
             ScriptedRandom random({}, seed);
             qint16 code = 1;
-            const auto calls = drawEffect(code, s.width, s.height, random).calls;
+            const auto calls = drawEffect(code, width, height, random).calls;
             ASSERT_EQ(calls.size(), 600u);
             std::set<std::pair<double, double>> cells;
             for (const DrawCall& c : calls) {
                 ASSERT_EQ(c.kind, DrawCall::FilledBox);
-                ASSERT_FLOAT_EQ(c.x2 - c.x1, s.tileWidth);
-                ASSERT_FLOAT_EQ(c.y2 - c.y1, s.tileHeight);
-                const double col = c.x1 / (s.tileWidth - 1), row = c.y1 / (s.tileHeight - 1);
+                ASSERT_FLOAT_EQ(c.x2 - c.x1, tileWidth);
+                ASSERT_FLOAT_EQ(c.y2 - c.y1, tileHeight);
+                const double col = c.x1 / (tileWidth - 1), row = c.y1 / (tileHeight - 1);
                 ASSERT_TRUE(col == std::floor(col) && row == std::floor(row));
                 ASSERT_TRUE(col >= 0 && col < 30 && row >= 0 && row < 20);
                 ASSERT_TRUE(cells.insert({col, row}).second) << col << "," << row << " twice";
@@ -34,7 +32,7 @@ TEST(Mosaic, DrawsEachOfTheSixHundredCellsOnce) {
 }
 
 // The angle of a ray in whole degrees, 0..359, as drawn on screen (y grows downwards).
-int rayDegrees(const DrawCall& c) {
+static int rayDegrees(const DrawCall& c) {
     const double a = std::atan2(c.y2 - c.y1, c.x2 - c.x1) * 180 / std::numbers::pi;
     return (static_cast<int>(std::lround(a)) + 360) % 360;
 }
@@ -60,5 +58,3 @@ TEST(Ray, DrawsEveryWholeDegreeWithZeroTwiceWhateverTheStart) {
         EXPECT_EQ(rayDegrees(calls[0]), (a0 + 1) % 361 % 360);
     }
 }
-
-} // namespace

@@ -2,8 +2,7 @@
 
 #include "effects/ClsDiag.h"
 #include "effects/EffectCanvas.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
+#include "support/Fakes.h"
 
 #include <vector>
 
@@ -14,12 +13,14 @@ struct DrawCall {
     int penWidth;
 };
 
-class RecordingCanvas : public EffectCanvas {
-public:
-    RecordingCanvas(double width, double height) : width_(width), height_(height) {}
+struct RecordingCanvas : EffectCanvas {
+    RecordingCanvas(double w, double h) : w_(w), h_(h) {}
+    double w_, h_;
+    std::vector<DrawCall> calls;
+    int pen = 1;
 
-    double width() const override { return width_; }
-    double height() const override { return height_; }
+    double width() const override { return w_; }
+    double height() const override { return h_; }
     quint32 backColor() const override { return 0x0000c8; }
     void setDrawWidth(int pixels) override { pen = pixels; }
     int drawWidth() const override { return pen; }
@@ -35,40 +36,13 @@ public:
     void circle(double cx, double cy, double r, quint32) override {
         calls.push_back({DrawCall::Circle, cx, cy, r, 0, pen});
     }
-
-    std::vector<DrawCall> calls;
-    int pen = 1;
-
-private:
-    double width_, height_;
 };
 
-// Always the same time of day: re-seeding from it must still not repeat the last pick.
-class FixedClock : public Clock {
-public:
-    double secondsSinceMidnight() const override { return 43200.5; }
-    qint64 monotonicMs() const override { return 0; }
-};
+using fakes::ScriptedRandom;
 
-// Gives the numbers it is told first, then those of a real generator.
-class ScriptedRandom : public RandomSource {
-public:
-    explicit ScriptedRandom(std::vector<double> values, std::uint64_t seed = 1)
-        : values_(std::move(values)), rest_(seed) {}
-    void reseed(double seed) override { rest_.reseed(seed); }
-    double next() override { return next_ < values_.size() ? values_[next_++] : rest_.next(); }
-
-private:
-    std::vector<double> values_;
-    size_t next_ = 0;
-    UniformRandom rest_;
-};
-
-inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random,
-                                  int pen = 1) {
+inline RecordingCanvas drawEffect(qint16& code, double width, double height, RandomSource& random) {
     RecordingCanvas canvas(width, height);
-    canvas.pen = pen;
-    FixedClock clock;
+    fakes::FixedClock clock;
     ClsDiag(code, canvas, random, clock);
     return canvas;
 }

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <QFile>
 #include <unistd.h>
 
 int main(int argc, char** argv) {

@@ -7,22 +7,19 @@
 
 #include <functional>
 
-namespace {
-
 using PanelExit = panelfakes::PanelTest;
 
 TEST_F(PanelExit, FineAndClosingOpenTheWebSiteMinimisedAndEnd) {
     for (const bool fine : {true, false}) {
-        launcher.runs.clear();
+        launcher.clear();
         ends = 0;
         loadPanel();
         panel->show();
         fine ? start.fine->click() : void(panel->close());
-        ASSERT_EQ(launcher.runs.size(), 1u);
-        EXPECT_EQ(launcher.runs[0].commandLine, app + "start " + addresses::WebSite);
-        EXPECT_EQ(launcher.runs[0].style, WindowStyle::MinimizedFocus);
+        EXPECT_EQ(launcher.commandLines, QStringList{app + "start " + addresses::WebSite});
+        EXPECT_EQ(launcher.styles, QList{WindowStyle::MinimizedFocus});
         EXPECT_EQ(ends, 1);
-        EXPECT_EQ(mp3.stops, 0);
+        EXPECT_TRUE(soundLog.isEmpty());
         EXPECT_FALSE(QFile::exists(ini())) << "nothing is saved on the way out";
     }
 }
@@ -37,7 +34,7 @@ TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
     };
     for (const auto& controlOf : controls) {
         ends = 0;
-        mp3.stops = 0;
+        soundLog.clear();
         loadPanel();
         panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
@@ -46,11 +43,9 @@ TEST_F(PanelExit, EscEndsFromWhicheverControlHasTheFocus) {
         control->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), control) << control->metaObject()->className();
         QTest::keyClick(control, Qt::Key_Escape);
-        EXPECT_EQ(mp3.stops, 1) << control->metaObject()->className();
+        EXPECT_EQ(soundLog, QStringList{"mp3 stop"}) << control->metaObject()->className();
         EXPECT_EQ(ends, 1) << control->metaObject()->className();
         panel->close(); // the end was only recorded: the window is still there
-        EXPECT_TRUE(launcher.runs.empty()) << "Esc opens nothing";
+        EXPECT_TRUE(launcher.commandLines.isEmpty()) << "Esc opens nothing";
     }
 }
-
-} // namespace

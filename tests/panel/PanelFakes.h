@@ -13,19 +13,20 @@
 #include "panel/PanelExtras.h"
 #include "panel/PanelServices.h"
 #include "panel/SecondsField.h"
-#include "platform/RandomSource.h"
 #include "platform/Registry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 #include "startup/CommandLine.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
+#include "support/SettingsPrinter.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -37,20 +38,6 @@
 #include <vector>
 
 namespace panelfakes {
-
-// Returns the given numbers in turn, over and over; `drawn` counts them.
-struct CyclingRandom final : RandomSource {
-    std::vector<double> numbers{0.5};
-    std::size_t drawn = 0;
-    void reseed(double) override {}
-    double next() override { return numbers[drawn++ % numbers.size()]; }
-};
-
-struct StopCountingMp3 final : Mp3Player {
-    int stops = 0;
-    void stop() override { ++stops; }
-    bool play(const QString&) override { return true; }
-};
 
 class PanelTest : public ::testing::Test {
 protected:
@@ -72,8 +59,7 @@ protected:
         services.settingsLocation = ChooseSettingsLocation(app, configFolder());
         services.openShow = [this] {
             shows.push_back(records.settings);
-            iniAtShow.push_back(
-                testfiles::read(services.settingsLocation.writeFolder + SettingsFileName));
+            savedAtShow.push_back(saved());
         };
         services.endProgram = [this] { ++ends; };
         panel = std::make_unique<frmAbout>(records, services);
@@ -90,6 +76,12 @@ protected:
         return *extras_;
     }
     void writeIni(const QByteArray& bytes) { testfiles::write(ini(), bytes); }
+    // PHOTO.INI where "&Play" keeps it, as the program reads it back (seconds in TempoAttesa).
+    std::optional<ShowSettings> saved() const {
+        ShowSettings s;
+        return ReadSettingsFile(services.settingsLocation.writeFolder, s) ? std::optional(s)
+                                                                          : std::nullopt;
+    }
     QString ini() const { return app + SettingsFileName; }
     // The user's configuration folder.
     QString configFolder() const { return box.file(QStringLiteral("config/")); }
@@ -99,12 +91,13 @@ protected:
     AppRecords records;
     fakes::ScriptedDialogs dialogs;
     fakes::RecordingLauncher launcher;
-    CyclingRandom random;
-    StopCountingMp3 mp3;
+    fakes::ScriptedRandom random;
+    QStringList soundLog;
+    fakes::RecordingSound sound{soundLog};
     testfiles::TestDecoder pictures;
     SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
-    PanelServices services{dialogs,   launcher,  random, mp3, pictures, registry,
-                           QString(), QString(), {},     {},  {},       {}};
+    PanelServices services{dialogs,   launcher,  random, sound, pictures, registry,
+                           QString(), QString(), {},     {},    {},       {}};
     std::unique_ptr<frmAbout> panel;
     // Its controls by role.
     ColourBars colours;
@@ -112,8 +105,8 @@ protected:
     PlayControls start;
     ShowChoices choices;
     std::unique_ptr<PanelExtras> extras_;
-    std::vector<ShowSettings> shows;   // the record as each show opened
-    std::vector<QByteArray> iniAtShow; // PHOTO.INI as each show opened
+    std::vector<ShowSettings> shows;                      // the record as each show opened
+    std::vector<std::optional<ShowSettings>> savedAtShow; // PHOTO.INI as each show opened
     int ends = 0;
 };
 

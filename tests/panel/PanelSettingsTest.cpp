@@ -3,9 +3,7 @@
 
 #include "PanelFakes.h"
 
-namespace {
-
-int StripedRows(const QImage& drawing) {
+static int StripedRows(const QImage& drawing) {
     int rows = 0;
     for (int y = 0; y < drawing.height(); ++y)
         rows += qAlpha(drawing.pixel(drawing.width() / 2, y)) == 255 ? 1 : 0;
@@ -43,24 +41,21 @@ TEST_F(PanelSettings, LabelsWrittenAtRunTimeShowTheirWholeText) {
         bar->setValue(255);
     choices.speed->setValue(100);
     panel->catalogue().setScanCount(10050);
-    const struct {
-        QLabel* label;
-        int left; // pixels, from the design place in twips
-        const char* text;
-    } cases[] = {
+    // Each label, its left edge in pixels (from its design place in twips), its longest text.
+    const std::tuple<QLabel*, int, QString> cases[] = {
         {values.red, 1770 / 15, "255"},        {values.green, 1770 / 15, "255"},
         {values.blue, 1785 / 15, "255"},       {values.speed, 3480 / 15, "100"},
         {values.count, 4140 / 15, "N. 10050"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(c.label->text(), c.text);
-        EXPECT_EQ(c.label->x(), c.left);
-        const int textWidth = c.label->fontMetrics().horizontalAdvance(c.text);
-        EXPECT_GE(c.label->width(), textWidth);
+    for (const auto& [label, left, text] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(label->text(), text);
+        EXPECT_EQ(label->x(), left);
+        const int textWidth = label->fontMetrics().horizontalAdvance(text);
+        EXPECT_GE(label->width(), textWidth);
         // The text's last pixel is the label's, not the colour sample's beside it.
-        const QPoint end(c.left + textWidth - 1, c.label->y() + c.label->height() / 2);
-        EXPECT_EQ(c.label->parentWidget()->childAt(end), c.label);
+        const QPoint end(left + textWidth - 1, label->y() + label->height() / 2);
+        EXPECT_EQ(label->parentWidget()->childAt(end), label);
     }
 }
 
@@ -104,5 +99,3 @@ TEST_F(PanelSettings, SpeedBarSetsEffettiAtOnceButItsCurrentValueRunsNothing) {
     colours.random->setChecked(true); // already ticked: no stripes
     EXPECT_EQ(StripedRows(colours.sample->drawing()), 0);
 }
-
-} // namespace

@@ -9,8 +9,6 @@
 
 #include <QImage>
 
-namespace {
-
 using StartPlaces = panelfakes::PanelTest;
 
 TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) {
@@ -45,8 +43,9 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
             EXPECT_EQ(shows.back().TempoAttesa, 9000);
             EXPECT_EQ(shows.back().RGB_R, 10);
             EXPECT_EQ(shows.back().ShowFolder, app);
-            const QString kept = c.inConfig ? configFolder() + SettingsFileName : ini();
-            EXPECT_TRUE(testfiles::read(kept).contains("TempoAttesa=9\r\n"));
+            ShowSettings kept;
+            ASSERT_TRUE(ReadSettingsFile(c.inConfig ? configFolder() : app, kept));
+            EXPECT_EQ(kept.TempoAttesa, 9);
             EXPECT_EQ(QFileInfo::exists(configFolder()), c.inConfig);
             if (c.inConfig) {
                 EXPECT_EQ(testfiles::read(ini()), "TempoAttesa=7\r\nRGB_R=10\r\n");
@@ -103,5 +102,3 @@ TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {
         EXPECT_FALSE(QFileInfo::exists(ini())) << "nothing saved before \"&Play\"";
     }
 }
-
-} // namespace

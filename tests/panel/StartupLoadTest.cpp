@@ -5,8 +5,6 @@
 
 #include <functional>
 
-namespace {
-
 using StartupLoad = panelfakes::PanelTest;
 
 TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPlay) {
@@ -15,14 +13,12 @@ TEST_F(StartupLoad, WithoutPhotoIniTheInitialValuesStayAndAreWrittenAtTheFirstPl
     EXPECT_TRUE(colours.red->isEnabled()) << "A caso ticked, but the record says fixed";
     panel->Inizializza();
     ASSERT_EQ(shows.size(), 1u);
-    EXPECT_EQ(iniAtShow[0],
-              ("PATH=" + QDir::cleanPath(app) +
-               "\r\nTempoAttesa=5\r\nMusicaFM= 1 \r\nSuonoWAV= 1 \r\nEffetti= 1 \r\n"
-               "Cornice3D= 1 \r\nAllargaFoto= 1 \r\nRGB_R= 0 \r\nRGB_G= 0 \r\nRGB_B= 0 \r\n"
-               "RGB_RANDOM=-1 \r\nTipoEffetto= 0 \r\nPosLabel= 0 \r\n")
-                  .toUtf8());
+    // The folder, seconds, comments, music, speed, colour, random, frame, enlarge, effect, label.
+    EXPECT_EQ(savedAtShow[0], (ShowSettings{app, 5, 1, 1, 1, 0, 0, 0, -1, 1, 1, 0, 0}));
 }
 
+// A saved folder that is gone (deleted, on a volume not mounted) or is a file gives the
+// application folder, without a message.
 TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently) {
     testfiles::write(box.file("Foto/b.jpg"), "x");
     testfiles::write(box.file("Foto/Estate/a.gif"), "x");
@@ -32,13 +28,16 @@ TEST_F(StartupLoad, TheSavedFolderIsListedOrWhenGoneTheApplicationFolderSilently
     EXPECT_EQ(records.list.entries(), (QStringList{"./b.jpg", "Estate/a.gif"}));
     EXPECT_EQ(QDir::currentPath(), QDir(box.file("Foto")).canonicalPath());
 
-    writeIni(("PATH=" + box.path() + "/Deleted\r\nTempoAttesa=6\r\n").toUtf8());
-    loadPanel();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(records.settings.ShowFolder, app);
-    EXPECT_EQ(panel->catalogue().Dir1->path(), QDir::cleanPath(app));
-    EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
-    EXPECT_EQ(start.seconds->text(), "6");
+    for (const QString& gone : {box.file("Deleted"), QStringLiteral("/media/nessun-volume/Foto"),
+                                box.file("Foto/b.jpg")}) {
+        writeIni(("PATH=" + gone + "\r\nTempoAttesa=6\r\n").toUtf8());
+        loadPanel();
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        EXPECT_EQ(records.settings.ShowFolder, app) << gone.toStdString();
+        EXPECT_EQ(panel->catalogue().Dir1->path(), QDir::cleanPath(app));
+        EXPECT_EQ(QDir::currentPath(), QDir(app).canonicalPath());
+        EXPECT_EQ(start.seconds->text(), "6");
+    }
 }
 
 TEST_F(StartupLoad, StartedInItsOwnFolderItDoesNotRescan) {
@@ -62,9 +61,9 @@ TEST_F(StartupLoad, EachLineReachesItsControlWithinItsRange) {
         {"MusicaFM=0\r\nSuonoWAV=0\r\nEffetti=40\r\nRGB_R=10\r\nRGB_G=20\r\nRGB_B=30\r\n"
          "RGB_RANDOM=0\r\nCornice3D=0\r\nAllargaFoto=0\r\nTipoEffetto=9\r\nPosLabel=2\r\n",
          [this] {
-             for (QCheckBox* box :
+             for (QCheckBox* check :
                   {choices.music, choices.comments, choices.enlarge, colours.random, choices.frame})
-                 EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
+                 EXPECT_FALSE(check->isChecked()) << check->text().toStdString();
              EXPECT_EQ(values.speed->text(), "40");
              EXPECT_EQ(values.blue->text(), "30");
              EXPECT_EQ(colours.sample->color(), QColor(10, 20, 30));
@@ -99,12 +98,10 @@ TEST_F(StartupLoad, RunOnTheCommandLineSavesAndStartsTheShowDuringTheLoad) {
     EXPECT_TRUE(shows.empty());
     loadPanel("/run");
     ASSERT_EQ(shows.size(), 1u);
-    EXPECT_TRUE(iniAtShow[0].startsWith("PATH=")) << "written before the show opens";
+    EXPECT_TRUE(savedAtShow[0]) << "written before the show opens";
 
     records.AppFolder.clear();
     panel->Form_Activate();
     EXPECT_FALSE(records.ShowRunning);
     EXPECT_EQ(records.AppFolder, app);
 }
-
-} // namespace

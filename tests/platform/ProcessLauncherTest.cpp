@@ -2,11 +2,9 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QThread>
+#include <QTest>
 
 namespace {
 // An application folder, with blanks in its path, holding an executable `start`.
@@ -32,9 +30,7 @@ TEST(ProcessLauncher, HandsTheRestOfTheLineOverAsOneLiteralArgument) {
                             "2) `touch " + trap + "3` > " + trap + "4\nriga 2.jpg";
     ProcessLauncher launcher(folder.app);
     ASSERT_TRUE(launcher.run(folder.app + "START " + hostile, WindowStyle::MinimizedFocus));
-    const QDeadlineTimer deadline(20000);
-    while (!QFile::exists(record) && !deadline.hasExpired())
-        QThread::msleep(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 20000));
     EXPECT_EQ(testfiles::read(record), hostile.toUtf8() + '\0');
     for (const char* n : {"1", "2", "3", "4"})
         EXPECT_FALSE(QFile::exists(trap + n)) << "a shell interpreted the argument";
@@ -45,10 +41,8 @@ TEST(ProcessLauncher, SplitsTheLineIntoProgramAndOneArgument) {
     const QString app = folder.app, start = app + "start";
     testfiles::write(app + "cat", "#!/bin/sh\n");
     QFile::setPermissions(app + "cat", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const struct {
-        QString line, program;
-        QStringList arguments;
-    } cases[] = {
+    // The line, then the program and the arguments it is split into.
+    const std::tuple<QString, QString, QStringList> cases[] = {
         {app + "START " + app + "Quirello.htm", start, {app + "Quirello.htm"}},
         {app + "start \"" + app + "Zafferon.htm\"", start, {app + "Zafferon.htm"}},
         {"start mailto:autore@example.org", start, {"mailto:autore@example.org"}},
@@ -64,10 +58,10 @@ TEST(ProcessLauncher, SplitsTheLineIntoProgramAndOneArgument) {
         {"", {}, {}},
     };
     ProcessLauncher launcher(app);
-    for (const auto& c : cases) {
-        const ProcessLauncher::Command command = launcher.resolve(c.line);
-        EXPECT_EQ(command.program, c.program) << c.line.toStdString();
-        EXPECT_EQ(command.arguments, c.arguments) << c.line.toStdString();
+    for (const auto& [line, program, arguments] : cases) {
+        const ProcessLauncher::Command command = launcher.resolve(line);
+        EXPECT_EQ(command.program, program) << line.toStdString();
+        EXPECT_EQ(command.arguments, arguments) << line.toStdString();
     }
 }
 

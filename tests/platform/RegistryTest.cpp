@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
-#include "support/LinkAndDialogFakes.h"
+#include "support/Fakes.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,7 @@ namespace {
 class TableRegistry final : public Registry {
 public:
     QMap<QString, QString> values; // "key|value" -> text
-    QStringList asked;
     bool GetKeyValue(RegistryRoot, const QString& key, const QString& name, QString& out) override {
-        asked.append(key + u'|' + name);
         out = values.value(key + u'|' + name);
         return values.contains(key + u'|' + name);
     }
@@ -49,7 +47,6 @@ PATH=/utente/strumento
         {registry, RegistryRoot::CurrentUser, sysinfo::ToolKey, "PATH", "/utente/strumento"},
         {registry, RegistryRoot::LocalMachine, "SOFTWARE\\Numeri", "Negativo", "-2"},
         {registry, RegistryRoot::LocalMachine, sysinfo::ToolKey, "Manca", ""},
-        {registry, RegistryRoot::LocalMachine, sysinfo::FolderKey, "MSINFO", ""},
         {missing, RegistryRoot::LocalMachine, sysinfo::ToolKey, "PATH", ""},
     };
     for (const auto& c : cases) {
@@ -61,31 +58,20 @@ PATH=/utente/strumento
     EXPECT_FALSE(QFile::exists(box.file("nessuno.ini"))); // reading never creates the store
 }
 
-TEST(RegistrySystemInfo, FirstKeyIsRunAsItIsEvenWhenItsFileIsMissing) {
-    TableRegistry registry;
-    registry.values[sysinfo::ToolKey + "|PATH"] = "/non/esiste/msinfo32";
-    registry.values[sysinfo::FolderKey + "|MSINFO"] = "/altrove";
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedDialogs dialogs;
-    launcher.starts = false; // the file is missing, so the start fails
-    SystemInfo(registry, launcher, dialogs, {"/nessuna/cartella"}).StartSysInfo();
-    ASSERT_EQ(launcher.runs.size(), 1u);
-    EXPECT_EQ(launcher.runs[0].commandLine, "/non/esiste/msinfo32");
-    EXPECT_EQ(launcher.runs[0].style, WindowStyle::NormalFocus);
-    EXPECT_EQ(dialogs.messages, QStringList({sysinfo::Unavailable}));
-    EXPECT_EQ(registry.asked, QStringList({sysinfo::ToolKey + "|PATH"}));
-}
-
-TEST(RegistrySystemInfo, SecondKeyNeedsTheToolInItsFolderThenThePathIsSearched) {
+// The first key is run as it is, even when its file is missing (then the message); the second
+// needs the tool in its folder; then the search path.
+TEST(RegistrySystemInfo, TheFirstKeyThenTheToolInTheSecondKeysFolderThenThePath) {
     const struct {
         const char* why;
-        bool withFolderKey, withTool, withInstalled;
-        QString expected; // in the sandbox; "" for the message
+        bool withToolKey, withFolderKey, withTool, withInstalled;
+        QString expected; // in the sandbox, or the first key's; "" for none
     } cases[] = {
-        {"tool in the registered folder, in any case", true, true, true, "Strumenti/msinfo32.exe"},
-        {"registered folder without the tool", true, false, true, "bin/kinfocenter"},
-        {"no keys, installed program", false, false, true, "bin/kinfocenter"},
-        {"no keys, nothing installed", false, false, false, ""},
+        {"first key, its file missing", true, true, true, true, "/non/esiste/msinfo32"},
+        {"tool in the registered folder, in any case", false, true, true, true,
+         "Strumenti/msinfo32.exe"},
+        {"registered folder without the tool", false, true, false, true, "bin/kinfocenter"},
+        {"no keys, installed program", false, false, false, true, "bin/kinfocenter"},
+        {"no keys, nothing installed", false, false, false, false, ""},
     };
     for (const auto& c : cases) {
         testfiles::Sandbox box;
@@ -98,16 +84,20 @@ TEST(RegistrySystemInfo, SecondKeyNeedsTheToolInItsFolderThenThePathIsSearched) 
             makeExecutable(box.file("bin/kinfocenter"));
         }
         TableRegistry registry;
+        if (c.withToolKey)
+            registry.values[sysinfo::ToolKey + "|PATH"] = c.expected;
         if (c.withFolderKey)
             registry.values[sysinfo::FolderKey + "|MSINFO"] = box.file("Strumenti");
         fakes::RecordingLauncher launcher;
+        launcher.starts = !c.withToolKey; // the first key's file is missing: it cannot start
         fakes::ScriptedDialogs dialogs;
         SystemInfo(registry, launcher, dialogs, {box.file("bin")}).StartSysInfo();
-        EXPECT_EQ(launcher.commandLines(),
-                  c.expected.isEmpty() ? QStringList() : QStringList({box.file(c.expected)}))
+        const QString command = c.withToolKey ? c.expected : box.file(c.expected);
+        EXPECT_EQ(launcher.commandLines,
+                  c.expected.isEmpty() ? QStringList() : QStringList{command})
             << c.why;
-        EXPECT_EQ(dialogs.messages,
-                  c.expected.isEmpty() ? QStringList({sysinfo::Unavailable}) : QStringList())
-            << c.why;
+        EXPECT_EQ(launcher.styles.value(0, WindowStyle::NormalFocus), WindowStyle::NormalFocus);
+        EXPECT_EQ(dialogs.messages.size(), c.withToolKey || c.expected.isEmpty() ? 1 : 0) << c.why;
+        EXPECT_EQ(dialogs.messages.value(0, sysinfo::Unavailable), sysinfo::Unavailable);
     }
 }

@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QPainter>
 
 using namespace metafiles;
 
@@ -19,10 +20,7 @@ bool isRed(QColor c) {
 // 96 dots per inch) and nothing on the right half.
 TEST(MetafileDecoder, drawsTheFrameAtItsNaturalSizeAndSharpWhenEnlarged) {
     testfiles::Sandbox box;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
+    const std::pair<QString, QByteArray> cases[] = {
         {"twips.wmf",
          wmfWithRectangle({0, 0, 2880, 1440}, 1440, {0, 0}, {0, 0, 1440, 1440}, Qt::red)},
         // The frame elsewhere than at 0, 0, and the window origin on it.
@@ -34,25 +32,24 @@ TEST(MetafileDecoder, drawsTheFrameAtItsNaturalSizeAndSharpWhenEnlarged) {
         {"plain.emf", emfWithRectangle({0, 0, 5080, 2540}, {0, 0, 96, 96}, Qt::red)},
         {"moved.emf", emfWithRectangle({2540, 2540, 5080, 2540}, {96, 96, 96, 96}, Qt::red)},
     };
-    for (const auto& c : cases) {
-        testfiles::write(box.file(c.name), c.bytes);
+    for (const auto& [name, bytes] : cases) {
+        testfiles::write(box.file(name), bytes);
         // Enlarged a hundred times, it would take 740 MB: it is drawn smaller, proportions kept.
         for (const auto& [shown, drawn] : {std::pair{QSize(192, 96), QSize(192, 96)},
                                            std::pair{QSize(768, 384), QSize(768, 384)},
                                            std::pair{QSize(19200, 9600), QSize(5792, 2896)}}) {
-            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(shown.width()));
+            SCOPED_TRACE((name + u' ').toStdString() + std::to_string(shown.width()));
             QSize asked;
             const DecodedPicture p =
-                testfiles::decodedByHelper(box.file(c.name), [&](QSize natural) {
+                testfiles::decodedByHelper(box.file(name), [&, size = shown](QSize natural) {
                     asked = natural;
-                    return shown;
+                    return size;
                 });
             ASSERT_TRUE(p.ok());
             EXPECT_EQ(asked, QSize(192, 96));
             EXPECT_EQ(p.naturalSize, QSize(192, 96));
             ASSERT_EQ(p.image.size(), drawn);
-            const int w = drawn.width();
-            const int h = drawn.height();
+            const int w = drawn.width(), h = drawn.height();
             EXPECT_TRUE(isRed(p.image.pixelColor(w / 4, h / 2)));
             EXPECT_TRUE(isRed(p.image.pixelColor(1, 1)));
             // Nothing is drawn on the right: the drawing is not stretched over its frame.
@@ -66,9 +63,7 @@ TEST(MetafileDecoder, drawsBitmapsOverTheAreaTheyArePlacedOn) {
     testfiles::Sandbox box;
     QImage bitmap(4, 2, QImage::Format_RGB32);
     bitmap.fill(Qt::blue);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            bitmap.setPixelColor(x, y, Qt::red);
+    QPainter(&bitmap).fillRect(0, 0, 2, 2, Qt::red);
     // Over the left half of the frame: red then blue, and nothing on the right half.
     testfiles::write(box.file("bitmap.wmf"),
                      wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440}, bitmap));
@@ -96,10 +91,7 @@ TEST(MetafileDecoder, failsOnBrokenMetafiles) {
     QImage dot(1, 1, QImage::Format_RGB32);
     QByteArray wmfSpins = wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440}, dot);
     wmfSpins[wmfSpins.indexOf(QByteArray("\x28\0\0\0\1\0\0\0\1\0\0\0", 12))] = 0;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
+    const std::pair<QString, QByteArray> cases[] = {
         {"cut.wmf", wmf.left(wmf.size() / 2)},
         {"cut.emf", emf.left(emf.size() - 20)}, // no end record
         {"oversized.emf", emfOversized},
@@ -108,9 +100,9 @@ TEST(MetafileDecoder, failsOnBrokenMetafiles) {
         {"spins.wmf", wmfSpins},
     };
     testfiles::TestDecoder decoder({testfiles::decoderProgram(), std::chrono::milliseconds(1000)});
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testfiles::write(box.file(c.name), c.bytes);
-        EXPECT_FALSE(decoder.decode(box.file(c.name), [](QSize) { return QSize(192, 96); }).ok());
+    for (const auto& [name, bytes] : cases) {
+        testfiles::write(box.file(name), bytes);
+        EXPECT_FALSE(decoder.decode(box.file(name), [](QSize) { return QSize(192, 96); }).ok())
+            << name.toStdString();
     }
 }

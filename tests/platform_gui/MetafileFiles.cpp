@@ -4,38 +4,35 @@ namespace metafiles {
 
 namespace {
 
-void put16(QByteArray& out, int v) {
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
+void put16(QByteArray& out, std::initializer_list<int> values) {
+    for (int v : values)
+        out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
 }
-void put32(QByteArray& out, qint64 v) {
-    put16(out, int(v & 0xFFFF));
-    put16(out, int((v >> 16) & 0xFFFF));
+void put32(QByteArray& out, std::initializer_list<qint64> values) {
+    for (qint64 v : values)
+        put16(out, {int(v & 0xFFFF), int((v >> 16) & 0xFFFF)});
 }
 quint32 colorRef(QColor c) {
     return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
 }
 
 void wmfRecord(QByteArray& out, int function, std::initializer_list<int> params) {
-    put32(out, 3 + qint64(params.size()));
-    put16(out, function);
-    for (int p : params)
-        put16(out, p);
+    put32(out, {3 + qint64(params.size())});
+    put16(out, {function});
+    put16(out, params);
 }
 
 // The placeable header, the WMF header and `records` (which end with the end record).
 QByteArray wmfFile(QRect frame, int unitsPerInch, const QByteArray& records) {
     QByteArray out;
-    for (int v : {0xCDD7, 0x9AC6, 0, frame.left(), frame.top(), frame.right() + 1,
-                  frame.bottom() + 1, unitsPerInch, 0, 0})
-        put16(out, v);
+    put16(out, {0xCDD7, 0x9AC6, 0, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1,
+                unitsPerInch, 0, 0});
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= quint16(uchar(out[2 * i]) | uchar(out[2 * i + 1]) << 8);
-    put16(out, checksum);
+    put16(out, {checksum});
     // The WMF header; the sizes (in 16-bit words) stay below 65,536.
-    for (int v : {1, 9, 0x0300, int(18 + records.size()) / 2, 0, 2, int(records.size()) / 2, 0, 0})
-        put16(out, v);
+    put16(out, {1, 9, 0x0300, int(18 + records.size()) / 2, 0, 2, int(records.size()) / 2, 0, 0});
     out.append(records);
     return out;
 }
@@ -60,26 +57,24 @@ QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage&
     QByteArray pixels; // bottom-up rows of blue, green, red, each row padded to 4 bytes
     for (int y = bitmap.height() - 1; y >= 0; --y) {
         for (int x = 0; x < bitmap.width(); ++x) {
-            put32(pixels, bitmap.pixel(x, y) & 0xFFFFFF);
+            put32(pixels, {bitmap.pixel(x, y) & 0xFFFFFF});
             pixels.chop(1);
         }
         while (pixels.size() % 4)
             pixels.append('\0');
     }
     QByteArray stretch; // StretchDIB: copy the source, its extent, then where it goes
-    put32(stretch, 0x00CC0020);
-    for (int v : {0, bitmap.height(), bitmap.width(), 0, 0, box.height(), box.width(), box.top(),
-                  box.left()})
-        put16(stretch, v);
-    for (qint64 v : std::initializer_list<qint64>{40, bitmap.width(), bitmap.height(), 1 | 24 << 16,
-                                                  0, pixels.size(), 2835, 2835, 0, 0})
-        put32(stretch, v);
+    put32(stretch, {0x00CC0020});
+    put16(stretch, {0, bitmap.height(), bitmap.width(), 0, 0, box.height(), box.width(), box.top(),
+                    box.left()});
+    put32(stretch,
+          {40, bitmap.width(), bitmap.height(), 1 | 24 << 16, 0, pixels.size(), 2835, 2835, 0, 0});
     stretch.append(pixels);
     QByteArray records;
     wmfRecord(records, 0x020B, {frame.top(), frame.left()});
     wmfRecord(records, 0x020C, {frame.height(), frame.width()});
-    put32(records, 3 + stretch.size() / 2);
-    put16(records, 0x0F43);
+    put32(records, {3 + stretch.size() / 2});
+    put16(records, {0x0F43});
     records.append(stretch);
     wmfRecord(records, 0x0000, {});
     return wmfFile(frame, unitsPerInch, records);
@@ -87,42 +82,17 @@ QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage&
 
 QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {
     QByteArray records;
-    for (qint64 v : std::initializer_list<qint64>{
-             39,         24, 1,          0,         qint64(colorRef(fill)),
-             0, // solid brush 1
-             37,         12,
-             1, // select it
-             37,         12,
-             0x80000008, // the stock null pen
-             43,         24, box.left(), box.top(), box.right() + 1,        box.bottom() + 1, 14,
-             20,         0,  16,         20}) // end
-        put32(records, v);
-    // The header: the drawing's bounds, the frame, and a reference device of 960 pixels on
-    // 254 millimetres (96 to the inch).
+    // A solid brush, selected; the stock null pen, selected; the rectangle; the end.
+    put32(records, {39, 24, 1, 0, qint64(colorRef(fill)), 0, 37, 12, 1, 37, 12, 0x80000008});
+    put32(records, {43, 24, box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    put32(records, {14, 20, 0, 16, 20});
+    // The header: the drawing's bounds, the frame, the signature and version, the size, the
+    // records and handles, and a reference device of 960 pixels on 254 millimetres (96 to the
+    // inch).
     QByteArray out;
-    for (qint64 v : std::initializer_list<qint64>{1,
-                                                  88,
-                                                  box.left(),
-                                                  box.top(),
-                                                  box.right(),
-                                                  box.bottom(),
-                                                  frame.left(),
-                                                  frame.top(),
-                                                  frame.right(),
-                                                  frame.bottom(),
-                                                  0x464D4520,
-                                                  0x10000,
-                                                  88 + records.size(),
-                                                  6,
-                                                  2,
-                                                  0,
-                                                  0,
-                                                  0,
-                                                  960,
-                                                  960,
-                                                  254,
-                                                  254})
-        put32(out, v);
+    put32(out, {1, 88, box.left(), box.top(), box.right(), box.bottom(), frame.left(), frame.top(),
+                frame.right(), frame.bottom()});
+    put32(out, {0x464D4520, 0x10000, 88 + records.size(), 6, 2, 0, 0, 0, 960, 960, 254, 254});
     return out + records;
 }
 

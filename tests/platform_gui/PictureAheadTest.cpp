@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
-#include <QThread>
 
 using namespace picturefiles;
 
@@ -24,8 +24,15 @@ QByteArray jpegOf(QColor colour) {
 void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
     ahead.prepare(path, fixedSize(shown));
     ASSERT_TRUE(QTest::qWaitFor([&] { return ahead.isReady(); }, 10000));
-    // File times have a fine but finite resolution: let the clock move on before the change.
-    QThread::msleep(20);
+    // File times have a finite resolution: wait until a file written now gets a later time.
+    const QString probe = path + ".probe";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            testfiles::write(probe);
+            return QFileInfo(probe).lastModified() > QFileInfo(path).lastModified();
+        },
+        10000));
+    QFile::remove(probe);
 }
 
 } // namespace
@@ -46,13 +53,10 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
              // Same bytes count as red: both are flat JPEGs of the same size and quality.
              const QString other = folder + "/other.jpg";
              testfiles::write(other, jpegOf(Qt::blue));
-             QFile original(path);
-             original.open(QIODevice::ReadOnly);
-             const QDateTime time = original.fileTime(QFileDevice::FileModificationTime);
-             original.close();
              QFile replacement(other);
              replacement.open(QIODevice::ReadWrite);
-             replacement.setFileTime(time, QFileDevice::FileModificationTime);
+             replacement.setFileTime(QFileInfo(path).lastModified(),
+                                     QFileDevice::FileModificationTime);
              replacement.close();
              QFile::remove(path);
              QFile::rename(other, path);
@@ -76,8 +80,9 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
         const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
         EXPECT_EQ(p.ok(), c.ok);
         // What a decode on the spot gives, from the file as it is now.
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(p.image, testfiles::decodedByHelper(path, fixedSize({150, 100})).image);
+        }
     }
 }
 

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QImage>
 
-// Picture files made byte by byte, so the tests need nothing from outside.
+// Pictures Qt encodes, and a JPEG no tool of the build machine makes quickly.
 namespace picturefiles {
 
 // `image` encoded by Qt in `format` ("jpg", "bmp", "ico", ...).
@@ -13,18 +13,9 @@ QByteArray encoded(const QImage& image, const char* format, int quality = 90);
 // A filled image whose left half is `left` and right half `right`.
 QImage halves(int width, int height, QColor left, QColor right);
 
-// The JPEG `jpeg` with an EXIF block carrying `orientation` (1..8) after its start marker.
-QByteArray withOrientation(const QByteArray& jpeg, int orientation);
-
 // A grey baseline JPEG of any size whose blocks are all flat: a few bytes per 32 pixels, so a
 // 16,000 x 12,000 file is quick to make. `scanBytes` limits the data written (0: all of it),
 // to make a header that claims more pixels than the file holds.
 QByteArray flatGreyJpeg(int width, int height, qint64 scanBytes = 0);
-
-// An 8-bit run-length-encoded bitmap (BI_RLE8) of one colour.
-QByteArray rle8Bitmap(int width, int height, QColor colour);
-
-// A 1 x 1 red GIF.
-QByteArray redGif();
 
 } // namespace picturefiles

@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 #include "support/HangGuard.h"
 #include "support/OrdinaryUser.h"
+#include "support/SettingsPrinter.h"
 #include "support/TestFiles.h"
 
 #include <csignal>
@@ -29,33 +30,15 @@ ReadResult readFrom(const testfiles::Sandbox& box, const QByteArray& content) {
     return r;
 }
 
+// The folder, seconds, comments, music, speed, colour, random, frame, enlarge, effect, label.
 ShowSettings exampleSettings() {
-    ShowSettings s;
-    s.ShowFolder = "/home/anna/Foto/";
-    s.TempoAttesa = 7000;
-    s.MusicaFM = s.SuonoWAV = s.Effetti = s.Cornice3D = s.AllargaFoto = 1;
-    s.RGB_R = 10;
-    s.RGB_G = 20;
-    s.RGB_B = 30;
-    s.RGB_RANDOM = 0;
-    s.TipoEffetto = 3;
-    s.PosLabel = 1;
-    return s;
+    return {"/home/anna/Foto/", 7000, 1, 1, 1, 10, 20, 30, 0, 1, 1, 3, 1};
 }
 
-const QByteArray ExampleBytes = "PATH=/home/anna/Foto\r\n"
-                                "TempoAttesa=7\r\n"
-                                "MusicaFM= 1 \r\n"
-                                "SuonoWAV= 1 \r\n"
-                                "Effetti= 1 \r\n"
-                                "Cornice3D= 1 \r\n"
-                                "AllargaFoto= 1 \r\n"
-                                "RGB_R= 10 \r\n"
-                                "RGB_G= 20 \r\n"
-                                "RGB_B= 30 \r\n"
-                                "RGB_RANDOM= 0 \r\n"
-                                "TipoEffetto= 3 \r\n"
-                                "PosLabel= 1 \r\n";
+const QByteArray ExampleBytes =
+    "PATH=/home/anna/Foto\r\nTempoAttesa=7\r\nMusicaFM= 1 \r\nSuonoWAV= 1 \r\nEffetti= 1 \r\n"
+    "Cornice3D= 1 \r\nAllargaFoto= 1 \r\nRGB_R= 10 \r\nRGB_G= 20 \r\nRGB_B= 30 \r\n"
+    "RGB_RANDOM= 0 \r\nTipoEffetto= 3 \r\nPosLabel= 1 \r\n";
 
 } // namespace
 
@@ -126,78 +109,42 @@ TEST(WriteSettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
     });
 }
 
-TEST(ReadSettingsFile, MissingFileGivesTheDefaultsAndReportsNothing) {
-    testfiles::Sandbox box;
-    ShowSettings s;
-    int reports = 0;
-    EXPECT_FALSE(ReadSettingsFile(box.path(), s, [&](const SettingLine&) { ++reports; }));
-    EXPECT_EQ(reports, 0);
-    EXPECT_EQ(s.ShowFolder, box.path() + "/");
-    EXPECT_EQ(s.TempoAttesa, 5);
-    EXPECT_EQ(s.Effetti, 1);
-    EXPECT_EQ(s.MusicaFM + s.SuonoWAV + s.Cornice3D + s.AllargaFoto, 4);
-    EXPECT_EQ(s.RGB_R + s.RGB_G + s.RGB_B + s.RGB_RANDOM + s.TipoEffetto + s.PosLabel, 0);
-}
-
-// Something named PHOTO.INI that is no file to read (a folder, a named pipe that would block
-// the start-up, a file far too large to be settings) reads as a missing file.
+// A missing PHOTO.INI, or something so named that is no file to read (a folder, a named pipe
+// that would block the start-up, a file far too large to be settings), gives the defaults and
+// reports no line.
 TEST(ReadSettingsFile, AnythingButASettingsFileGivesTheDefaults) {
     const HangGuard guard;
-    for (const char* kind : {"folder", "pipe", "huge"}) {
+    for (const std::string kind : {"missing", "folder", "pipe", "huge"}) {
         testfiles::Sandbox box;
         const QString path = box.file("PHOTO.INI");
-        if (kind == std::string("folder"))
+        if (kind == "folder")
             QDir().mkpath(path);
-        else if (kind == std::string("pipe"))
+        else if (kind == "pipe")
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        else
+        else if (kind == "huge")
             testfiles::write(path, "TempoAttesa=9\r\n" + QByteArray(2 * 1024 * 1024, ' '));
         ShowSettings s;
         s.TempoAttesa = 9;
-        EXPECT_FALSE(ReadSettingsFile(box.path(), s)) << kind;
-        EXPECT_EQ(s.TempoAttesa, 5) << kind;
-        EXPECT_EQ(s.ShowFolder, box.path() + "/") << kind;
+        int reports = 0;
+        EXPECT_FALSE(ReadSettingsFile(box.path(), s, [&](const SettingLine&) { ++reports; }));
+        EXPECT_EQ(reports, 0);
+        // The folder, seconds, comments, music, speed, colour, random, frame, enlarge, effect,
+        // label.
+        EXPECT_EQ(s, (ShowSettings{box.path() + "/", 5, 1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0})) << kind;
     }
 }
 
-TEST(ReadSettingsFile, ReadsBackWhatWasWritten) {
+// Out of range or not a number gives 4; a key is found anywhere in its line, in its case only.
+TEST(ReadSettingsFile, TempoAttesaLine) {
+    const std::pair<const char*, qint16> cases[] = {
+        {"TempoAttesa=0", 4},     {"TempoAttesa=31", 4},  {"TempoAttesa=45", 4},
+        {"TempoAttesa=dieci", 4}, {"TempoAttesa=2.5", 2}, {"TempoAttesa=3.5", 4},
+        {"TempoAttesa= 7 ", 7},   {"TempoAttesa=30", 30}, {"TempoAttesa=1", 1},
+        {"TempoAttesa=99999", 4}, {"XTempoAttesa=9", 9},  {"tempoattesa=5", 0}};
     testfiles::Sandbox box;
-    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Foto", "7", exampleSettings()));
-    ShowSettings back;
-    ASSERT_TRUE(ReadSettingsFile(box.path(), back));
-    ShowSettings expected = exampleSettings();
-    expected.TempoAttesa = 7; // seconds once read
-    EXPECT_EQ(back.ShowFolder, expected.ShowFolder);
-    EXPECT_EQ(std::tie(back.TempoAttesa, back.MusicaFM, back.SuonoWAV, back.Effetti, back.RGB_R,
-                       back.RGB_G, back.RGB_B, back.RGB_RANDOM, back.Cornice3D, back.AllargaFoto,
-                       back.TipoEffetto, back.PosLabel),
-              std::tie(expected.TempoAttesa, expected.MusicaFM, expected.SuonoWAV, expected.Effetti,
-                       expected.RGB_R, expected.RGB_G, expected.RGB_B, expected.RGB_RANDOM,
-                       expected.Cornice3D, expected.AllargaFoto, expected.TipoEffetto,
-                       expected.PosLabel));
+    for (const auto& [line, seconds] : cases)
+        EXPECT_EQ(readFrom(box, QByteArray(line) + "\r\n").settings.TempoAttesa, seconds) << line;
 }
-
-struct TempoCase {
-    const char* line;
-    qint16 seconds;
-};
-
-class TempoAttesaLine : public ::testing::TestWithParam<TempoCase> {};
-
-TEST_P(TempoAttesaLine, OutOfRangeOrNotANumberGivesFour) {
-    testfiles::Sandbox box;
-    const ReadResult r = readFrom(box, QByteArray(GetParam().line) + "\r\n");
-    EXPECT_EQ(r.settings.TempoAttesa, GetParam().seconds) << GetParam().line;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, TempoAttesaLine,
-    ::testing::Values(TempoCase{"TempoAttesa=0", 4}, TempoCase{"TempoAttesa=31", 4},
-                      TempoCase{"TempoAttesa=45", 4}, TempoCase{"TempoAttesa=dieci", 4},
-                      TempoCase{"TempoAttesa=2.5", 2}, TempoCase{"TempoAttesa=3.5", 4},
-                      TempoCase{"TempoAttesa= 7 ", 7}, TempoCase{"TempoAttesa=30", 30},
-                      TempoCase{"TempoAttesa=1", 1}, TempoCase{"TempoAttesa=99999", 4},
-                      TempoCase{"XTempoAttesa=9", 9}, TempoCase{"tempoattesa=5", 0}));
 
 TEST(ReadSettingsFile, PathGetsItsSeparatorAndKeysAreTestedInOrder) {
     testfiles::Sandbox box;
@@ -248,12 +195,16 @@ TEST(ReadSettingsFile, ValuesLinesAndReports) {
     EXPECT_TRUE(r.lines[2].atMost255);
 }
 
-TEST(ReadSettingsFile, AFolderNameOutsideAsciiSurvivesTheRoundTrip) {
+// Every value, and a folder name outside ASCII, survive the round trip.
+TEST(ReadSettingsFile, ReadsBackWhatWasWritten) {
     testfiles::Sandbox box;
-    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Città", "5", exampleSettings()));
+    ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Città", "7", exampleSettings()));
     ShowSettings back;
-    ReadSettingsFile(box.path(), back);
-    EXPECT_EQ(back.ShowFolder, "/home/anna/Città/");
+    ASSERT_TRUE(ReadSettingsFile(box.path(), back));
+    ShowSettings expected = exampleSettings();
+    expected.ShowFolder = "/home/anna/Città/";
+    expected.TempoAttesa = 7; // seconds once read
+    EXPECT_EQ(back, expected);
     // A file written in the old 8-bit code page still reads.
     EXPECT_EQ(readFrom(box, "PATH=/home/anna/Citt\xe0\r\n").settings.ShowFolder,
               "/home/anna/Città/");

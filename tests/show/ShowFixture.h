@@ -1,24 +1,14 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/RandomSource.h"
-#include "platform/Yielder.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
 #include "support/TestFiles.h"
 
-#include <functional>
-#include <ostream>
 #include <QHash>
 #include <QRegularExpression>
-
-// Readable test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 inline QString num(double v) {
     return QString::number(v, 'f', 1);
@@ -28,36 +18,27 @@ inline QStringList starting(const QStringList& lines, const QString& prefix) {
     return lines.filter(QRegularExpression("^" + prefix));
 }
 
-// One show over a recording stand-in for the window and everything the tick calls: every call
-// lands in one log, so that tests can check the order across the window, the sound and the
-// yields. The window is 1024 × 768 pixels (4:3), its label 300 twips high and 105 wide a letter.
-// Time passes only by yields, 100 ms each; random numbers come from a queue (0.5 when empty).
-// Settings: a sandbox show folder, the label at the top, a fixed black background, speed 10,
-// effect 0, pictures not enlarged, music and comments off.
-struct ShowFixture final : ShowView,
-                           Dialogs,
-                           MciSequencer,
-                           Mp3Player,
-                           CommentSound,
-                           Yielder,
-                           Clock,
-                           RandomSource {
+// One show over a recording stand-in for the window and the shared fakes for everything else the
+// tick calls: every call lands in one log, so that tests can check the order across the window,
+// the sound, the messages and the yields. The window is 1024 × 768 pixels (4:3), its label 300
+// twips high and 105 wide a letter. Time passes only by yields, 100 ms each. Settings: a sandbox
+// show folder, the label at the top, a fixed black background, speed 10, effect 0, pictures not
+// enlarged, music and comments off.
+struct ShowFixture final : ShowView {
     QStringList log;
-    bool open = true;
-    bool mp3Plays = true;
     QHash<QString, TwipsSize> pictures; // the files that decode, by path
     QString labelText;
     double labelLeft = 0, labelTop = 0, pictureLeft = 0, pictureTop = 0;
     TwipsSize pictureSize, decodeSize, aheadSize;
-    std::function<void(int count)> onYield = [](int) {}; // may end the show or tick again
-    std::function<void()> whileMessage = [] {};          // runs in the message box's event loop
-    int yields = 0;
-    QList<double> numbers;
-    QList<double> seeds;
+    fakes::ScriptedDialogs dialogs{&log};
+    fakes::RecordingSound sound{log};
+    fakes::FixedClock clock;
+    fakes::ScriptedYielder yielder{log, clock, 100}; // its onYield may end the show or tick again
+    fakes::ScriptedRandom random;
     testfiles::Sandbox folder;
     AppRecords records;
-    SoundDevices sound{*this, *this, *this};
-    ShowTick tick{records.forTick(), *this, TickServices{*this, sound, *this, *this, *this}};
+    ShowTick tick{records.forTick(), *this,
+                  TickServices{dialogs, sound.devices, yielder, clock, random}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;
@@ -93,17 +74,13 @@ struct ShowFixture final : ShowView,
             .join(',');
     }
 
-    bool note(const QString& line, bool result = true) {
-        log << line;
-        return result;
-    }
     bool pictureVisible() const { return log.lastIndexOf("show") > log.lastIndexOf("hide"); }
 
     // What Fine leaves behind for the next show; `endedAt` marks the log where it happened.
     qsizetype endedAt = -1;
     void endShowLikeFine() {
         endedAt = log.size();
-        open = false;
+        yielder.open = false;
         records.show.PictureIndex = 0;
         records.show.MusicRestart = true;
     }
@@ -145,26 +122,5 @@ struct ShowFixture final : ShowView,
         code = code == 0 ? 7 : code; // the random choice
     }
     void formLoad() override { log << "formLoad"; }
-    bool isShowOpen() const override { return open; }
-
-    void message(const QString& text) override {
-        log << "message " + text;
-        whileMessage();
-    }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
-    bool mciSendString(const QString& command) override { return note("mci " + command); }
-    void stop() override { log << "mp3 stop"; }
-    bool play(const QString& path) override { return note("mp3 play " + path, mp3Plays); }
-    bool sndPlaySound(const QString& path) override { return note("wav " + path); }
-    bool yieldOnce() override {
-        log << "yield";
-        onYield(++yields);
-        return open;
-    }
-
-    double secondsSinceMidnight() const override { return 43200.5; }
-    qint64 monotonicMs() const override { return 100 * qint64(yields); }
-    void reseed(double seed) override { seeds << seed; }
-    double next() override { return numbers.isEmpty() ? 0.5 : numbers.takeFirst(); }
+    bool isShowOpen() const override { return yielder.open; }
 };

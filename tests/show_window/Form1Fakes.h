@@ -1,12 +1,10 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/RandomSource.h"
 #include "show/window/Form1.h"
 #include "show/window/ShowServices.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
@@ -15,7 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 
-// A show window over recording dialogs and sound devices, and a sandbox show folder.
+// A show window over the recording dialogs and sound devices, and a sandbox show folder.
 namespace form1test {
 
 inline QImage solid(QColor colour, QSize size = {100, 100}) {
@@ -31,31 +29,17 @@ inline QImage onScreen(QWidget& window) {
     return image ? image->copy() : QImage();
 }
 
-struct Recorder final : Dialogs, MciSequencer, Mp3Player, CommentSound {
-    QStringList calls;
-    bool note(const QString& call) {
-        calls << call;
-        return true;
-    }
-    void message(const QString& text) override { note("message " + text); }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
-    bool mciSendString(const QString& command) override { return note("mci " + command); }
-    void stop() override { note("mp3 stop"); }
-    bool play(const QString& path) override { return note("mp3 play " + path); }
-    bool sndPlaySound(const QString& path) override { return note("wav " + path); }
-};
-
 struct ShowWindow {
     testfiles::Sandbox folder;
-    Recorder recorder;
+    QStringList calls; // the messages and the sound
+    fakes::ScriptedDialogs dialogs{&calls};
+    fakes::RecordingSound sound{calls};
     SystemClock clock;
     UniformRandom random;
-    SoundDevices sound{recorder, recorder, recorder};
     QList<int> rescans;
     testfiles::TestDecoder pictures;
-    ShowServices services{recorder, sound, clock, random, pictures, [this](int n) { rescans << n; },
-                          {}};
+    ShowServices services{
+        dialogs, sound.devices, clock, random, pictures, [this](int n) { rescans << n; }, {}};
     AppRecords records;
     Form1 form{records, services};
 

@@ -2,6 +2,7 @@
 // its limit (files that the test build of the helper fails on): each gives the show's message,
 // and the next picture is decoded by a new helper.
 #include "Form1Fakes.h"
+#include "platform/decoder/Confinement.h"
 
 #include <gtest/gtest.h>
 #include <QTest>
@@ -11,7 +12,7 @@ using form1test::solid;
 
 TEST(HostilePictureShow, eachGivesTheMessageAndTheNextPictureIsShown) {
     ShowWindow s({testfiles::hookedDecoderProgram(), std::chrono::milliseconds(2000)});
-    const char* hostile[] = {"CRASH", "HANG", testfiles::helperLimitsItsMemory() ? "HOG" : "CRASH"};
+    const char* hostile[] = {"CRASH", "HANG", confinement::limitsAddressSpace() ? "HOG" : "CRASH"};
     QStringList expected;
     for (int i = 0; i < 3; ++i) {
         solid(Qt::green).save(s.folder.file(QStringLiteral("%1a.jpg").arg(i)));
@@ -39,5 +40,5 @@ TEST(HostilePictureShow, eachGivesTheMessageAndTheNextPictureIsShown) {
         },
         30000);
     EXPECT_EQ(shown, QStringList({"./0a.jpg", "./1a.jpg", "./2a.jpg", "./3.jpg"}));
-    EXPECT_EQ(s.recorder.calls.filter("message"), expected);
+    EXPECT_EQ(s.calls.filter("message"), expected);
 }

@@ -3,11 +3,9 @@
 // exactly what the image holds.
 #include "show/window/ImageCanvas.h"
 #include "effects/ClsDiag.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
 #include "show/window/BackingPaint.h"
+#include "support/Fakes.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <QPainter>
 
@@ -37,13 +35,6 @@ struct Screen {
         shown = backing.copy();
     }
 
-    // The back colour as the image stores it.
-    QRgb back() const {
-        QImage probe(1, 1, backing.format());
-        probe.fill(QColor::fromRgb(0x204060));
-        return probe.pixel(0, 0);
-    }
-
     // The pixels that differ from `before`.
     QRegion changedFrom(const QImage& before) const {
         QRegion area;
@@ -53,11 +44,6 @@ struct Screen {
                     area += QRect(x, y, 1, 1);
         return area;
     }
-};
-
-struct StillClock : Clock {
-    double secondsSinceMidnight() const override { return 3600; }
-    qint64 monotonicMs() const override { return 0; }
 };
 
 class EveryEffect : public ::testing::TestWithParam<int> {};
@@ -76,7 +62,7 @@ TEST_P(EveryEffect, WipesTheWholeWindowAndShowsEveryChange) {
                                         << " ratio " << ratio);
         Screen screen(size, format, ratio);
         UniformRandom random(GetParam());
-        StillClock clock;
+        fakes::FixedClock clock;
         qint16 code = static_cast<qint16>(GetParam());
         ClsDiag(code, screen.canvas, random, clock);
         QImage wiped(size * ratio, format);

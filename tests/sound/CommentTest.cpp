@@ -1,5 +1,5 @@
-#include "FakeSound.h"
 #include "sound/Music.h"
+#include "support/FakeSound.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,8 @@ TEST(CommentStart, PlaysTheCommentBesideItsPictureFoundWithoutRegardToCase) {
         testfiles::write(box.file(name));
     // A named pipe would block whoever opens it: it is no comment.
     ASSERT_EQ(::mkfifo(QFile::encodeName(box.file("tubo.wav")).constData(), 0644), 0);
-    const struct {
-        const char* entry;
-        qint16 suonoWAV;
-        const char* played; // "" = none
-    } cases[] = {
+    // The entry, SuonoWAV, the comment played ("" for none).
+    const std::tuple<const char*, qint16, const char*> cases[] = {
         {"./mare.jpg", 1, "mare.WAV"},
         {"./mare.jpg", 0, ""},     // comments off
         {"./a.jpeg", 1, "a..wav"}, // the dot of ".jpeg" stays
@@ -27,11 +24,11 @@ TEST(CommentStart, PlaysTheCommentBesideItsPictureFoundWithoutRegardToCase) {
         {"Estate/mare.jpg", 1, ""},         // a comment lives beside its own picture only
         {"./tubo.jpg", 1, ""},
     };
-    for (const auto& c : cases) {
-        FakeSound sound;
-        CommentStart(sound, box.path() + '/', c.entry, c.suonoWAV);
-        const QString path = sound.log.value(0).mid(4);
-        EXPECT_EQ(sound.log.size(), QString(c.played).isEmpty() ? 0 : 1) << c.entry;
-        EXPECT_EQ(QFileInfo(path).fileName(), c.played) << c.entry;
+    for (const auto& [entry, suonoWAV, played] : cases) {
+        QStringList log;
+        fakes::RecordingSound sound(log);
+        CommentStart(sound, box.path() + '/', entry, suonoWAV);
+        EXPECT_EQ(log.size(), QString(played).isEmpty() ? 0 : 1) << entry;
+        EXPECT_EQ(QFileInfo(log.value(0).mid(4)).fileName(), played) << entry;
     }
 }

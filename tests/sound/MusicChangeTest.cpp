@@ -1,5 +1,6 @@
-#include "FakeSound.h"
 #include "sound/Music.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,14 @@ namespace {
 
 const QStringList kStop = {"mci open  type sequencer alias can", "mci close can", "mp3 stop"};
 
-// A show folder with `files` in it, and a music change run in its folder `F/`.
+// A show folder with `files` in it, and a music change run in its folder `F/`; each yield moves
+// the clock on by `yielder.stepMs`.
 struct Change {
     testfiles::Sandbox box;
-    FakeSound sound;
+    QStringList log;
+    fakes::RecordingSound sound{log};
+    fakes::FixedClock clock;
+    fakes::ScriptedYielder yielder{log, clock, 250};
     bool restart = true;
     QString folder() const { return box.path() + "/F/"; }
     explicit Change(const QStringList& files) {
@@ -21,7 +26,7 @@ struct Change {
     }
     MusicOutcome run(qint16 musicaFM = 1, bool running = true) {
         return MusicChange(sound.devices, {box.path() + '/', "F/", musicaFM, running}, restart,
-                           sound, sound);
+                           yielder, clock);
     }
     QString midiOpen(const QString& name) const {
         return "mci open \"" + folder() + name + "\" type sequencer alias can";
@@ -31,17 +36,16 @@ struct Change {
 } // namespace
 
 TEST(MusicChange, MidiStartSendsTheRestartSequenceWithOneYieldThenWaitsMoreThanASecond) {
-    FakeSound stop;
-    StopMusic(stop.devices);
-    EXPECT_EQ(stop.log, kStop);
-
     Change c({"tema.mid"});
-    c.sound.stepMs = 500;
+    StopMusic(c.sound.devices);
+    EXPECT_EQ(c.log, kStop);
+    c.log.clear();
+    c.yielder.stepMs = 500;
     EXPECT_EQ(c.run(), MusicOutcome::Continue);
     const QString open = c.midiOpen("tema.mid");
     // After "play can ": yields until more than 1 s has passed (500, 1000, 1500 ms).
-    EXPECT_EQ(c.sound.log, kStop + QStringList({open, "mci close can", "yield", open,
-                                                "mci play can ", "yield", "yield", "yield"}));
+    EXPECT_EQ(c.log, kStop + QStringList({open, "mci close can", "yield", open, "mci play can ",
+                                          "yield", "yield", "yield"}));
     EXPECT_FALSE(c.restart);
 }
 
@@ -49,11 +53,11 @@ TEST(MusicChange, MidiStartSendsTheRestartSequenceWithOneYieldThenWaitsMoreThanA
 TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuotes) {
     for (const bool plays : {true, false}) {
         Change c({"musica.mp3"});
-        c.sound.stepMs = 1000;
-        c.sound.playSucceeds = plays;
+        c.yielder.stepMs = 1000;
+        c.sound.mp3Plays = plays;
         EXPECT_EQ(c.run(), MusicOutcome::Continue) << plays;
         // Exactly 3 s is not enough: the play comes after the fourth second.
-        EXPECT_EQ(c.sound.log,
+        EXPECT_EQ(c.log,
                   kStop + QStringList({"mp3 stop", "yield", "yield", "yield", "yield",
                                        "mp3 play " + c.folder() + "musica.mp3", "yield", "yield"}))
             << plays;
@@ -64,12 +68,8 @@ TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuo
 // The first file of the preferred kind in name order, without regard to case; with the music
 // off or the show not running only the stop sequence, and no wait.
 TEST(MusicChange, WhatStartsAndWhen) {
-    const struct {
-        QStringList files;
-        qint16 musicaFM;
-        bool running;
-        QString played; // "" = silent
-    } cases[] = {
+    // The folder's files, MusicaFM, whether the show runs, what is played ("" for nothing).
+    const std::tuple<QStringList, qint16, bool, QString> cases[] = {
         {{"a.mid", "b.mp3", "A.MP3"}, 1, true, "A.MP3"},
         {{"TEMA.MID", "a.rmi"}, 1, true, "TEMA.MID"},
         {{"zeta.mid", "Alfa.mid"}, 1, true, "Alfa.mid"},
@@ -82,19 +82,18 @@ TEST(MusicChange, WhatStartsAndWhen) {
         {{"musica.mp3", "tema.mid"}, 0, false, ""},
         {{"musica.mp3", "tema.mid"}, 1, false, ""},
     };
-    for (const auto& k : cases) {
-        Change c(k.files);
-        const std::string how = k.files.join(',').toStdString() + " " + std::to_string(k.musicaFM);
-        EXPECT_EQ(c.run(k.musicaFM, k.running), MusicOutcome::Continue) << how;
+    for (const auto& [files, musicaFM, running, played] : cases) {
+        Change c(files);
+        const std::string how = files.join(',').toStdString() + " " + std::to_string(musicaFM);
+        EXPECT_EQ(c.run(musicaFM, running), MusicOutcome::Continue) << how;
         EXPECT_FALSE(c.restart) << how;
-        const QStringList starts =
-            c.sound.log.filter(QRegularExpression("^mp3 play |^mci open \""));
-        if (k.played.isEmpty())
-            EXPECT_EQ(c.sound.log, kStop) << how;
-        else if (k.played.endsWith("mp3", Qt::CaseInsensitive))
-            EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + k.played) << how;
+        const QStringList starts = c.log.filter(QRegularExpression("^mp3 play |^mci open \""));
+        if (played.isEmpty())
+            EXPECT_EQ(c.log, kStop) << how;
+        else if (played.endsWith("mp3", Qt::CaseInsensitive))
+            EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + played) << how;
         else
-            EXPECT_EQ(starts.value(0), c.midiOpen(k.played)) << how;
+            EXPECT_EQ(starts.value(0), c.midiOpen(played)) << how;
     }
 }
 
@@ -113,12 +112,11 @@ TEST(MusicChange, AShowEndedAtAnyYieldStopsTheChangeAtOnce) {
     };
     for (const auto& k : cases) {
         Change c({k.file});
-        c.sound.endAt = k.endAt;
+        c.yielder.onYield = [&](int count) { c.yielder.open = count != k.endAt; };
         EXPECT_EQ(c.run(), MusicOutcome::ShowEnded) << k.file << k.endAt;
-        EXPECT_EQ(c.sound.yields, k.endAt);
-        EXPECT_EQ(c.sound.log.last(), "yield") << k.file << k.endAt;
-        const bool started =
-            c.sound.log.contains("mci play can ") || !c.sound.log.filter("mp3 play").isEmpty();
+        EXPECT_EQ(c.yielder.yields, k.endAt);
+        EXPECT_EQ(c.log.last(), "yield") << k.file << k.endAt;
+        const bool started = c.log.contains("mci play can ") || !c.log.filter("mp3 play").isEmpty();
         EXPECT_EQ(started, k.started) << k.file << k.endAt;
     }
 }

@@ -4,22 +4,18 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
-namespace {
-
 TEST(CommandLine, OnlyTheWholeWordRunInAnyCaseStartsTheShow) {
-    const struct {
-        QStringList arguments; // as the process receives them, program name first
-        bool startsShow;
-    } cases[] = {
+    // The arguments as the process receives them, program name first.
+    const std::pair<QStringList, bool> cases[] = {
         {{"quirello", "/RUN"}, true},      {{"quirello", "run"}, true},
         {{"quirello", "/rUn"}, true},      {{"quirello"}, false},
         {{"quirello", "RUN", "x"}, false}, {{"quirello", "RUN", "RUN"}, false},
         {{"quirello", "/RUNX"}, false},    {{"quirello", "-run"}, false},
         {{"quirello", "/R", "UN"}, false}, {{"quirello", "//RUN"}, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(AsksForImmediateShow(ArgumentText(c.arguments)), c.startsShow)
-            << c.arguments.join('|').toStdString();
+    for (const auto& [arguments, startsShow] : cases)
+        EXPECT_EQ(AsksForImmediateShow(ArgumentText(arguments)), startsShow)
+            << arguments.join('|').toStdString();
     EXPECT_EQ(ArgumentText({}), "");
 }
 
@@ -32,5 +28,3 @@ TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone)
     EXPECT_EQ(ConsoleAnswer({"quirello", "--version"}), "Quirello 3.2.0\n");
     EXPECT_EQ(ConsoleAnswer({"quirello", "--help", "x"}), std::nullopt);
 }
-
-} // namespace

@@ -28,6 +28,7 @@ void AsOrdinaryUser(const std::function<void()>& body) {
                 {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                  QStringLiteral("--clear-groups"), QStringLiteral("--"),
                  QCoreApplication::applicationFilePath(), filter});
+    ASSERT_TRUE(child.waitForStarted()) << "setpriv could not be started";
     ASSERT_TRUE(child.waitForFinished(300'000)) << "the run as nobody did not end";
     const QByteArray output = child.readAll();
     EXPECT_TRUE(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&

@@ -2,6 +2,10 @@
 
 #include "platform/decoder/DecoderPool.h"
 
+#include <mutex>
+#include <QFileInfo>
+#include <QStringList>
+
 // The decoder helper this build made, for the tests that show or preview pictures: they decode
 // through it as the program does.
 namespace testfiles {
@@ -17,24 +21,23 @@ inline QString hookedDecoderProgram() {
     return QStringLiteral(QUIRELLO_HOOKED_DECODER_PROGRAM);
 }
 
-// Whether the helpers of this build limit their address space: not under AddressSanitizer,
-// which reserves terabytes of it for itself.
-constexpr bool helperLimitsItsMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-    return false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return false;
-#else
-    return true;
-#endif
-#else
-    return true;
-#endif
-}
-
+// Counts the decodes finished of each file name, on whichever thread they ran.
 struct TestDecoder : DecoderPool {
     explicit TestDecoder(Options options = {decoderProgram()}) : DecoderPool(std::move(options)) {}
+    DecodedPicture decode(const QString& path, const ShownSizeFor& shownSize) override {
+        DecodedPicture picture = DecoderPool::decode(path, shownSize);
+        const std::lock_guard lock(mutex_);
+        decoded_ << QFileInfo(path).fileName();
+        return picture;
+    }
+    int decodesOf(const QString& name) {
+        const std::lock_guard lock(mutex_);
+        return int(decoded_.count(name));
+    }
+
+private:
+    std::mutex mutex_;
+    QStringList decoded_;
 };
 
 // decodePicture's answer, as the decoder helper gives it.

@@ -1,9 +1,10 @@
 #include "support/TestFiles.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
+#include <QProcess>
 
 namespace testfiles {
 
@@ -21,8 +22,27 @@ QByteArray read(const QString& path) {
     return f.readAll();
 }
 
-Sandbox::Sandbox() { EXPECT_TRUE(dir_.isValid()); }
+void make(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(program, arguments);
+    const bool finished = tool.waitForFinished(60000);
+    ASSERT_TRUE(finished && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0)
+        << (program + u' ' + arguments.join(u' ')).toStdString() << ": "
+        << (tool.error() == QProcess::FailedToStart ? "not installed (scripts/setup-debian.sh)"
+                                                    : tool.readAll().toStdString());
+}
 
-QString Sandbox::file(const QString& relative) const { return dir_.filePath(relative); }
+QString sourceFile(const QString& relative) {
+    return QStringLiteral(QUIRELLO_SOURCE_DIR "/") + relative;
+}
+
+Sandbox::Sandbox() {
+    EXPECT_TRUE(dir_.isValid());
+}
+
+QString Sandbox::file(const QString& relative) const {
+    return dir_.filePath(relative);
+}
 
 } // namespace testfiles

@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 // Rules tests run inside a QCoreApplication so that timers and events work as in the program.
 int main(int argc, char** argv) {

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "platform/RandomSource.h"
+#include "platform/Yielder.h"
+
+#include <functional>
+#include <ostream>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// Readable texts in the failures of the tests that use these fakes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// Stand-ins for the platform's interfaces, shared by every test program. Those given a log note
+// each call there, so that a test sees the order across several of them.
+namespace fakes {
+
+// Records every command line it is asked to run and its window style; `starts` says whether the
+// process "started".
+struct RecordingLauncher final : Launcher {
+    bool starts = true;
+    QStringList commandLines;
+    QList<WindowStyle> styles;
+
+    bool run(const QString& commandLine, WindowStyle style) override {
+        commandLines << commandLine;
+        styles << style;
+        return starts;
+    }
+    void clear() {
+        commandLines.clear();
+        styles.clear();
+    }
+};
+
+// Answers the dialogs from a script and records what they showed; `whileMessage` runs while a
+// message is open, as its event loop would.
+class ScriptedDialogs final : public Dialogs {
+public:
+    explicit ScriptedDialogs(QStringList* log = nullptr) : log_(log) {}
+    bool confirmAnswer = true;
+    QString inputAnswer;
+    QStringList messages;
+    QStringList questions;
+    std::vector<QStringList> inputs; // prompt, title, initial text
+    std::function<void()> whileMessage = [] {};
+
+    void message(const QString& text) override {
+        messages.append(text);
+        if (log_)
+            *log_ << "message " + text;
+        whileMessage();
+    }
+    bool confirm(const QString& text) override {
+        questions.append(text);
+        return confirmAnswer;
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& initial,
+                     int) override {
+        inputs.push_back({prompt, title, initial});
+        return inputAnswer;
+    }
+
+private:
+    QStringList* log_;
+};
+
+// Always noon and a half second: re-seeding from it must still not repeat the last pick. The
+// monotonic clock moves only when a test (or a ScriptedYielder) moves `now`.
+struct FixedClock final : Clock {
+    qint64 now = 0;
+    double secondsSinceMidnight() const override { return 43200.5; }
+    qint64 monotonicMs() const override { return now; }
+};
+
+// The event loop: each yield notes "yield", moves the clock on by `stepMs` and runs `onYield`
+// with its number (which may end the show by clearing `open`).
+struct ScriptedYielder final : Yielder {
+    ScriptedYielder(QStringList& out, FixedClock& moved, qint64 step)
+        : log(out), clock(moved), stepMs(step) {}
+    QStringList& log;
+    FixedClock& clock;
+    qint64 stepMs;
+    bool open = true;
+    int yields = 0;
+    std::function<void(int count)> onYield = [](int) {};
+
+    bool yieldOnce() override {
+        log << "yield";
+        clock.now += stepMs;
+        onYield(++yields);
+        return open;
+    }
+};
+
+// Gives `numbers` first, then those of a real generator; counts them and records every seed.
+struct ScriptedRandom final : RandomSource {
+    explicit ScriptedRandom(QList<double> first = {}, std::uint64_t seed = 1)
+        : numbers(std::move(first)), rest(seed) {}
+    QList<double> numbers;
+    QList<double> seeds;
+    int drawn = 0;
+    UniformRandom rest;
+
+    void reseed(double seed) override {
+        seeds << seed;
+        rest.reseed(seed);
+    }
+    double next() override {
+        ++drawn;
+        return numbers.isEmpty() ? rest.next() : numbers.takeFirst();
+    }
+};
+
+} // namespace fakes
