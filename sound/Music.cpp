@@ -14,6 +14,13 @@ QString openCommand(const QString& midiPath) {
     return QStringLiteral("open ") + midiPath + QStringLiteral(" type sequencer alias ") + kAlias;
 }
 
+// The path in double quotes. A quote inside it (legal in a Linux name, never in a Windows one)
+// is doubled, which the sequencer reads back as one; every other path reads as it always did.
+QString quoted(QString path) {
+    path.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
 enum class MusicKind { None, Mp3, Midi };
 
 struct MusicFile {
@@ -90,7 +97,7 @@ MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, b
         return MusicOutcome::Continue;
 
     if (music.kind == MusicKind::Midi) {
-        const QString midiPath = QLatin1Char('"') + folder + music.name + QLatin1Char('"');
+        const QString midiPath = quoted(folder + music.name);
         devices.mci.mciSendString(openCommand(midiPath));
         devices.mci.mciSendString(QStringLiteral("close ") + kAlias);
         if (!yielder.yieldOnce())

@@ -3,11 +3,29 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
-// Blank-separated words; a word in double quotes may hold blanks and may be empty. No value
-// when a quote is left open or a quoted word runs into the next.
+// A quoted word starting at `open` (the opening quote): its text, with each doubled quote read as
+// one, and the index just past its closing quote. No value when the quote is left open.
+std::optional<std::pair<QString, qsizetype>> quotedWord(const QString& text, qsizetype open) {
+    QString word;
+    for (qsizetype i = open + 1; i < text.size(); ++i) {
+        if (text[i] != u'"') {
+            word.append(text[i]);
+        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+            word.append(u'"');
+            ++i;
+        } else {
+            return std::pair{word, i + 1};
+        }
+    }
+    return std::nullopt;
+}
+
+// Blank-separated words; a word in double quotes may hold blanks and doubled quotes and may be
+// empty. No value when a quote is left open or a quoted word runs into the next.
 std::optional<QStringList> words(const QString& text) {
     QStringList result;
     qsizetype i = 0;
@@ -18,11 +36,11 @@ std::optional<QStringList> words(const QString& text) {
             continue;
         }
         if (text[i] == u'"') {
-            const qsizetype end = text.indexOf(u'"', i + 1);
-            if (end < 0 || (end + 1 < n && text[end + 1] != u' '))
+            const auto word = quotedWord(text, i);
+            if (!word || (word->second < n && text[word->second] != u' '))
                 return std::nullopt;
-            result << text.mid(i + 1, end - i - 1);
-            i = end + 1;
+            result << word->first;
+            i = word->second;
             continue;
         }
         qsizetype end = text.indexOf(u' ', i);

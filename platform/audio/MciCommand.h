@@ -6,7 +6,8 @@
 //   open "<path>" type sequencer alias <alias>
 //   close <alias>
 //   play <alias>
-// Words are separated by blanks (trailing blanks allowed), a path with blanks is quoted, and
+// Words are separated by blanks (trailing blanks allowed), a path with blanks is quoted (a quote
+// inside it doubled: "a ""b"" c" is the path a "b" c), and
 // keywords are compared without regard to case, as MCI does. Anything else is Invalid.
 struct MciCommand {
     enum class Verb { Invalid, Open, Close, Play };

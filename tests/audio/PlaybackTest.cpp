@@ -1,8 +1,12 @@
 #include "AudioFixture.h"
 #include "platform/audio/AudioEngine.h"
+#include "platform/audio/MciCommand.h"
 #include "platform/audio/SdlCommentSound.h"
 #include "platform/audio/SdlMciSequencer.h"
 #include "platform/audio/SdlMp3Player.h"
+#include "sound/Music.h"
+#include "support/Fakes.h"
+#include "support/FakeSound.h"
 #include "support/HangGuard.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +108,35 @@ TEST(MciCommands, OnlyAnOpenAliasCanBePlayedOrClosedAndOnlyMidiFilesOpen) {
     };
     for (const auto& [command, result] : steps)
         EXPECT_EQ(d.mci.mciSendString(command), result) << command.toStdString();
+}
+
+// Quotes are legal in Linux names: the show's open command carries them doubled, and the
+// sequencer reads the path back whole, so the folder's MIDI sounds.
+TEST(MciCommands, AFolderNamedWithQuotesStillPlaysItsMidi) {
+    const std::pair<QString, QString> paths[] = {
+        {"\"a \"\"b\"\" c\"", "a \"b\" c"}, {"\"x\"\"\"", "x\""}, {"\"\"\"\"\"\"", "\"\""}};
+    for (const auto& [quoted, path] : paths)
+        EXPECT_EQ(parseMciCommand("open " + quoted + " type sequencer alias can").path, path)
+            << quoted.toStdString();
+    for (const char* broken :
+         {"open \"a\"b\" type sequencer alias can", "open \"a\"\" type sequencer alias can"})
+        EXPECT_EQ(parseMciCommand(broken).verb, MciCommand::Verb::Invalid) << broken;
+
+    Devices d;
+    QDir().mkpath(d.box.file("Foto/\"Mare\" 2023"));
+    audiotest::makeMidi(d.box, "Foto/\"Mare\" 2023/brano.mid");
+    QStringList log;
+    fakes::RecordingSound others{log};
+    SoundDevices devices{d.mci, others, others};
+    fakes::FixedClock clock;
+    fakes::ScriptedYielder yielder{log, clock, 500};
+    bool restart = true;
+    ASSERT_EQ(MusicChange(devices, {d.box.file("Foto/"), "\"Mare\" 2023/", 1, true}, restart,
+                          yielder, clock),
+              MusicOutcome::Continue);
+    ASSERT_TRUE(d.mci.waitUntilLoaded(20000)) << "no General MIDI soundfont";
+    EXPECT_GT(d.output.peakOver(250, 150), kSound);
+    EXPECT_TRUE(d.mci.mciSendString("close can"));
 }
 
 TEST(CommentPlayback, ANewCommentCutsTheOldOneAndAFailedOneCutsItToo) {
