@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -105,6 +106,24 @@ QString settingsPath(const QString& appFolder) {
     return WithTrailingSeparator(appFolder) + SettingsFileName;
 }
 
+// Each recognised line of the file's bytes, in file order: its key (the first one the line
+// contains) and the text after its first '=', leading blanks skipped.
+template <typename Visit> void forEachSetting(const QByteArray& bytes, Visit visit) {
+    for (const QString& line : splitLines(decode(bytes))) {
+        for (const auto& [key, name] : ReadOrder) {
+            if (!line.contains(name))
+                continue;
+            QString value = line.mid(line.indexOf(u'=') + 1);
+            qsizetype blanks = 0;
+            while (blanks < value.size() && value[blanks] == u' ')
+                ++blanks;
+            value.remove(0, blanks);
+            visit(key, value);
+            break;
+        }
+    }
+}
+
 // A PHOTO.INI larger than this is no file the program wrote: it is only ever replaced whole.
 constexpr qint64 MaxKeptBytes = 64 * 1024;
 
@@ -117,6 +136,10 @@ std::optional<QByteArray> readSmallFile(const QString& path) {
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxKeptBytes)
         return std::nullopt;
     return bytes;
+}
+
+bool hasLineBreak(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r');
 }
 
 // Writes `bytes` over the file at `path` again, after a failed rewrite in place.
@@ -156,35 +179,37 @@ bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
     }
     const QByteArray& bytes = *read;
 
-    for (const QString& line : splitLines(decode(bytes))) {
-        for (const auto& [key, name] : ReadOrder) {
-            if (!line.contains(name))
-                continue;
-            QString value = line.mid(line.indexOf(u'=') + 1);
-            qsizetype blanks = 0;
-            while (blanks < value.size() && value[blanks] == u' ')
-                ++blanks;
-            value.remove(0, blanks);
-
-            SettingLine reported{key};
-            if (key == SettingKey::PATH) {
-                settings.ShowFolder = WithTrailingSeparator(value);
-            } else {
-                qint16& field = *fieldOf(settings, key);
-                field = ReadLeadingInt16(value);
-                if (key == SettingKey::TempoAttesa && (field < 1 || field > 30))
-                    field = 4;
-                reported.value = field;
-                reported.atMost255 = field <= 255;
-            }
-            if (report)
-                report(reported);
-            break;
+    forEachSetting(bytes, [&](SettingKey key, const QString& value) {
+        SettingLine reported{key};
+        if (key == SettingKey::PATH) {
+            settings.ShowFolder = WithTrailingSeparator(value);
+        } else {
+            qint16& field = *fieldOf(settings, key);
+            field = ReadLeadingInt16(value);
+            if (key == SettingKey::TempoAttesa && (field < 1 || field > 30))
+                field = 4;
+            reported.value = field;
+            reported.atMost255 = field <= 255;
         }
-    }
+        if (report)
+            report(reported);
+    });
     if (settings.ShowFolder.isEmpty())
         settings.ShowFolder = WithTrailingSeparator(appFolder);
     return true;
+}
+
+std::optional<QString> SavedFolderText(const QString& appFolder) {
+    const std::optional<QByteArray> read =
+        RegularFile(settingsPath(appFolder)).readAll(kLargestSettingsFile);
+    if (!read)
+        return std::nullopt;
+    std::optional<QString> folder;
+    forEachSetting(*read, [&](SettingKey key, const QString& value) {
+        if (key == SettingKey::PATH)
+            folder = value;
+    });
+    return folder;
 }
 
 bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
@@ -202,8 +227,14 @@ bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
         {"TipoEffetto=", s.TipoEffetto},
         {"PosLabel=", s.PosLabel},
     };
+    // A line break inside a value would make a line of its own, read back as a setting. The
+    // seconds are read up to their first non-digit anyway, so they lose nothing by the cut; a
+    // folder cannot be cut without naming another one, so such a file is not written.
+    if (hasLineBreak(folderText))
+        return false;
+    const QString seconds = secondsText.left(secondsText.indexOf(QRegularExpression("[\r\n]")));
     QString text = QStringLiteral("PATH=") + folderText + QStringLiteral("\r\n");
-    text += QStringLiteral("TempoAttesa=") + secondsText + QStringLiteral("\r\n");
+    text += QStringLiteral("TempoAttesa=") + seconds + QStringLiteral("\r\n");
     for (const auto& [key, value] : numbers)
         text += QLatin1StringView(key) + PrintForm(value) + QStringLiteral("\r\n");
 

@@ -3,6 +3,7 @@
 #include "settings/ShowSettings.h"
 
 #include <functional>
+#include <optional>
 #include <QString>
 
 // The PHOTO.INI keys, in the order the reader tests them.
@@ -38,6 +39,10 @@ inline const QString SettingsFileName = QStringLiteral("PHOTO.INI");
 // Returns whether the file was read.
 bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
                       const SettingReport& report = {});
+
+// The folder text of the PATH line that the reader would take from `appFolder`'s PHOTO.INI,
+// as written; no value when the file cannot be read or has no PATH line.
+std::optional<QString> SavedFolderText(const QString& appFolder);
 
 // Writes the 13 lines of PHOTO.INI into `appFolder`. The old file is replaced only when the new
 // one is complete; on any failure it stays as it was and false is returned (callers go on

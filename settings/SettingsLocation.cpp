@@ -2,6 +2,7 @@
 
 #include "core/FolderPath.h"
 
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +30,12 @@ bool CanRewrite(const QString& path) {
 SettingsLocation ChooseSettingsLocation(const QString& appFolder, const QString& userFolder) {
     const QString app = WithTrailingSeparator(appFolder);
     const QString user = WithTrailingSeparator(userFolder);
-    if (CanMakeFileIn(app) || CanRewrite(app + SettingsFileName) || userFolder.isEmpty())
+    // A PHOTO.INI that is there must itself be writable: the save refuses to replace a file its
+    // owner made read-only (a copy from a CD, another user's file), even in a writable folder.
+    const QString appFile = app + SettingsFileName;
+    const bool appFileThere = QFileInfo(appFile).exists() || QFileInfo(appFile).isSymLink();
+    const bool appWritable = appFileThere ? CanRewrite(appFile) : CanMakeFileIn(app);
+    if (appWritable || userFolder.isEmpty())
         return {app, app, app};
     const bool userHasOne = QFileInfo::exists(user + SettingsFileName);
     return {app, userHasOne ? user : app, user};
@@ -52,5 +58,19 @@ bool SaveSettings(const SettingsLocation& location, const QString& folderText,
                   const QString& secondsText, const ShowSettings& settings) {
     if (!QDir().mkpath(location.writeFolder))
         return false;
-    return WriteSettingsFile(location.writeFolder, folderText, secondsText, settings);
+    return WriteSettingsFile(location.writeFolder, WritableFolderText(location, folderText),
+                             secondsText, settings);
+}
+
+QString WritableFolderText(const SettingsLocation& location, const QString& folderText) {
+    if (!folderText.contains(u'\n') && !folderText.contains(u'\r'))
+        return folderText;
+    // A line break would split the line and read as a setting of its own; the folder written
+    // last stays, and where none was written, the application folder (what a file without PATH
+    // gives anyway).
+    for (const QString& folder : {location.writeFolder, location.readFolder}) {
+        if (const std::optional<QString> saved = SavedFolderText(folder))
+            return *saved;
+    }
+    return location.appFolder;
 }

@@ -26,6 +26,12 @@ bool ReadSettings(const SettingsLocation& location, ShowSettings& settings,
                   const SettingReport& report = {});
 
 // Writes PHOTO.INI into the location's write folder, making that folder first when it does not
-// exist yet. On failure the old file stays as it was and false is returned.
+// exist yet. On failure the old file stays as it was and false is returned. A folder text that
+// holds a line break is not written: see WritableFolderText.
 bool SaveSettings(const SettingsLocation& location, const QString& folderText,
                   const QString& secondsText, const ShowSettings& settings);
+
+// The PATH text to write for `folderText`: itself, unless it holds a line break (legal in a Linux
+// name, but it would end the line); then the PATH of the file written last (the write folder's,
+// else the read folder's), else the application folder.
+QString WritableFolderText(const SettingsLocation& location, const QString& folderText);

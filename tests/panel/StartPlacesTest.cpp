@@ -21,6 +21,8 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
             bool inConfig; // where "&Play" keeps the settings
         } cases[] = {
             {"writable folder", rwx, P::ReadOwner | P::WriteOwner, false},
+            // A copy from a CD: the file keeps its mode 444, the save may not replace it.
+            {"writable folder, read-only PHOTO.INI", rwx, P::ReadOwner, true},
             {"read-only folder, writable PHOTO.INI", P::ReadOwner | P::ExeOwner,
              P::ReadOwner | P::WriteOwner, false},
             {"read-only folder and PHOTO.INI", P::ReadOwner | P::ExeOwner, P::ReadOwner, true},
@@ -57,6 +59,31 @@ TEST_F(StartPlaces, PhotoIniStaysBesideTheProgramUnlessTheUserCannotWriteThere) 
         }
         QFile::setPermissions(app, rwx);
     });
+}
+
+// A line break is legal in a Linux folder name but would end PATH's line: the show runs in the
+// folder, and PHOTO.INI keeps its thirteen lines with the folder saved last.
+TEST_F(StartPlaces, AFolderNamedWithALineBreakRunsButKeepsTheFileThirteenLines) {
+    testfiles::write(box.file("Foto/a.jpg"));
+    loadPanel();
+    ASSERT_TRUE(panel->catalogue().Dir1->setPath(box.file("Foto")));
+    panel->Inizializza();
+    for (const char* name : {"riga\nPosLabel=2", "riga\rPosLabel=2"}) {
+        SCOPED_TRACE(QByteArray(name).toPercentEncoding().constData());
+        testfiles::write(box.file(name) + "/b.jpg");
+        ASSERT_TRUE(panel->catalogue().Dir1->setPath(box.file(name)));
+        panel->Inizializza();
+        EXPECT_EQ(shows.back().ShowFolder, box.file(name) + "/");
+        const QByteArray bytes = testfiles::read(ini());
+        EXPECT_EQ(bytes.count("\r\n"), 13);
+        EXPECT_EQ(bytes.count('\n'), 13);
+        EXPECT_EQ(bytes.count('\r'), 13);
+        EXPECT_TRUE(
+            bytes.startsWith("PATH=" + QDir::cleanPath(box.file("Foto")).toUtf8() + "\r\n"));
+        EXPECT_EQ(saved()->PosLabel, shows.back().PosLabel);
+    }
+    loadPanel();
+    EXPECT_EQ(records.settings.ShowFolder, box.file("Foto/"));
 }
 
 TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {

@@ -46,6 +46,12 @@ TEST(WriteSettingsFile, WritesTheThirteenLinesByteForByte) {
     testfiles::Sandbox box;
     ASSERT_TRUE(WriteSettingsFile(box.path(), "/home/anna/Foto", "7", exampleSettings()));
     EXPECT_EQ(testfiles::read(box.file("PHOTO.INI")), ExampleBytes);
+    // No value ever holds a line break: the seconds lose only what follows it, a folder cannot.
+    ASSERT_TRUE(
+        WriteSettingsFile(box.path(), "/home/anna/Foto", "7\r\nPosLabel=2", exampleSettings()));
+    EXPECT_EQ(testfiles::read(box.file("PHOTO.INI")), ExampleBytes);
+    EXPECT_FALSE(WriteSettingsFile(box.path(), "/home/a\rPosLabel=2", "7", exampleSettings()));
+    EXPECT_EQ(testfiles::read(box.file("PHOTO.INI")), ExampleBytes);
 
     ShowSettings random = exampleSettings();
     random.RGB_RANDOM = -1;
