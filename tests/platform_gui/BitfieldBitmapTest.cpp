@@ -65,15 +65,16 @@ TEST(BitfieldBitmap, readsEveryHeaderLengthAndMaskPlacement) {
         {"56 alpha bit fields", withInfoHeader(argb, 56, AlphaBitFields), true, 1},
         {"108", withInfoHeader(argb, 108, BitFields), true, 1},
         {"124", argb, true, 1},
+        {"bare.dib", withInfoHeader(argb, 40, AlphaBitFields).mid(14), true, 1}, // no file header
         {"16-bit 40 + 3 masks", withInfoHeader(rgb565, 40, BitFields), false, 12},
         {"16-bit 56", withInfoHeader(rgb565, 56, BitFields), false, 12},
         {"16-bit 124", rgb565, false, 12},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        testfiles::write(box.file("bits.bmp"), c.bytes);
-        const DecodedPicture p =
-            testfiles::decodedByHelper(box.file("bits.bmp"), [](QSize n) { return n; });
+        const QString name = box.file(QString(c.what).endsWith(".dib") ? "bits.dib" : "bits.bmp");
+        testfiles::write(name, c.bytes);
+        const DecodedPicture p = testfiles::decodedByHelper(name, [](QSize n) { return n; });
         ASSERT_TRUE(p.ok());
         ASSERT_EQ(p.naturalSize, QSize(8, 4));
         for (int y = 0; y < 4; ++y) {
