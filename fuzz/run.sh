@@ -50,6 +50,15 @@ if [ ! -e "$corpus/.seeded" ]; then
     cp "$scratch/p.jpg" "$scratch/turned.jpg"
     python3 "$root/scripts/exif-orientation.py" "$scratch/turned.jpg" 6
     { printf '\x00'; cat "$scratch/turned.jpg"; } > "$pictures/turned.jpg"
+    # The decoder's own readers: an icon, the turned JPEG, bit-field bitmaps of 32 and 16 bits.
+    parts="$corpus/picture_parts"
+    mkdir -p "$parts"
+    { printf '\x00'; cat "$scratch/p.ico"; } > "$parts/magick.ico"
+    { printf '\x01'; cat "$scratch/turned.jpg"; } > "$parts/turned.jpg"
+    convert "$scratch/p.png" -alpha set -type TrueColorAlpha "BMP:$scratch/argb.bmp"
+    convert "$scratch/p.png" -type TrueColor -define bmp:subtype=RGB565 "BMP:$scratch/565.bmp"
+    { printf '\x02'; cat "$scratch/argb.bmp"; } > "$parts/argb.bmp"
+    { printf '\x02'; cat "$scratch/565.bmp"; } > "$parts/565.bmp"
 
     mkdir -p "$corpus/midi_file"
     python3 "$root/scripts/make-midi.py" "$corpus/midi_file/piece.mid"
@@ -58,6 +67,14 @@ import struct, sys
 smf = open(sys.argv[1], 'rb').read()
 body = b'RMID' + b'data' + struct.pack('<I', len(smf)) + smf + (b'\0' if len(smf) % 2 else b'')
 open(sys.argv[2], 'wb').write(b'RIFF' + struct.pack('<I', len(body)) + body)
+PY
+    # Running status that carries on past a meta and a system-exclusive event.
+    python3 - "$corpus/midi_file/running.mid" <<'PY'
+import struct, sys
+events = (b'\x00\x90\x3c\x64\x60\x3c\x00\x00\xff\x01\x01a\x00\x40\x64\x60\x40\x00'
+          b'\x00\xf0\x02\x7e\xf7\x00\x43\x64\x60\x43\x00\x00\xff\x2f\x00')
+header = b'MThd' + struct.pack('>IHHH', 6, 0, 1, 96)
+open(sys.argv[1], 'wb').write(header + b'MTrk' + struct.pack('>I', len(events)) + events)
 PY
 
     mkdir -p "$corpus/mci_command"
@@ -68,8 +85,8 @@ PY
     touch "$corpus/.seeded"
 fi
 
-drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers helper_answers
-         picture_decoders)
+drivers=(settings_file midi_file mci_command packed_bitmap picture_parts metafile_headers
+         helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/SdlFileSource.h"
+#include "platform/audio/WaveConvert.h"
 #include "platform/audio/WaveHeader.h"
 #include "platform/RegularFile.h"
 
@@ -37,7 +38,18 @@ bool SdlCommentSound::sndPlaySound(const QString& path) {
     const std::optional<WaveHeader> header = readWaveHeader(file.head(kHeaderBytes), file.size());
     if (!header || convertedBytes(*header, engine_.sampleRate(), 2) > kLargestConvertedComment)
         return false;
-    SDL_RWops* source = sdlFileSource(file);
+    SDL_RWops* source = nullptr;
+    QByteArray converted; // SDL reads it while loading; the chunk keeps its own copy
+    if (needsConversion(*header)) {
+        const QByteArray samples =
+            file.head(header->dataOffset + header->dataLength).mid(header->dataOffset);
+        converted = convertedWave(*header, samples);
+        if (converted.isEmpty())
+            return false;
+        source = SDL_RWFromConstMem(converted.constData(), int(converted.size()));
+    } else {
+        source = sdlFileSource(file);
+    }
     if (source == nullptr)
         return false;
     chunk_ = Mix_LoadWAV_RW(source, 1);

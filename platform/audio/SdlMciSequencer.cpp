@@ -2,6 +2,7 @@
 
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/MciCommand.h"
+#include "platform/audio/MidiEvents.h"
 #include "platform/audio/MidiFile.h"
 #include "platform/RegularFile.h"
 
@@ -42,7 +43,9 @@ bool SdlMciSequencer::open(const QString& path, const QString& alias) {
     const std::optional<QByteArray> bytes = RegularFile(path).readAll(kLargestMidiFile);
     if (!bytes)
         return false;
-    const QByteArray smf = standardMidi(*bytes);
+    // Written out in full status: the synthesizer's reader stops at a running status that
+    // carries on past a meta event, as many files' do.
+    const QByteArray smf = withFullStatus(standardMidi(*bytes));
     if (smf.isEmpty())
         return false;
     alias_ = alias;

@@ -12,6 +12,7 @@ quint16 le16(const QByteArray& b, int at) {
 }
 
 constexpr quint32 bitfieldsCompression = 3;
+constexpr quint32 alphaBitfieldsCompression = 6;
 
 } // namespace
 
@@ -38,6 +39,8 @@ QByteArray withBitmapFileHeader(const QByteArray& bytes) {
     quint32 table = colours * entrySize;
     if (headerSize == 40 && compression == bitfieldsCompression)
         table += 12; // the three colour masks follow a plain info header
+    else if (headerSize == 40 && compression == alphaBitfieldsCompression)
+        table += 16; // and the alpha mask too
     const quint32 pixelsAt = 14 + headerSize + table;
     const quint32 fileSize = 14 + quint32(bytes.size());
 

@@ -1,5 +1,8 @@
 #include "platform/gui/PictureDecoder.h"
 
+#include "platform/gui/BitfieldBitmap.h"
+#include "platform/gui/ExifOrientation.h"
+#include "platform/gui/IconFrames.h"
 #include "platform/gui/MetafileDecoder.h"
 #include "platform/gui/PackedBitmap.h"
 #include "platform/gui/PictureLimits.h"
@@ -45,8 +48,61 @@ void chooseLargestIcon(QImageReader& reader) {
     reader.jumpToImage(best);
 }
 
-bool turnsQuarter(const QImageReader& reader) {
-    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+// What the program reads of a file itself, where Qt's readers fall short.
+struct OwnReading {
+    QByteArray iconBytes; // the whole file, when it is an icon or cursor
+    std::vector<IconFrame> iconFrames;
+    // The EXIF orientation, whatever integer type holds it.
+    QImageIOHandler::Transformations orientation = QImageIOHandler::TransformationNone;
+};
+
+// Icons hold a few small frames; a larger file is left to Qt's reader alone.
+constexpr qint64 LargestOwnIcon = 32 << 20;
+// The EXIF block lies in the first segments of a JPEG, each at most 64 KB.
+constexpr qint64 ExifHead = 256 << 10;
+
+OwnReading readOwnParts(QIODevice& file) {
+    OwnReading own;
+    const QByteArray head = file.peek(4);
+    if ((head == QByteArray("\0\0\1\0", 4) || head == QByteArray("\0\0\2\0", 4)) &&
+        file.size() <= LargestOwnIcon) {
+        own.iconBytes = file.readAll();
+        own.iconFrames = iconFrames(own.iconBytes);
+    } else if (head.startsWith("\xFF\xD8")) {
+        own.orientation = orientationTransformation(exifOrientation(file.peek(ExifHead)));
+    }
+    file.seek(0);
+    return own;
+}
+
+// The frame to show, as the program chooses it; -1 to leave the choice to chooseLargestIcon.
+int chooseOwnIconFrame(QImageReader& reader, const OwnReading& own) {
+    const int best = bestIconFrame(own.iconFrames);
+    if (best < 0 || reader.imageCount() != int(own.iconFrames.size()) || !reader.jumpToImage(best))
+        return -1;
+    return best;
+}
+
+// The turn the program applies itself: the orientation Qt's reader did not see.
+QImageIOHandler::Transformations ownTurn(const QImageReader& reader, const OwnReading& own) {
+    return reader.transformation() == QImageIOHandler::TransformationNone
+               ? own.orientation
+               : QImageIOHandler::Transformations(QImageIOHandler::TransformationNone);
+}
+
+bool turnsQuarter(const QImageReader& reader, const OwnReading& own) {
+    return (reader.transformation() | ownTurn(reader, own))
+        .testFlag(QImageIOHandler::TransformationRotate90);
+}
+
+// The decoded image with what Qt's reader left out: the icon's mask, the orientation.
+QImage completed(QImage image, const QImageReader& reader, const OwnReading& own, int iconFrame) {
+    if (iconFrame >= 0)
+        image = withIconMask(image, own.iconBytes, own.iconFrames[size_t(iconFrame)]);
+    const QImageIOHandler::Transformations turn = ownTurn(reader, own);
+    if (turn != QImageIOHandler::TransformationNone)
+        image = transformedBy(image, turn);
+    return image;
 }
 
 bool isSmaller(QSize shown, QSize natural) {
@@ -54,12 +110,17 @@ bool isSmaller(QSize shown, QSize natural) {
            shown.height() <= natural.height() && shown != natural;
 }
 
-DecodedPicture decodeWith(QImageReader& reader, const ShownSizeFor& shownSize) {
+DecodedPicture decodeWith(QImageReader& reader, const ShownSizeFor& shownSize,
+                          const OwnReading& own = {}) {
     reader.setAutoTransform(true);
     if (!reader.canRead())
         return {};
-    if (isIconFormat(reader.format()))
-        chooseLargestIcon(reader);
+    int iconFrame = -1;
+    if (isIconFormat(reader.format())) {
+        iconFrame = chooseOwnIconFrame(reader, own);
+        if (iconFrame < 0)
+            chooseLargestIcon(reader);
+    }
 
     const QSize stored = reader.size(); // as stored in the file, before the orientation
     QSize natural;
@@ -67,17 +128,18 @@ DecodedPicture decodeWith(QImageReader& reader, const ShownSizeFor& shownSize) {
     if (stored.isValid()) {
         if (!picturelimits::acceptable(stored))
             return {};
-        natural = turnsQuarter(reader) ? stored.transposed() : stored;
+        natural = turnsQuarter(reader, own) ? stored.transposed() : stored;
         shown = shownSize ? shownSize(natural) : natural;
         if (isSmaller(shown, natural) && reader.supportsOption(QImageIOHandler::ScaledSize)) {
             // The reader scales the stored picture; the orientation is applied afterwards.
-            reader.setScaledSize(turnsQuarter(reader) ? shown.transposed() : shown);
+            reader.setScaledSize(turnsQuarter(reader, own) ? shown.transposed() : shown);
         }
     }
 
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return {};
+    image = completed(std::move(image), reader, own, iconFrame);
     if (!stored.isValid()) {
         // A format that does not tell its size in advance: the allocation limit guarded it.
         natural = image.size();
@@ -97,11 +159,28 @@ bool isBareBitmapSuffix(const QString& suffix) {
            suffix.compare(QLatin1String("rle"), Qt::CaseInsensitive) == 0;
 }
 
+// A bit-field bitmap Qt's reader refused, read by the program's own reader.
+DecodedPicture decodeBitfieldBitmap(QIODevice& file, const ShownSizeFor& shownSize) {
+    const QSize natural = bitfieldBitmapSize(file);
+    if (!natural.isValid())
+        return {};
+    const QSize shown = shownSize ? shownSize(natural) : natural;
+    QImage image = readBitfieldBitmap(file);
+    if (image.isNull())
+        return {};
+    if (isSmaller(shown, natural))
+        image = image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return {image, natural};
+}
+
 DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownSizeFor& shownSize) {
     {
         file.seek(0);
+        const OwnReading own = readOwnParts(file);
         QImageReader reader(&file);
-        DecodedPicture picture = decodeWith(reader, shownSize);
+        DecodedPicture picture = decodeWith(reader, shownSize, own);
+        if (!picture.ok())
+            picture = decodeBitfieldBitmap(file, shownSize);
         if (picture.ok() || !isBareBitmapSuffix(suffix))
             return picture;
     }
@@ -115,7 +194,8 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    return decodeWith(reader, shownSize);
+    const DecodedPicture picture = decodeWith(reader, shownSize);
+    return picture.ok() ? picture : decodeBitfieldBitmap(buffer, shownSize);
 }
 
 } // namespace

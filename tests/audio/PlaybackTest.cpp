@@ -152,6 +152,30 @@ TEST(CommentPlayback, ANewCommentCutsTheOldOneAndAFailedOneCutsItToo) {
     EXPECT_EQ(d.output.peakOver(200, 150), 0);
 }
 
+// Comments SDL's loader takes only once rewritten: big-endian RIFX and 64-bit floating point,
+// as sox writes them. Each sounds at the tone's own level: samples read in the wrong byte order
+// or width would come out as noise at full scale, or not at all.
+TEST(CommentPlayback, BigEndianAndDoubleFloatCommentsSoundAtTheirLevel) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"rifx16.wav", {"-r", "22050", "-c", "1", "-B", "-e", "signed", "-b", "16"}},
+        {"rifx24.wav", {"-r", "44100", "-c", "2", "-B", "-e", "signed", "-b", "24"}},
+        {"double.wav", {"-r", "44100", "-c", "2", "-e", "floating-point", "-b", "64"}},
+        {"rifxdouble.wav", {"-r", "32000", "-c", "1", "-B", "-e", "floating-point", "-b", "64"}},
+        {"rifxfloat.wav", {"-r", "44100", "-c", "1", "-B", "-e", "floating-point", "-b", "32"}},
+    };
+    for (const auto& [name, format] : cases) {
+        SCOPED_TRACE(name);
+        Devices d;
+        testfiles::make(
+            "sox", QStringList{"-n"} + format +
+                       QStringList{d.box.file(name), "synth", "3", "sine", "440", "vol", "0.5"});
+        ASSERT_TRUE(d.comment.sndPlaySound(d.box.file(name)));
+        const int peak = d.output.peakOver(250, 150);
+        EXPECT_GT(peak, 14000);
+        EXPECT_LT(peak, 19000);
+    }
+}
+
 // A named pipe named like a sound would block the show at its open; a comment whose header
 // declares more data than the file holds would be reserved in full. Both are refused, as are a
 // missing MP3 and one that is not.
