@@ -1,0 +1,352 @@
+#include "platform/gui/WmfPlayer.h"
+
+#include <cmath>
+
+namespace wmf {
+
+namespace {
+
+constexpr size_t maxSavedStates = 1024;
+constexpr qsizetype maxObjects = 65535;
+
+// A map mode's logical unit in inches; the metric modes count y upwards.
+double inchesPerUnit(int mapMode) {
+    switch (mapMode) {
+    case mmLoMetric:
+        return 0.1 / 25.4;
+    case mmHiMetric:
+        return 0.01 / 25.4;
+    case mmLoEnglish:
+        return 0.01;
+    case mmHiEnglish:
+        return 0.001;
+    case mmTwips:
+        return 1.0 / 1440;
+    default:
+        return 0;
+    }
+}
+
+double ratio(double viewport, double window) {
+    return window == 0 ? 1 : viewport / window;
+}
+
+} // namespace
+
+Player::Player(const Header& header, const Setup& setup, QPainter* painter)
+    : header_(header), setup_(setup), painter_(painter) {
+    const QRectF& f = setup.frame;
+    outer_ =
+        QTransform::fromTranslate(-f.left(), -f.top()) *
+        QTransform::fromScale(setup.target.width() / f.width(), setup.target.height() / f.height());
+    state_.windowOrg = state_.viewportOrg = f.topLeft();
+    state_.windowExt = state_.viewportExt = QPointF(f.width(), f.height());
+    objects_.resize(size_t(std::clamp<qsizetype>(header.objects, 1, maxObjects)));
+    updateTransform();
+}
+
+void Player::play(Reader& reader) {
+    if (painter_) {
+        painter_->save();
+        painter_->setBackgroundMode(Qt::OpaqueMode);
+    }
+    Record r;
+    for (qint64 count = 0; count < maxRecords && reader.next(r); ++count)
+        record(r);
+    if (painter_)
+        painter_->restore();
+}
+
+void Player::record(const Record& r) {
+    mapping(r) || settings(r) || objects(r) || clipping(r) || shapes(r) || regions(r) || text(r) ||
+        bitmaps(r);
+}
+
+void Player::updateTransform() {
+    const State& s = state_;
+    double sx = 1;
+    double sy = 1;
+    if (const double inches = inchesPerUnit(s.mapMode); inches > 0) {
+        sx = setup_.unitsPerInch * inches;
+        sy = -sx;
+    } else if (s.mapMode == mmIsotropic || s.mapMode == mmAnisotropic) {
+        sx = ratio(s.viewportExt.x(), s.windowExt.x());
+        sy = ratio(s.viewportExt.y(), s.windowExt.y());
+        if (s.mapMode == mmIsotropic) {
+            // The same scale both ways, the smaller of the two.
+            const double m = std::min(std::abs(sx), std::abs(sy));
+            sx = std::copysign(m, sx);
+            sy = std::copysign(m, sy);
+        }
+    }
+    const QTransform page(sx, 0, 0, sy, s.viewportOrg.x() - s.windowOrg.x() * sx,
+                          s.viewportOrg.y() - s.windowOrg.y() * sy);
+    transform_ = page * outer_;
+}
+
+QRectF Player::mapRect(int left, int top, int right, int bottom) const {
+    return QRectF(map(QPointF(left, top)), map(QPointF(right, bottom))).normalized();
+}
+
+QPointF Player::point(const Record& r, qsizetype word) const {
+    return QPointF(r.s16(word + 1), r.s16(word));
+}
+
+bool Player::mapping(const Record& r) {
+    State& s = state_;
+    const QPointF p(r.s16(1), r.s16(0));
+    switch (r.function()) {
+    case fn::setMapMode:
+        s.mapMode = std::clamp<int>(r.u16(0), mmText, mmAnisotropic);
+        break;
+    case fn::setWindowOrg:
+        s.windowOrg = p;
+        break;
+    case fn::setWindowExt:
+        if (p.x() == 0 || p.y() == 0)
+            return true; // Windows refuses an empty extent
+        // The extents count only in the two scalable modes.
+        if (s.mapMode == mmIsotropic || s.mapMode == mmAnisotropic) {
+            s.windowExt = p;
+            windowExtSet_ = true;
+        }
+        break;
+    case fn::setViewportOrg:
+        s.viewportOrg = p;
+        viewportSet_ = true;
+        break;
+    case fn::setViewportExt:
+        if (p.x() == 0 || p.y() == 0)
+            return true;
+        if (s.mapMode == mmIsotropic || s.mapMode == mmAnisotropic) {
+            s.viewportExt = p;
+            viewportSet_ = true;
+        }
+        break;
+    case fn::offsetWindowOrg:
+        s.windowOrg += p;
+        break;
+    case fn::offsetViewportOrg:
+        s.viewportOrg += p;
+        break;
+    case fn::scaleWindowExt:
+    case fn::scaleViewportExt: {
+        // x numerator, x denominator, y numerator, y denominator, stored backwards
+        if (r.s16(0) == 0 || r.s16(2) == 0 || r.s16(1) == 0 || r.s16(3) == 0)
+            return true;
+        QPointF& ext = r.function() == fn::scaleWindowExt ? s.windowExt : s.viewportExt;
+        ext = QPointF(ext.x() * r.s16(3) / r.s16(2), ext.y() * r.s16(1) / r.s16(0));
+        break;
+    }
+    case fn::saveDC:
+        if (saved_.size() < maxSavedStates)
+            saved_.push_back(s);
+        return true;
+    case fn::restoreDC: {
+        const int which = r.s16(0);
+        const qsizetype depth = qsizetype(saved_.size());
+        // Negative: that many levels back; positive: that level, counted from the first.
+        const qsizetype to = which < 0 ? depth + which : which - 1;
+        if (which == 0 || to < 0 || to >= depth)
+            return true;
+        s = saved_[size_t(to)];
+        saved_.resize(size_t(to));
+        applyClip();
+        break;
+    }
+    default:
+        return false;
+    }
+    updateTransform();
+    return true;
+}
+
+bool Player::settings(const Record& r) {
+    State& s = state_;
+    switch (r.function()) {
+    case fn::setBkMode:
+        s.bkOpaque = r.u16(0) == 2;
+        return true;
+    case fn::setBkColor:
+        s.bkColor = colorRef(r.u32(0), s.palette);
+        return true;
+    case fn::setTextColor:
+        s.textColor = colorRef(r.u32(0), s.palette);
+        return true;
+    case fn::setTextAlign:
+        s.textAlign = r.u16(0);
+        return true;
+    case fn::setPolyFillMode:
+        s.winding = r.u16(0) == 2;
+        return true;
+    case fn::setRop2:
+        s.rop2 = r.u16(0);
+        return true;
+    case fn::moveTo:
+        s.position = point(r, 0);
+        return true;
+    case fn::escape:
+    case fn::realizePalette:
+    case fn::setPalEntries:
+        return true; // nothing to draw
+    default:
+        return false;
+    }
+}
+
+bool Player::objects(const Record& r) {
+    const quint16 f = r.function();
+    if (createsObject(f)) {
+        Object object;
+        bool read = false;
+        switch (f) {
+        case fn::createPenIndirect:
+            object.kind = Object::isPen;
+            read = readPen(r, object.pen, state_.palette);
+            break;
+        case fn::createBrushIndirect:
+            object.kind = Object::isBrush;
+            read = readBrush(r, object.brush, state_.palette);
+            break;
+        case fn::dibCreatePatternBrush:
+        case fn::createPatternBrush:
+            object.kind = Object::isBrush;
+            read = readPatternBrush(r, object.brush);
+            break;
+        case fn::createFontIndirect:
+            object.kind = Object::isFont;
+            read = readFont(r, object.font);
+            break;
+        case fn::createPalette:
+            object.kind = Object::isPalette;
+            read = readPalette(r, object.palette);
+            break;
+        case fn::createRegion:
+            object.kind = Object::isRegion;
+            read = readRegion(r, object.region);
+            break;
+        default:
+            break;
+        }
+        if (!read) {
+            object = Object{};
+            object.kind = Object::broken; // its slot is taken all the same
+        }
+        // The object takes the lowest free slot; a table fuller than the header said grows.
+        qsizetype slot = firstFree_;
+        const qsizetype count = qsizetype(objects_.size());
+        while (slot < count && objects_[size_t(slot)].kind != Object::none)
+            ++slot;
+        if (slot == count) {
+            if (count >= maxObjects)
+                return true;
+            objects_.emplace_back();
+        }
+        objects_[size_t(slot)] = std::move(object);
+        firstFree_ = slot + 1;
+        return true;
+    }
+    const qsizetype index = r.u16(0);
+    Object* object =
+        r.has(1) && index < qsizetype(objects_.size()) ? &objects_[size_t(index)] : nullptr;
+    switch (f) {
+    case fn::selectObject:
+        if (!object)
+            return true;
+        switch (object->kind) {
+        case Object::isPen:
+            state_.pen = object->pen;
+            break;
+        case Object::isBrush:
+            state_.brush = object->brush;
+            break;
+        case Object::isFont:
+            state_.font = object->font;
+            break;
+        case Object::isRegion:
+            selectClipRegion(&object->region);
+            break;
+        default:
+            break;
+        }
+        return true;
+    case fn::selectPalette:
+        if (object && object->kind == Object::isPalette)
+            state_.palette = object->palette;
+        return true;
+    case fn::deleteObject:
+        if (object) {
+            *object = Object{};
+            firstFree_ = std::min(firstFree_, index);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Player::clipping(const Record& r) {
+    State& s = state_;
+    switch (r.function()) {
+    case fn::intersectClipRect:
+    case fn::excludeClipRect: {
+        const QRect rect = mapRect(r.s16(3), r.s16(2), r.s16(1), r.s16(0)).toRect();
+        if (r.function() == fn::intersectClipRect)
+            s.clip = s.clip ? *s.clip & rect : QRegion(rect);
+        else
+            s.clip = (s.clip ? *s.clip : QRegion(outer_.mapRect(setup_.frame).toAlignedRect()))
+                         .subtracted(rect);
+        break;
+    }
+    case fn::offsetClipRgn:
+        if (s.clip)
+            s.clip->translate(
+                QPointF(r.s16(1) * transform_.m11(), r.s16(0) * transform_.m22()).toPoint());
+        break;
+    case fn::selectClipRegion: {
+        const qsizetype index = r.u16(0);
+        const bool region = r.has(1) && index < qsizetype(objects_.size()) &&
+                            objects_[size_t(index)].kind == Object::isRegion;
+        selectClipRegion(region ? &objects_[size_t(index)].region : nullptr);
+        return true;
+    }
+    default:
+        return false;
+    }
+    applyClip();
+    return true;
+}
+
+void Player::selectClipRegion(const Region* region) {
+    if (!region) {
+        state_.clip.reset();
+    } else {
+        QRegion clip;
+        for (const QRect& rect : *region)
+            clip += mapRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1).toRect();
+        state_.clip = clip;
+    }
+    applyClip();
+}
+
+void Player::applyClip() {
+    if (!painter_)
+        return;
+    if (state_.clip)
+        painter_->setClipRegion(*state_.clip);
+    else
+        painter_->setClipping(false);
+}
+
+void Player::noteDrawn(const QRectF& pixels) {
+    if (!drewYet_) {
+        drewYet_ = true;
+        if (windowExtSet_ && !viewportSet_)
+            firstWindow_ =
+                QRectF(state_.windowOrg, QSizeF(state_.windowExt.x(), state_.windowExt.y()));
+    }
+    if (pixels.isValid())
+        drawn_ = drawn_.isNull() ? pixels : drawn_.united(pixels);
+}
+
+} // namespace wmf
