@@ -46,10 +46,8 @@ Player::Player(const Header& header, const Setup& setup, QPainter* painter)
 }
 
 void Player::play(Reader& reader) {
-    if (painter_) {
+    if (painter_)
         painter_->save();
-        painter_->setBackgroundMode(Qt::OpaqueMode);
-    }
     Record r;
     for (qint64 count = 0; count < maxRecords && reader.next(r); ++count)
         record(r);

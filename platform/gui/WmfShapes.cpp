@@ -69,7 +69,7 @@ QBrush Player::brush() const {
     case Brush::hatched: {
         // Horizontal, vertical, down to the right, up to the right, cross, diagonal cross.
         static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,
-                                                 Qt::BDiagPattern, Qt::FDiagPattern,
+                                                 Qt::FDiagPattern, Qt::BDiagPattern,
                                                  Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(b.color, b.hatch >= 0 && b.hatch < 6 ? hatches[b.hatch] : Qt::SolidPattern);
     }

@@ -209,6 +209,7 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
         painter_->fillRect(box, s.bkColor);
     painter_->setFont(font);
     painter_->setPen(s.textColor);
+    painter_->setBackgroundMode(Qt::TransparentMode); // the background is filled above
     if (starts.empty()) {
         painter_->drawText(QPointF(x, y), string);
     } else {

@@ -1,0 +1,376 @@
+#include "MetafileFiles.h"
+#include "platform/gui/MetafileDecoder.h"
+
+#include <gtest/gtest.h>
+
+using namespace metafiles;
+
+// Metafiles written record by record, each for one thing the player must draw as Windows does,
+// drawn in the process at a fixed size.
+
+namespace {
+
+// Record functions.
+enum : int {
+    setBkMode = 0x0102,
+    setMapMode = 0x0103,
+    restoreDC = 0x0127,
+    selectClipRegion = 0x012C,
+    selectObject = 0x012D,
+    setTextAlign = 0x012E,
+    saveDC = 0x001E,
+    createPalette = 0x00F7,
+    selectPalette = 0x0234,
+    setBkColor = 0x0201,
+    setTextColor = 0x0209,
+    setWindowOrg = 0x020B,
+    setWindowExt = 0x020C,
+    setViewportOrg = 0x020D,
+    setViewportExt = 0x020E,
+    createFont = 0x02FB,
+    createBrush = 0x02FC,
+    excludeClipRect = 0x0415,
+    intersectClipRect = 0x0416,
+    textOut = 0x0521,
+    createRegion = 0x06FF,
+    dibStretchBlt = 0x0B41,
+};
+
+QImage drawn(const QByteArray& wmf, QSize size, QSize* natural = nullptr) {
+    const DecodedPicture p = decodeMetafile(wmf, metafileKind(wmf.left(metafileHeadSize)),
+                                            [size](QSize) { return size; });
+    if (natural)
+        *natural = p.naturalSize;
+    return p.image;
+}
+
+QColor at(const QImage& image, double fx, double fy) {
+    return image.pixelColor(int(fx * image.width()), int(fy * image.height()));
+}
+
+bool same(QColor a, QColor b) {
+    return a.alpha() == 255 && a.rgb() == b.rgb();
+}
+
+// What a probe at (fx, fy) of the picture must find: a colour, or nothing drawn.
+struct Probe {
+    double fx, fy;
+    std::optional<QColor> colour;
+};
+
+void expectProbes(const QImage& image, std::initializer_list<Probe> probes) {
+    for (const Probe& p : probes) {
+        const QColor c = at(image, p.fx, p.fy);
+        if (p.colour)
+            EXPECT_TRUE(same(c, *p.colour))
+                << p.fx << ", " << p.fy << ": " << c.name(QColor::HexArgb).toStdString();
+        else
+            EXPECT_EQ(c.alpha(), 0) << p.fx << ", " << p.fy;
+    }
+}
+
+// The box of what is drawn (alpha above half).
+QRect drawnBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+WmfWriter redOnNull() {
+    WmfWriter w;
+    w.solidBrush(Qt::red).nullPen();
+    return w;
+}
+
+} // namespace
+
+// The window and viewport the file sets map its logical units onto the frame, as Windows
+// maps them; a file without a placeable header is framed by its window or by what it draws.
+TEST(WmfPlayer, mapsTheFilesWindowAndViewportOntoTheFrame) {
+    const std::optional<QColor> red = QColor(Qt::red);
+    const std::optional<QColor> none;
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QSize natural;
+        std::initializer_list<Probe> probes;
+    };
+    const Case cases[] = {
+        {"a window other than the placeable frame is stretched over it",
+         redOnNull()
+             .add(setMapMode, {8})
+             .add(setWindowOrg, {0, 0})
+             .add(setWindowExt, {100, 200})
+             .rectangle({0, 0, 100, 100})
+             .file(QRect(0, 0, 1000, 500), 1000),
+         {96, 48},
+         {{0.25, 0.5, red}, {0.05, 0.05, red}, {0.75, 0.5, none}}},
+        {"a window moved to negative logical units",
+         redOnNull()
+             .add(setMapMode, {8})
+             .add(setWindowOrg, {-50, -100})
+             .add(setWindowExt, {100, 200})
+             .rectangle({-100, -50, 100, 100})
+             .file(QRect(0, 0, 1000, 500), 1000),
+         {96, 48},
+         {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"a window counting y upwards",
+         redOnNull()
+             .add(setMapMode, {8})
+             .add(setWindowOrg, {100, 0})
+             .add(setWindowExt, {-100, 200})
+             .rectangle({0, 50, 100, 50})
+             .file(QRect(0, 0, 1000, 500), 1000),
+         {96, 48},
+         {{0.25, 0.25, red}, {0.25, 0.75, none}, {0.75, 0.25, none}}},
+        {"isotropic: the same scale both ways",
+         redOnNull()
+             .add(setMapMode, {7})
+             .add(setWindowExt, {100, 100})
+             .rectangle({0, 0, 100, 100})
+             .file(QRect(0, 0, 200, 100), 96),
+         {200, 100},
+         {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"a viewport of the file's own within the frame",
+         redOnNull()
+             .add(setMapMode, {8})
+             .add(setWindowExt, {10, 10})
+             .add(setViewportOrg, {0, 100})
+             .add(setViewportExt, {100, 100})
+             .rectangle({0, 0, 10, 10})
+             .file(QRect(0, 0, 200, 100), 96),
+         {200, 100},
+         {{0.75, 0.5, red}, {0.25, 0.5, none}}},
+        {"tenths of a millimetre, y upwards from the viewport origin",
+         redOnNull()
+             .add(setMapMode, {2})
+             .add(setViewportOrg, {720, 0})
+             .rectangle({0, 0, 127, 127})
+             .file(QRect(0, 0, 1440, 720), 1440),
+         {96, 48},
+         {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"no placeable header: the window the file sets is its frame",
+         redOnNull()
+             .add(setMapMode, {8})
+             .add(setWindowExt, {200, 400})
+             .rectangle({0, 0, 200, 200})
+             .file(std::nullopt),
+         {400, 200},
+         {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"no placeable header and no window: what the records draw is the frame",
+         redOnNull()
+             .rectangle({10, 20, 50, 50})
+             .solidBrush(Qt::blue)
+             .rectangle({60, 20, 50, 50})
+             .file(std::nullopt),
+         {100, 50},
+         {{0.25, 0.5, red}, {0.75, 0.5, QColor(Qt::blue)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QSize natural;
+        const QImage image = drawn(c.file, {400, 200}, &natural);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(natural, c.natural);
+        expectProbes(image, c.probes);
+    }
+}
+
+// Colours come out exactly as the file gives them, and a palette index as the palette's entry.
+TEST(WmfPlayer, keepsExactColours) {
+    const QColor green(0, 160, 0);
+    const QColor dark(200, 0, 0);
+    const QColor teal(10, 200, 30);
+    const auto [tealLow, tealHigh] = colourWords(teal);
+    const auto [greenLow, greenHigh] = colourWords(green);
+    const QByteArray file =
+        WmfWriter()
+            .nullPen()
+            .solidBrush(green)
+            .rectangle({0, 0, 100, 100})
+            .solidBrush(dark)
+            .rectangle({100, 0, 100, 100})
+            // A palette of two entries, selected, and a brush of its second entry.
+            .add(createPalette, {0x300, 2, 0x0201, 0x0003, tealLow, tealHigh & 0xFF})
+            .add(selectPalette, {3})
+            .add(createBrush, {0, 1, 0x0100, 0})
+            .add(selectObject, {4})
+            .rectangle({200, 0, 100, 100})
+            // A pen's colour: a thick line across the last quarter.
+            .add(0x02FA, {0, 40, 0, greenLow, greenHigh})
+            .add(selectObject, {5})
+            .add(0x0214, {50, 300}) // move to
+            .add(0x0213, {50, 400}) // line to
+            .file(QRect(0, 0, 400, 100), 96);
+    const QImage image = drawn(file, {400, 100});
+    expectProbes(
+        image, {{0.125, 0.5, green}, {0.375, 0.5, dark}, {0.625, 0.5, teal}, {0.875, 0.5, green}});
+}
+
+// A font's escapement turns its text; the alignment puts the text's box on the point.
+TEST(WmfPlayer, turnsAndAlignsText) {
+    auto text = [](int escapement, int align) {
+        QByteArray face("DejaVu Sans");
+        face.resize(32, '\0');
+        QByteArray params;
+        for (int v : {-40, 0, escapement, escapement, 700})
+            params.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+        params.append(QByteArray(8, '\0')).append(face);
+        WmfWriter w;
+        w.add(createFont, {}, params).add(selectObject, {0}).add(setBkMode, {1});
+        w.add(setTextAlign, {align}).add(setTextColor, {0x00FF, 0});
+        return w.add(textOut, {6}, QByteArray("HHHHHH") + QByteArray("\x64\0\x64\0", 4))
+            .file(QRect(0, 0, 200, 200), 96);
+    };
+    struct Case {
+        const char* what;
+        QByteArray file;
+        // Where the text's box must lie, in pixels of a 200 x 200 picture.
+        bool tall;
+        QRect within;
+    };
+    const Case cases[] = {
+        {"level, from the point on, its top on it", text(0, 0), false, {100, 100, 100, 60}},
+        {"level, ending at the point, on its baseline", text(0, 2 | 24), false, {0, 50, 100, 50}},
+        {"turned a quarter counter-clockwise, going up", text(900, 0), true, {100, 0, 60, 100}},
+        {"turned a quarter clockwise, going down", text(-900, 0), true, {40, 100, 60, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QImage image = drawn(c.file, {200, 200});
+        const QRect box = drawnBox(image);
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_EQ(box.height() > box.width(), c.tall) << box.width() << " x " << box.height();
+        EXPECT_TRUE(c.within.contains(box))
+            << box.x() << ", " << box.y() << " " << box.width() << " x " << box.height();
+        EXPECT_GT(box.width() * box.height(), 600); // the letters are there, 40 units high
+    }
+}
+
+// Hatched brushes draw lines of the brush's colour every few pixels, in the six directions,
+// with the background colour between them when the background is opaque.
+TEST(WmfPlayer, drawsHatchedBrushes) {
+    auto hatched = [](int hatch, int bkMode) {
+        return WmfWriter()
+            .nullPen()
+            .add(createBrush, {2, 0x00FF, 0, hatch})
+            .add(selectObject, {1})
+            .add(setBkMode, {bkMode})
+            .add(setBkColor, {0, 0x00FF})
+            .rectangle({0, 0, 64, 64})
+            .file(QRect(0, 0, 64, 64), 96);
+    };
+    // Whether the pixel at (x, y) is on a line of the hatch.
+    auto onLine = [](const QImage& image, int x, int y) {
+        return same(image.pixelColor(x, y), Qt::red);
+    };
+    for (int hatch = 0; hatch < 6; ++hatch) {
+        SCOPED_TRACE(hatch);
+        const QImage image = drawn(hatched(hatch, 1), {64, 64});
+        int lines = 0;
+        int gaps = 0;
+        int agree = 0; // neighbours along the hatch's direction alike
+        for (int y = 8; y < 56; ++y) {
+            for (int x = 8; x < 56; ++x) {
+                const bool line = onLine(image, x, y);
+                (line ? lines : gaps) += 1;
+                if (line) {
+                    // horizontal, vertical, down to the right, up to the right
+                    const bool next[] = {onLine(image, x + 1, y), onLine(image, x, y + 1),
+                                         onLine(image, x + 1, y + 1), onLine(image, x + 1, y - 1)};
+                    agree += hatch < 4    ? next[hatch]
+                             : hatch == 4 ? next[0] || next[1]
+                                          : next[2] || next[3];
+                }
+            }
+        }
+        EXPECT_GT(lines, 48 * 48 / 16);
+        EXPECT_GT(gaps, 48 * 48 / 2);
+        EXPECT_GT(agree, lines * 8 / 10) << "lines in the wrong direction";
+        // Between the lines, the opaque background.
+        const QImage opaque = drawn(hatched(hatch, 2), {64, 64});
+        for (int x = 8; x < 56; ++x) {
+            const QColor c = opaque.pixelColor(x, 30);
+            EXPECT_TRUE(same(c, Qt::red) || same(c, Qt::blue)) << c.name().toStdString();
+        }
+    }
+}
+
+// Drawing keeps inside the clip: a rectangle, a rectangle taken out, a region; RestoreDC
+// brings back the clip saved with SaveDC.
+TEST(WmfPlayer, clipsToRectanglesAndRegions) {
+    const std::optional<QColor> red = QColor(Qt::red);
+    const std::optional<QColor> none;
+    auto fullRectangle = [](WmfWriter& w) { return w.rectangle({0, 0, 200, 100}); };
+    WmfWriter intersect = redOnNull();
+    intersect.add(intersectClipRect, {100, 100, 0, 0});
+    WmfWriter exclude = redOnNull();
+    exclude.add(excludeClipRect, {100, 200, 0, 100});
+    // A region of two scans: the top left quarter and the bottom right one.
+    WmfWriter region = redOnNull();
+    region.add(createRegion,
+               {0, 6, 0, 0, 0, 2, 2, 0, 0, 200, 100, 2, 0, 50, 0, 100, 2, 2, 50, 100, 100, 200, 2});
+    region.add(selectClipRegion, {2});
+    WmfWriter restored = redOnNull();
+    restored.add(saveDC, {}).add(intersectClipRect, {100, 100, 0, 0}).add(restoreDC, {-1});
+    struct Case {
+        const char* what;
+        WmfWriter& writer;
+        std::initializer_list<Probe> probes;
+    };
+    const Case cases[] = {
+        {"intersected", intersect, {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"excluded", exclude, {{0.25, 0.5, red}, {0.75, 0.5, none}}},
+        {"a region",
+         region,
+         {{0.25, 0.25, red}, {0.75, 0.75, red}, {0.75, 0.25, none}, {0.25, 0.75, none}}},
+        {"restored", restored, {{0.25, 0.5, red}, {0.75, 0.5, red}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QImage image =
+            drawn(fullRectangle(c.writer).file(QRect(0, 0, 200, 100), 96), {200, 100});
+        expectProbes(image, c.probes);
+    }
+}
+
+// Bitmaps land on their target: stretched, mirrored by a negative width, and a source part.
+TEST(WmfPlayer, drawsBitmapRecordsOnTheirTarget) {
+    QImage bitmap(4, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::blue);
+    bitmap.setPixelColor(0, 0, Qt::red);
+    bitmap.setPixelColor(1, 0, Qt::red);
+    bitmap.setPixelColor(0, 1, Qt::red);
+    bitmap.setPixelColor(1, 1, Qt::red); // red on the left half, blue on the right
+    const QByteArray dib = dib24(bitmap);
+    auto blit = [&](int x, int width, int srcX, int srcWidth) {
+        // copy; source height, width, y, x; target height, width, y, x
+        return WmfWriter()
+            .add(dibStretchBlt, {0x0020, 0x00CC, 2, srcWidth, 0, srcX, 100, width, 0, x}, dib)
+            .file(QRect(0, 0, 200, 100), 96);
+    };
+    const std::optional<QColor> red = QColor(Qt::red);
+    const std::optional<QColor> blue = QColor(Qt::blue);
+    const std::optional<QColor> none;
+    struct Case {
+        const char* what;
+        QByteArray file;
+        std::initializer_list<Probe> probes;
+    };
+    const Case cases[] = {
+        {"stretched over the left half",
+         blit(0, 100, 0, 4),
+         {{0.1, 0.5, red}, {0.4, 0.5, blue}, {0.75, 0.5, none}}},
+        {"mirrored", blit(100, -100, 0, 4), {{0.1, 0.5, blue}, {0.4, 0.5, red}}},
+        {"its right half alone",
+         blit(100, 100, 2, 2),
+         {{0.25, 0.5, none}, {0.6, 0.5, blue}, {0.9, 0.5, blue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        expectProbes(drawn(c.file, {200, 100}), c.probes);
+    }
+}
