@@ -60,6 +60,10 @@ body = b'RMID' + b'data' + struct.pack('<I', len(smf)) + smf + (b'\0' if len(smf
 open(sys.argv[2], 'wb').write(b'RIFF' + struct.pack('<I', len(body)) + body)
 PY
 
+    # The real WMF files of the tests' corpus.
+    mkdir -p "$corpus/wmf_player"
+    cp "$root"/tests/data/metafiles/wmf/*.wmf "$corpus/wmf_player/"
+
     mkdir -p "$corpus/mci_command"
     printf 'open "/home/anna/Foto/Estate/musica.mid" type sequencer alias can' \
         > "$corpus/mci_command/open"
@@ -68,8 +72,8 @@ PY
     touch "$corpus/.seeded"
 fi
 
-drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers helper_answers
-         picture_decoders)
+drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers wmf_player
+         helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do
@@ -79,6 +83,8 @@ for d in "${drivers[@]}"; do
     # The fuzzer sees the coverage of the program's side only, not inside the helper: every
     # seed picture stays in the corpus to be mutated, whatever coverage it adds.
     [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
+    # The real drawings run to 120 KB.
+    [ "$d" = wmf_player ] && extra=(-max_len=131072)
     if ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/fuzz_$d" "$corpus/$d" "${extra[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$findings/$d-" >"$log" 2>&1; then

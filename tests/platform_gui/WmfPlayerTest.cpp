@@ -374,3 +374,77 @@ TEST(WmfPlayer, drawsBitmapRecordsOnTheirTarget) {
         expectProbes(drawn(c.file, {200, 100}), c.probes);
     }
 }
+
+// Counts, sizes and indexes that lie: each record is checked against itself and the object
+// table, so a lying record is left out (or drawn as far as it is whole) and the red rectangle
+// drawn after it still shows.
+TEST(WmfPlayer, leavesOutRecordsThatLie) {
+    QImage dot(1, 1, QImage::Format_RGB32);
+    dot.fill(Qt::blue);
+    QByteArray hugeDib = dib24(dot);
+    hugeDib.replace(4, 8, QByteArray("\xFF\xFF\0\0\xFF\xFF\0\0", 8)); // 65535 x 65535
+    QByteArray emptyHeaderDib = dib24(dot);
+    emptyHeaderDib[0] = 0;
+    auto stretchDib = [](const QByteArray& dib) {
+        return std::pair{
+            0x0F43, QByteArray("\x20\0\xCC\0\0\0\1\0\1\0\0\0\0\0\x64\0\x64\0\0\0\0\0", 22) + dib};
+    };
+    QByteArray longFace(50, 'A'); // the face name never ends
+    longFace.replace(0, 2, QByteArray("\xD8\xFF", 2));
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, QByteArray>> records;
+    };
+    auto words = [](std::initializer_list<int> values) {
+        QByteArray out;
+        for (int v : values)
+            out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+        return out;
+    };
+    const Case cases[] = {
+        {"a polygon of 65,535 points holding one", {{0x0324, words({65535, 10, 10})}}},
+        {"65,535 polygons", {{0x0538, words({65535, 3, 0, 0, 10, 10})}}},
+        {"objects that are not there",
+         {{0x012D, words({65535})},
+          {0x01F0, words({40000})},
+          {0x012C, words({3})},
+          {0x0228, words({9, 9})}}},
+        {"restoring what was never saved", {{0x0127, words({-5})}, {0x0127, words({3})}}},
+        {"saving the state thousands of times",
+         std::vector<std::pair<int, QByteArray>>(5000, {0x001E, QByteArray()})},
+        {"a region of 65,535 scans holding one",
+         {{0x06FF, words({0, 6, 0, 0, 0, 65535, 0, 0, 0, 10, 10, 2, 0, 5, 0, 5, 2})},
+          {0x012C, words({2})},
+          {0x012C, words({0})}}},
+        {"a bitmap of 65,535 x 65,535 pixels", {stretchDib(hugeDib)}},
+        {"a bitmap whose header claims no bytes", {stretchDib(emptyHeaderDib)}},
+        {"a font whose name never ends, and text longer than its record",
+         {{0x02FB, longFace},
+          {0x012D, words({2})},
+          {0x0521, words({65535, 0x4141})},
+          {0x0A32, words({0, 0, 10, 4, 0})}}},
+        {"empty and zero extents", {{0x020C, words({0, 0})}, {0x0410, words({0, 0, 0, 0})}}},
+        {"a dashed line a billion pixels long",
+         {{0x02FA, words({1, 0, 0, 0, 0})},
+          {0x012D, words({2})},
+          {0x020E, words({32767, 32767})},
+          {0x020C, words({1, 1})},
+          {0x0214, words({-32768, -32768})},
+          {0x0213, words({32767, 32767})},
+          {0x020C, words({100, 100})},
+          {0x020E, words({100, 100})}}},
+        {"70,000 objects",
+         std::vector<std::pair<int, QByteArray>>(70000, {0x02FC, words({1, 0, 0, 0})})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WmfWriter w = redOnNull();
+        for (const auto& [function, params] : c.records)
+            w.add(function, {}, params);
+        w.add(0x012D, {1}).add(0x012D, {0}); // the red brush and the null pen again
+        const QImage image =
+            drawn(w.rectangle({0, 0, 100, 100}).file(QRect(0, 0, 100, 100), 96), {100, 100});
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(same(image.pixelColor(50, 50), Qt::red));
+    }
+}
