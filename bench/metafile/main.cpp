@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
                 continue;
             const QByteArray bytes = file.readAll();
             const MetafileKind kind = metafileKind(bytes.left(metafileHeadSize));
+            if (kind == MetafileKind::None) {
+                std::printf("%-28s not a metafile\n", qPrintable(info.fileName()));
+                continue;
+            }
             const int k = kind == MetafileKind::Wmf ? 0 : 1;
 
             QElapsedTimer timer;

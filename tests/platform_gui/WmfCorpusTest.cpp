@@ -7,7 +7,8 @@
 #include <QFile>
 
 // Real metafiles, drawn at their reference render's size, come out like it: whole, in their
-// colours and proportions.
+// colours and proportions; and so do the same drawings without their placeable header, framed
+// by the window their records set.
 TEST(WmfCorpus, drawsEachFileLikeItsReferenceRender) {
     const QDir folder(testfiles::sourceFile(QStringLiteral("tests/data/metafiles/wmf")));
     const QFileInfoList files = folder.entryInfoList({QStringLiteral("*.wmf")}, QDir::Files);
@@ -16,19 +17,22 @@ TEST(WmfCorpus, drawsEachFileLikeItsReferenceRender) {
         SCOPED_TRACE(info.fileName().toStdString());
         QFile file(info.filePath());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray placeable = file.readAll();
         const QImage reference(folder.filePath(info.completeBaseName() + ".png"));
         ASSERT_FALSE(reference.isNull());
-        ASSERT_EQ(metafileKind(bytes.left(metafileHeadSize)), MetafileKind::Wmf);
-        const DecodedPicture picture =
-            decodeMetafile(bytes, MetafileKind::Wmf, [&](QSize) { return reference.size(); });
-        ASSERT_TRUE(picture.ok());
-        // Neither squeezed nor stretched: the natural size has the reference's proportions.
-        const double aspect = double(picture.naturalSize.width()) / picture.naturalSize.height();
-        const double expected = double(reference.width()) / reference.height();
-        EXPECT_NEAR(aspect / expected, 1, 0.02);
-        const PictureDifference d = pictureDifference(picture.image, reference);
-        EXPECT_TRUE(d.withinTolerance())
-            << "mean difference " << d.meanAbsolute << ", share differing " << d.differingShare;
+        for (const QByteArray& bytes : {placeable, placeable.mid(22)}) {
+            SCOPED_TRACE(bytes.size() == placeable.size() ? "placeable" : "without the header");
+            ASSERT_EQ(metafileKind(bytes.left(metafileHeadSize)), MetafileKind::Wmf);
+            const DecodedPicture picture =
+                decodeMetafile(bytes, MetafileKind::Wmf, [&](QSize) { return reference.size(); });
+            ASSERT_TRUE(picture.ok());
+            // Neither squeezed nor stretched: the natural size has the reference's proportions.
+            const QSize natural = picture.naturalSize;
+            const double aspect = double(natural.width()) / natural.height();
+            EXPECT_NEAR(aspect / (double(reference.width()) / reference.height()), 1, 0.02);
+            const PictureDifference d = pictureDifference(picture.image, reference);
+            EXPECT_TRUE(d.withinTolerance())
+                << "mean difference " << d.meanAbsolute << ", share differing " << d.differingShare;
+        }
     }
 }
