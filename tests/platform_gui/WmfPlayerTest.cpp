@@ -448,3 +448,57 @@ TEST(WmfPlayer, leavesOutRecordsThatLie) {
         EXPECT_TRUE(same(image.pixelColor(50, 50), Qt::red));
     }
 }
+
+// The raster operations of shapes: nothing, white, black, or what lies beneath inverted.
+TEST(WmfPlayer, appliesRasterOperationsToShapes) {
+    const std::pair<int, std::optional<QColor>> cases[] = {
+        {11, QColor(Qt::red)}, // leave it: the red below stays
+        {16, QColor(Qt::white)}, {1, QColor(Qt::black)}, {6, QColor(Qt::cyan)}, // red inverted
+        {13, QColor(Qt::blue)},                                                 // the brush
+    };
+    for (const auto& [rop, expected] : cases) {
+        SCOPED_TRACE(rop);
+        const QByteArray file = redOnNull()
+                                    .rectangle({0, 0, 100, 100})
+                                    .solidBrush(Qt::blue)
+                                    .add(0x0104, {rop})
+                                    .rectangle({0, 0, 100, 100})
+                                    .file(QRect(0, 0, 100, 100), 96);
+        expectProbes(drawn(file, {100, 100}), {{0.5, 0.5, expected}});
+    }
+}
+
+// ExtTextOut fills its rectangle with the background colour when asked, places each letter by
+// the distances it gives, and keeps inside its rectangle when clipped.
+TEST(WmfPlayer, drawsExtTextOutWithItsOptions) {
+    auto extText = [](int options, int spacing) {
+        QByteArray face("DejaVu Sans");
+        face.resize(32, '\0');
+        QByteArray font("\xE2\xFF", 2); // 30 units high
+        font.append(QByteArray(16, '\0')).append(face);
+        // At 10, 10: "HH", with its rectangle (0, 0)-(100, 50) when an option asks for it, then
+        // the letters' distances.
+        QByteArray params("\x0A\0\x0A\0\x02\0", 6);
+        params.append(char(options)).append('\0');
+        if (options)
+            params.append(QByteArray("\0\0\0\0\x64\0\x32\0", 8));
+        params.append("HH").append(char(spacing)).append('\0').append(char(spacing)).append('\0');
+        return WmfWriter()
+            .add(createFont, {}, font)
+            .add(selectObject, {0})
+            .add(setBkMode, {1})
+            .add(setBkColor, {0, 0x00FF})
+            .add(setTextColor, {0x00FF, 0})
+            .add(0x0A32, {}, params)
+            .file(QRect(0, 0, 200, 100), 96);
+    };
+    const QColor blue(Qt::blue);
+    // Opaque: the rectangle is blue where no letter is.
+    expectProbes(drawn(extText(2, 20), {200, 100}), {{0.45, 0.45, blue}, {0.75, 0.5, {}}});
+    // Letters 80 units apart: the second one starts at x = 90.
+    const QImage spaced = drawn(extText(0, 80), {200, 100});
+    EXPECT_TRUE(drawnBox(spaced).contains(QPoint(95, 25)));
+    EXPECT_GT(drawnBox(spaced).width(), 90);
+    // Clipped to its rectangle: the second letter at 90 to 110 is cut at 100.
+    EXPECT_LE(drawnBox(drawn(extText(4, 80), {200, 100})).right(), 100);
+}
