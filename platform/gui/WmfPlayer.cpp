@@ -95,7 +95,9 @@ bool Player::mapping(const Record& r) {
     const QPointF p(r.s16(1), r.s16(0));
     switch (r.function()) {
     case fn::setMapMode:
-        s.mapMode = std::clamp<int>(r.u16(0), mmText, mmAnisotropic);
+        if (r.u16(0) < mmText || r.u16(0) > mmAnisotropic)
+            return true; // Windows refuses a mode it does not know
+        s.mapMode = r.u16(0);
         break;
     case fn::setWindowOrg:
         s.windowOrg = p;

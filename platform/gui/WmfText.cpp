@@ -55,6 +55,33 @@ QString windows1252(const QByteArray& text) {
     return out;
 }
 
+// Text in the Symbol font's own encoding: Greek letters where Latin ones stand, and the
+// mathematical signs drawings use most.
+QString symbolText(const QByteArray& text) {
+    static const char16_t upper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+    static const char16_t lower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+    static const std::pair<uchar, char16_t> signs[] = {
+        {0xA3, u'≤'}, {0xA5, u'∞'}, {0xB3, u'≥'}, {0xB4, u'×'}, {0xB6, u'∂'},
+        {0xB8, u'÷'}, {0xB9, u'≠'}, {0xBA, u'≡'}, {0xBB, u'≈'}, {0xC5, u'⊕'},
+        {0xD1, u'∇'}, {0xD6, u'√'}, {0xE5, u'∑'}, {0xF2, u'∫'}, {0x22, u'∀'},
+        {0x24, u'∃'}, {0x27, u'∋'}, {0x2A, u'∗'}, {0x2D, u'−'}, {0x40, u'≅'}};
+    QString out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const uchar u = uchar(c);
+        QChar q(u);
+        if (u >= 'A' && u <= 'Z')
+            q = QChar(upper[u - 'A']);
+        else if (u >= 'a' && u <= 'z')
+            q = QChar(lower[u - 'a']);
+        for (const auto& [from, to] : signs)
+            if (u == from)
+                q = QChar(to);
+        out.append(q);
+    }
+    return out;
+}
+
 QFont::StyleHint styleHint(int pitchAndFamily) {
     switch (pitchAndFamily >> 4) {
     case 1:
@@ -75,6 +102,9 @@ QFont::StyleHint styleHint(int pitchAndFamily) {
 } // namespace
 
 QString Player::decoded(const QByteArray& text) const {
+    constexpr int symbolCharset = 2;
+    if (state_.font.charset == symbolCharset)
+        return symbolText(text);
     if (const char* page = codePage(state_.font.charset)) {
         QStringDecoder decoder(page);
         if (decoder.isValid())
