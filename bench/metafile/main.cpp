@@ -2,7 +2,8 @@
 //
 // Every metafile of the folders (by default the corpus, tests/data/metafiles/wmf and .../emf)
 // drawn to fit a 1920 x 1080 screen: the program's drawing (decodeMetafile) against the earlier
-// SVG conversion and rendering, in the same run. Milliseconds per file, the median and the
+// SVG conversion and rendering, in the same run. Milliseconds per file (the best of three
+// runs), the median and the
 // slowest of each, their ratio, and how many files of each kind come out within the
 // tolerance of their reference render (NAME.png beside the file). --png writes each drawing
 // (NAME.png, and NAME.svg-path.png for the baseline) to FOLDER, to look at.
