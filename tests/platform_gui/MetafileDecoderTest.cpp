@@ -80,6 +80,21 @@ TEST(MetafileDecoder, drawsBitmapsOverTheAreaTheyArePlacedOn) {
     EXPECT_EQ(p.image.pixelColor(290, 96).alpha(), 0);
 }
 
+// Texts need the system's fonts, which the helper must be able to read.
+TEST(MetafileDecoder, drawsTextsInTheHelperWithTheSystemsFonts) {
+    testfiles::Sandbox box;
+    testfiles::write(box.file("text.wmf"),
+                     wmfWithText({0, 0, 200, 100}, {10, 10}, "Quirello", 0, 0));
+    const DecodedPicture p =
+        testfiles::decodedByHelper(box.file("text.wmf"), [](QSize) { return QSize(200, 100); });
+    ASSERT_TRUE(p.ok());
+    int red = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            red += isRed(p.image.pixelColor(x, y));
+    EXPECT_GT(red, 300) << "no letters drawn";
+}
+
 TEST(MetafileDecoder, failsOnBrokenMetafiles) {
     testfiles::Sandbox box;
     const QByteArray wmf =

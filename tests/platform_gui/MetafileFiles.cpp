@@ -98,6 +98,26 @@ std::pair<int, int> colourWords(QColor c) {
     return {int(v & 0xFFFF), int(v >> 16)};
 }
 
+QByteArray fontParams(const QByteArray& face, int height, int escapement) {
+    QByteArray out;
+    put16(out, {-height, 0, escapement, escapement, 700});
+    out.append(QByteArray(8, '\0'))
+        .append(face.left(31))
+        .append(QByteArray(32 - face.left(31).size(), '\0'));
+    return out;
+}
+
+QByteArray wmfWithText(QRect frame, QPoint at, const QByteArray& text, int escapement, int align) {
+    WmfWriter w;
+    w.add(0x02FB, {}, fontParams("DejaVu Sans", 40, escapement)).add(0x012D, {0});
+    w.add(0x0102, {1}).add(0x012E, {align}).add(0x0209, {0x00FF, 0}); // no background, red
+    QByteArray params = text;
+    if (params.size() % 2)
+        params.append('\0');
+    put16(params, {at.y(), at.x()});
+    return w.add(0x0521, {int(text.size())}, params).file(frame, 96);
+}
+
 WmfWriter& WmfWriter::add(int function, std::initializer_list<int> params) {
     return add(function, params, {});
 }

@@ -42,6 +42,14 @@ private:
     int objects_ = 0;
 };
 
+// A font's record parameters: `face`, letters `height` logical units high, turned by
+// `escapement` tenths of a degree, bold.
+QByteArray fontParams(const QByteArray& face, int height, int escapement);
+
+// A placeable WMF (96 units to the inch) with `text` in red DejaVu Sans 40 units high at `at`,
+// turned and aligned as asked, on no background.
+QByteArray wmfWithText(QRect frame, QPoint at, const QByteArray& text, int escapement, int align);
+
 // A colour as two 16-bit words, low first.
 std::pair<int, int> colourWords(QColor c);
 

@@ -31,7 +31,6 @@ enum : int {
     createBrush = 0x02FC,
     excludeClipRect = 0x0415,
     intersectClipRect = 0x0416,
-    textOut = 0x0521,
     createRegion = 0x06FF,
     dibStretchBlt = 0x0B41,
 };
@@ -213,17 +212,7 @@ TEST(WmfPlayer, keepsExactColours) {
 // A font's escapement turns its text; the alignment puts the text's box on the point.
 TEST(WmfPlayer, turnsAndAlignsText) {
     auto text = [](int escapement, int align) {
-        QByteArray face("DejaVu Sans");
-        face.resize(32, '\0');
-        QByteArray params;
-        for (int v : {-40, 0, escapement, escapement, 700})
-            params.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
-        params.append(QByteArray(8, '\0')).append(face);
-        WmfWriter w;
-        w.add(createFont, {}, params).add(selectObject, {0}).add(setBkMode, {1});
-        w.add(setTextAlign, {align}).add(setTextColor, {0x00FF, 0});
-        return w.add(textOut, {6}, QByteArray("HHHHHH") + QByteArray("\x64\0\x64\0", 4))
-            .file(QRect(0, 0, 200, 200), 96);
+        return wmfWithText(QRect(0, 0, 200, 200), {100, 100}, "HHHHHH", escapement, align);
     };
     struct Case {
         const char* what;
@@ -472,10 +461,6 @@ TEST(WmfPlayer, appliesRasterOperationsToShapes) {
 // the distances it gives, and keeps inside its rectangle when clipped.
 TEST(WmfPlayer, drawsExtTextOutWithItsOptions) {
     auto extText = [](int options, int spacing) {
-        QByteArray face("DejaVu Sans");
-        face.resize(32, '\0');
-        QByteArray font("\xE2\xFF", 2); // 30 units high
-        font.append(QByteArray(16, '\0')).append(face);
         // At 10, 10: "HH", with its rectangle (0, 0)-(100, 50) when an option asks for it, then
         // the letters' distances.
         QByteArray params("\x0A\0\x0A\0\x02\0", 6);
@@ -484,7 +469,7 @@ TEST(WmfPlayer, drawsExtTextOutWithItsOptions) {
             params.append(QByteArray("\0\0\0\0\x64\0\x32\0", 8));
         params.append("HH").append(char(spacing)).append('\0').append(char(spacing)).append('\0');
         return WmfWriter()
-            .add(createFont, {}, font)
+            .add(createFont, {}, fontParams("DejaVu Sans", 30, 0))
             .add(selectObject, {0})
             .add(setBkMode, {1})
             .add(setBkColor, {0, 0x00FF})
@@ -501,4 +486,71 @@ TEST(WmfPlayer, drawsExtTextOutWithItsOptions) {
     EXPECT_GT(drawnBox(spaced).width(), 90);
     // Clipped to its rectangle: the second letter at 90 to 110 is cut at 100.
     EXPECT_LE(drawnBox(drawn(extText(4, 80), {200, 100})).right(), 100);
+}
+
+// Pens: dashes for thin pens only (Windows draws a wide dashed pen solid), no line for the null
+// pen, and the end caps the style asks for.
+TEST(WmfPlayer, drawsPensAsTheirStyleSays) {
+    auto line = [](int style, int width) {
+        const auto [low, high] = colourWords(Qt::red);
+        return WmfWriter()
+            .add(0x02FA, {style, width, 0, low, high})
+            .add(selectObject, {0})
+            .add(0x0214, {50, 50})  // move to
+            .add(0x0213, {50, 150}) // line to
+            .file(QRect(0, 0, 200, 100), 96);
+    };
+    // How many pixels of the line's middle row are drawn, out of the 80 between its ends.
+    auto drawnOfMiddle = [](const QImage& image) {
+        int count = 0;
+        for (int x = 60; x < 140; ++x)
+            count += image.pixelColor(x, 50).alpha() > 128;
+        return count;
+    };
+    struct Case {
+        const char* what;
+        int style, width;
+        int drawnMin, drawnMax;
+        bool beyondEnd; // drawn 5 pixels before its start
+    };
+    const Case cases[] = {
+        {"thin and dashed", 1, 0, 40, 72, false},
+        {"thin and dotted", 2, 1, 25, 55, false},
+        {"wide and dashed: solid", 1, 20, 80, 80, true},
+        {"the null pen", 5, 20, 0, 0, false},
+        {"flat ends", 0x200, 20, 80, 80, false},
+        {"square ends", 0x100, 20, 80, 80, true},
+        {"round ends", 0, 20, 80, 80, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QImage image = drawn(line(c.style, c.width), {200, 100});
+        const int count = drawnOfMiddle(image);
+        EXPECT_GE(count, c.drawnMin);
+        EXPECT_LE(count, c.drawnMax);
+        EXPECT_EQ(image.pixelColor(45, 50).alpha() > 128, c.beyondEnd);
+    }
+}
+
+// A pattern brush repeats its bitmap, pixel for pixel.
+TEST(WmfPlayer, fillsWithPatternBrushes) {
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.fill(Qt::red);
+    checker.setPixelColor(1, 0, Qt::blue);
+    checker.setPixelColor(0, 1, Qt::blue);
+    const QByteArray file = WmfWriter()
+                                .nullPen()
+                                .add(0x0142, {5, 0}, dib24(checker))
+                                .add(selectObject, {1})
+                                .rectangle({0, 0, 64, 64})
+                                .file(QRect(0, 0, 64, 64), 96);
+    const QImage image = drawn(file, {64, 64});
+    for (int y = 10; y < 14; ++y) {
+        for (int x = 10; x < 14; ++x) {
+            const QColor here = image.pixelColor(x, y);
+            EXPECT_TRUE(same(here, Qt::red) || same(here, Qt::blue)) << x << ", " << y;
+            EXPECT_NE(here.rgb(), image.pixelColor(x + 1, y).rgb()) << x << ", " << y;
+            EXPECT_EQ(here.rgb(), image.pixelColor(x + 1, y + 1).rgb()) << x << ", " << y;
+        }
+    }
 }
