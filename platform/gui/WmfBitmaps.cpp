@@ -8,8 +8,9 @@ namespace wmf {
 
 namespace {
 
-// A bitmap of a drawing: a photograph pasted in stays well below this (64 megapixels).
-constexpr qint64 maxBitmapPixels = 8192 * 8192;
+// A bitmap of a drawing: a photograph pasted in stays below this (32 megapixels, 128 MB drawn),
+// while a few bytes of run-length code could claim far more.
+constexpr qint64 maxBitmapPixels = 32'000'000;
 
 } // namespace
 

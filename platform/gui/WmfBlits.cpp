@@ -58,7 +58,7 @@ void Player::drawImage(const QRectF& target, const QImage& image, const QRectF& 
     if (inside.isEmpty() || source.width() == 0 || source.height() == 0)
         return;
     const QRect part = inside.toAlignedRect() & image.rect();
-    QImage piece = applied(image.copy(part), op);
+    QImage piece = applied(part == image.rect() ? image : image.copy(part), op);
     // Opposite signs of the source's and the target's extents mirror the bitmap.
     const bool mirrorX = (target.width() < 0) != (source.width() < 0);
     const bool mirrorY = (target.height() < 0) != (source.height() < 0);
