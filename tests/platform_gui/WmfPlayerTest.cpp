@@ -554,3 +554,46 @@ TEST(WmfPlayer, fillsWithPatternBrushes) {
         }
     }
 }
+
+// The old bitmaps of BitBlt and StretchBlt (one bit to the pixel: set is white, clear black),
+// copied or stretched onto their target.
+TEST(WmfPlayer, drawsOldBitmapsOfBitBltAndStretchBlt) {
+    // Eight pixels by two: the top row white then black, the bottom row the other way round.
+    const QByteArray bitmap("\0\0\x08\0\x02\0\x02\0\x01\x01\xF0\0\x0F\0", 14);
+    const QByteArray copied = WmfWriter()
+                                  .add(0x0922, {0x0020, 0x00CC, 0, 0, 2, 8, 0, 0}, bitmap)
+                                  .file(QRect(0, 0, 16, 4), 96);
+    const QByteArray stretched = WmfWriter()
+                                     .add(0x0B23, {0x0020, 0x00CC, 2, 8, 0, 0, 4, 16, 0, 0}, bitmap)
+                                     .file(QRect(0, 0, 16, 4), 96);
+    const std::optional<QColor> white = QColor(Qt::white);
+    const std::optional<QColor> black = QColor(Qt::black);
+    const std::optional<QColor> none;
+    expectProbes(drawn(copied, {160, 40}), {{0.1, 0.1, white},
+                                            {0.4, 0.1, black},
+                                            {0.1, 0.4, black},
+                                            {0.4, 0.4, white},
+                                            {0.75, 0.25, none},
+                                            {0.25, 0.75, none}});
+    expectProbes(drawn(stretched, {160, 40}),
+                 {{0.1, 0.1, white}, {0.9, 0.1, black}, {0.1, 0.9, black}, {0.9, 0.9, white}});
+}
+
+// With TA_UPDATECP, text starts at the current position and leaves it where the text ends.
+TEST(WmfPlayer, continuesTextFromTheCurrentPosition) {
+    auto twice = [](int align) {
+        WmfWriter w;
+        w.add(createFont, {}, fontParams("DejaVu Sans", 40, 0)).add(selectObject, {0});
+        w.add(setBkMode, {1}).add(setTextAlign, {align}).add(setTextColor, {0x00FF, 0});
+        w.add(0x0214, {20, 10}); // move to 10, 20
+        w.add(0x0521, {2, 0x4848, 150, 150}).add(0x0521, {2, 0x4848, 150, 150});
+        return w.file(QRect(0, 0, 400, 200), 96);
+    };
+    // Without it, both land at 150, 150; with it, one after the other from 10, 20.
+    const QRect apart = drawnBox(drawn(twice(0), {400, 200}));
+    const QRect following = drawnBox(drawn(twice(1), {400, 200}));
+    EXPECT_GE(apart.left(), 150);
+    EXPECT_LT(following.left(), 20);
+    EXPECT_LT(following.top(), 40);
+    EXPECT_GT(following.width(), 2 * apart.width() - 10);
+}
