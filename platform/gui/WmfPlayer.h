@@ -38,6 +38,8 @@ public:
 
     // Drawing more records than this is not a drawing but an attack on the time it takes.
     static constexpr qint64 maxRecords = 2'000'000;
+    // The object table's slots are numbered in 16 bits.
+    static constexpr qsizetype maxObjects = 65535;
 
 private:
     void record(const Record& r);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-// Lines, shapes and regions, filled with the brush and outlined with the pen.
+// Lines and shapes, filled with the brush and outlined with the pen.
 
 namespace wmf {
 
@@ -282,59 +282,6 @@ bool Player::shapes(const Record& r) {
     }
     }
     drawPath(path, true, true);
-    return true;
-}
-
-QPainterPath Player::regionPath(const Region& region) const {
-    QPainterPath path;
-    for (const QRect& rect : region)
-        path.addRect(mapRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1));
-    path.setFillRule(Qt::WindingFill);
-    return path;
-}
-
-bool Player::regions(const Record& r) {
-    const quint16 f = r.function();
-    if (f != fn::fillRegion && f != fn::paintRegion && f != fn::frameRegion &&
-        f != fn::invertRegion)
-        return false;
-    auto object = [&](qsizetype word, Object::Kind kind) -> const Object* {
-        const qsizetype index = r.u16(word);
-        if (!r.has(word + 1) || index >= qsizetype(objects_.size()) ||
-            objects_[size_t(index)].kind != kind)
-            return nullptr;
-        return &objects_[size_t(index)];
-    };
-    const Object* region = object(0, Object::isRegion);
-    if (!region)
-        return true;
-    const QPainterPath path = regionPath(region->region);
-    if (f == fn::paintRegion) {
-        fillPath(path, brush());
-    } else if (f == fn::invertRegion) {
-        noteDrawn(path.boundingRect());
-        if (painter_) {
-            painter_->setCompositionMode(QPainter::CompositionMode_Difference);
-            painter_->fillPath(path, Qt::white);
-            endRop2();
-        }
-    } else if (const Object* b = object(1, Object::isBrush)) {
-        const Brush saved = state_.brush;
-        state_.brush = b->brush;
-        if (f == fn::fillRegion) {
-            fillPath(path, brush());
-        } else {
-            // A frame of the given width and height drawn inside the region's edge.
-            const QPointF inset(std::abs(r.s16(3) * transform_.m11()),
-                                std::abs(r.s16(2) * transform_.m22()));
-            QPainterPath inner;
-            for (const QRect& rect : region->region)
-                inner.addRect(mapRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1)
-                                  .adjusted(inset.x(), inset.y(), -inset.x(), -inset.y()));
-            fillPath(path.subtracted(inner), brush());
-        }
-        state_.brush = saved;
-    }
     return true;
 }
 
