@@ -88,7 +88,8 @@ TEST(WmfPlayer, drawsHatchedBrushes) {
     }
 }
 
-// Bitmaps land on their target: stretched, mirrored by a negative width, and a source part.
+// Bitmaps land on their target: stretched, mirrored by a negative width, a source part, and
+// set on the device as they are.
 TEST(WmfPlayer, drawsBitmapRecordsOnTheirTarget) {
     QImage bitmap(4, 2, QImage::Format_RGB32);
     bitmap.fill(Qt::blue);
@@ -119,6 +120,12 @@ TEST(WmfPlayer, drawsBitmapRecordsOnTheirTarget) {
         {"its right half alone",
          blit(100, 100, 2, 2),
          {{0.25, 0.5, none}, {0.6, 0.5, blue}, {0.9, 0.5, blue}}},
+        // Not stretched: a pixel to a logical unit, at 50, 50.
+        {"set on the device",
+         WmfWriter()
+             .add(0x0D33, {0, 2, 0, 0, 0, 2, 4, 50, 50}, dib)
+             .file(QRect(0, 0, 200, 100), 96),
+         {{0.25, 0.5, red}, {0.265, 0.5, blue}, {0.3, 0.5, none}, {0.25, 0.4, none}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -133,7 +133,7 @@ TEST(WmfPlayer, keepsExactColours) {
 }
 
 // Drawing keeps inside the clip: a rectangle, a rectangle taken out, a region; RestoreDC
-// brings back the clip saved with SaveDC.
+// brings back the clip saved with SaveDC; OffsetClipRgn moves it.
 TEST(WmfPlayer, clipsToRectanglesAndRegions) {
     const std::optional<QColor> red = QColor(Qt::red);
     const std::optional<QColor> none;
@@ -149,6 +149,8 @@ TEST(WmfPlayer, clipsToRectanglesAndRegions) {
     region.add(selectClipRegion, {2});
     WmfWriter restored = redOnNull();
     restored.add(saveDC, {}).add(intersectClipRect, {100, 100, 0, 0}).add(restoreDC, {-1});
+    WmfWriter offset = redOnNull();
+    offset.add(intersectClipRect, {100, 100, 0, 0}).add(0x0220, {0, 100}); // moved right by 100
     struct Case {
         const char* what;
         WmfWriter& writer;
@@ -161,6 +163,7 @@ TEST(WmfPlayer, clipsToRectanglesAndRegions) {
          region,
          {{0.25, 0.25, red}, {0.75, 0.75, red}, {0.75, 0.25, none}, {0.25, 0.75, none}}},
         {"restored", restored, {{0.25, 0.5, red}, {0.75, 0.5, red}}},
+        {"moved", offset, {{0.25, 0.5, none}, {0.75, 0.5, red}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
