@@ -11,10 +11,12 @@ namespace {
 
 // A file without a placeable header does not say what its units are. Pixels are the likely
 // unit of a small drawing; one larger than a 4K screen was most likely drawn in twips, the unit
-// of the programs that wrote such files.
+// of the programs that wrote such files. Invalid when too large to show.
 QSize unplacedNatural(QSizeF units) {
     const double side = std::max(units.width(), units.height());
     const double scale = side > 4096 ? 96.0 / 1440 : 1;
+    if (!(side * scale <= picturelimits::maxSide))
+        return {}; // refused as too large
     return {std::max(1, int(std::lround(units.width() * scale))),
             std::max(1, int(std::lround(units.height() * scale)))};
 }

@@ -1,8 +1,27 @@
 #include "platform/gui/WmfPlayer.h"
 
+#include <algorithm>
+
 // Regions: filled, framed and inverted, and the clip, which rectangles and regions narrow.
 
 namespace wmf {
+
+namespace {
+
+// Pixels far outside any picture are as good as the edge of this range, which whole numbers
+// hold.
+constexpr double farAway = 1e8;
+
+QRect pixels(const QRectF& rect) {
+    return (rect & QRectF(-farAway, -farAway, 2 * farAway, 2 * farAway)).toRect();
+}
+
+QPoint pixels(QPointF p) {
+    return QPointF(std::clamp(p.x(), -farAway, farAway), std::clamp(p.y(), -farAway, farAway))
+        .toPoint();
+}
+
+} // namespace
 
 QPainterPath Player::regionPath(const Region& region) const {
     QPainterPath path;
@@ -62,7 +81,7 @@ bool Player::clipping(const Record& r) {
     switch (r.function()) {
     case fn::intersectClipRect:
     case fn::excludeClipRect: {
-        const QRect rect = mapRect(r.s16(3), r.s16(2), r.s16(1), r.s16(0)).toRect();
+        const QRect rect = pixels(mapRect(r.s16(3), r.s16(2), r.s16(1), r.s16(0)));
         if (r.function() == fn::intersectClipRect)
             s.clip = s.clip ? *s.clip & rect : QRegion(rect);
         else
@@ -73,7 +92,7 @@ bool Player::clipping(const Record& r) {
     case fn::offsetClipRgn:
         if (s.clip)
             s.clip->translate(
-                QPointF(r.s16(1) * transform_.m11(), r.s16(0) * transform_.m22()).toPoint());
+                pixels(QPointF(r.s16(1) * transform_.m11(), r.s16(0) * transform_.m22())));
         break;
     case fn::selectClipRegion: {
         const qsizetype index = r.u16(0);
@@ -95,7 +114,7 @@ void Player::selectClipRegion(const Region* region) {
     } else {
         QRegion clip;
         for (const QRect& rect : *region)
-            clip += mapRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1).toRect();
+            clip += pixels(mapRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1));
         state_.clip = clip;
     }
     applyClip();

@@ -183,8 +183,8 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
     if (lf.width > 0) {
         const QFontMetricsF m(font);
         if (m.averageCharWidth() > 0)
-            font.setStretch(std::clamp(
-                int(std::lround(100 * lf.width * scaleX() * k / m.averageCharWidth())), 1, 4000));
+            font.setStretch(int(std::lround(
+                std::clamp(100 * lf.width * scaleX() * k / m.averageCharWidth(), 1.0, 4000.0))));
     }
     const QFontMetricsF metrics(font);
 
