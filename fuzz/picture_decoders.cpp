@@ -1,4 +1,4 @@
-// The third-party decoders (Qt's image plug-ins, libwmf, libemf2svg, Qt SVG) fed through the
+// The picture decoders (Qt's image plug-ins, the WMF player, libemf2svg, Qt SVG) fed through the
 // decoder helper, as the program feeds them: the program's side must survive every input; a
 // crash, hang or limit inside the helper only ends that picture.
 //

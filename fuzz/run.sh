@@ -77,6 +77,10 @@ header = b'MThd' + struct.pack('>IHHH', 6, 0, 1, 96)
 open(sys.argv[1], 'wb').write(header + b'MTrk' + struct.pack('>I', len(events)) + events)
 PY
 
+    # The real WMF files of the tests' corpus.
+    mkdir -p "$corpus/wmf_player"
+    cp "$root"/tests/data/metafiles/wmf/*.wmf "$corpus/wmf_player/"
+
     mkdir -p "$corpus/mci_command"
     printf 'open "/home/anna/Foto/Estate/musica.mid" type sequencer alias can' \
         > "$corpus/mci_command/open"
@@ -85,7 +89,7 @@ PY
     touch "$corpus/.seeded"
 fi
 
-drivers=(settings_file midi_file mci_command packed_bitmap picture_parts metafile_headers
+drivers=(settings_file midi_file mci_command packed_bitmap picture_parts metafile_headers wmf_player
          helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
@@ -96,6 +100,8 @@ for d in "${drivers[@]}"; do
     # The fuzzer sees the coverage of the program's side only, not inside the helper: every
     # seed picture stays in the corpus to be mutated, whatever coverage it adds.
     [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
+    # The real drawings run to 120 KB.
+    [ "$d" = wmf_player ] && extra=(-max_len=131072)
     if ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/fuzz_$d" "$corpus/$d" "${extra[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$findings/$d-" >"$log" 2>&1; then

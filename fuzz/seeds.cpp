@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
          {std::pair{"rectangle.wmf", wmf}, std::pair{"bitmap.wmf", wmfBitmap},
           std::pair{"rectangle.emf", emf}}) {
         seed("metafile_headers", name, bytes);
+        if (QString(name).endsWith("wmf"))
+            seed("wmf_player", name, bytes);
         seed("picture_decoders", name, picture(QString(name).endsWith("emf") ? 8 : 7, bytes));
     }
 

@@ -6,9 +6,12 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config clang-format
-  # windows, pictures, metafiles
+  # windows, pictures, metafiles (EMF through libemf2svg; the texts of metafiles in fonts of
+  # the same widths as Windows' Arial, Times New Roman, Courier New and Symbol)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
-  libwmf-dev libemf2svg-dev fonts-urw-base35
+  libemf2svg-dev fonts-urw-base35
+  # the metafile benchmark's baseline, the earlier conversion of WMF to SVG
+  libwmf-dev
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   # the launcher's opener

@@ -139,9 +139,10 @@ std::vector<Source> goodSources() {
 
 std::vector<Source> brokenSources(const std::vector<Source>& good) {
     using namespace picturefiles;
-    QByteArray spins = metafiles::wmfWithBitmap({0, 0, 2880, 1440}, 1440, {0, 0, 1440, 1440},
-                                                QImage(1, 1, QImage::Format_RGB32));
-    spins[spins.indexOf(QByteArray("\x28\0\0\0\1\0\0\0\1\0\0\0", 12))] = 0;
+    // Its first record claims 16 GB.
+    QByteArray swollen =
+        metafiles::wmfWithRectangle({0, 0, 2880, 1440}, 1440, {0, 0}, {0, 0, 1440, 1440}, Qt::red);
+    swollen.replace(40, 4, QByteArray(4, '\xFF'));
     return {
         {"tagliata.jpg", good.front().bytes.left(good.front().bytes.size() / 2)},
         {"vuota.jpg", {}},
@@ -149,8 +150,7 @@ std::vector<Source> brokenSources(const std::vector<Source>& good) {
         {"rumore.gif", QByteArray(5000, '\x5A')},
         {"bomba.jpg", flatGreyJpeg(60000, 60000, 64)},
         {"tagliato.wmf", good.back().bytes.left(40)},
-        // libwmf goes round for ever on it: ended by the decoder's time limit.
-        {"infinito.wmf", spins},
+        {"gonfiato.wmf", swollen},
     };
 }
 

@@ -1,10 +1,10 @@
 #include "platform/gui/MetafileDecoder.h"
 
+#include "platform/gui/MetafileCanvas.h"
 #include "platform/gui/MetafileSvg.h"
 #include "platform/gui/PictureLimits.h"
+#include "platform/gui/WmfPicture.h"
 
-#include <algorithm>
-#include <cmath>
 #include <QMutex>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -16,45 +16,36 @@ constexpr quint32 placeableWmfKey = 0x9AC6CDD7;
 constexpr quint32 emfHeaderRecord = 1;
 constexpr quint32 emfSignature = 0x464D4520; // " EMF"
 
-// Neither converter promises to be safe on several threads at once, and pictures are decoded
-// ahead on a worker while the panel may load a preview: one conversion at a time.
+// The EMF converter does not promise to be safe on several threads at once, and pictures are
+// decoded ahead on a worker while the panel may load a preview: one conversion at a time.
 QMutex& conversionLock() {
     static QMutex lock;
     return lock;
 }
 
-// A drawing is rendered with at most this many pixels (64 MB), its proportions kept: enough for
-// two 4K screens. Asked for more (a drawing enlarged a hundred screens wide), it comes out smaller
-// and the caller stretches it the rest of the way.
-constexpr qint64 maxRenderPixels = 4096 * 4096;
-
-QSize withinRenderPixels(QSize size) {
-    const qint64 pixels = qint64(size.width()) * size.height();
-    if (pixels <= maxRenderPixels)
-        return size;
-    const double f = std::sqrt(double(maxRenderPixels) / double(pixels));
-    return {std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f))};
-}
-
-QImage render(const MetafileSvg& converted, QSize asked) {
-    const QSize size = withinRenderPixels(asked);
+DecodedPicture convertedEmf(const QByteArray& bytes, const ShownSizeFor& shownSize) {
+    MetafileSvg converted;
+    {
+        QMutexLocker locker(&conversionLock());
+        converted = emfToSvg(bytes);
+    }
+    if (!converted.ok() || !picturelimits::acceptable(converted.natural))
+        return {};
     QSvgRenderer renderer(converted.svg);
     if (!renderer.isValid())
         return {};
     if (!converted.viewBox.isEmpty())
         renderer.setViewBox(converted.viewBox);
     renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    // Transparent where nothing is drawn, as a metafile is drawn over what lies beneath.
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = transparentCanvas(metafileCanvasSize(converted.natural, shownSize));
     if (image.isNull())
         return {};
-    image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
     painter.end();
-    return image;
+    return {image, converted.natural};
 }
 
 } // namespace
@@ -83,19 +74,5 @@ MetafileKind metafileKind(const QByteArray& head) {
 
 DecodedPicture decodeMetafile(const QByteArray& bytes, MetafileKind kind,
                               const ShownSizeFor& shownSize) {
-    MetafileSvg converted;
-    {
-        QMutexLocker locker(&conversionLock());
-        converted = kind == MetafileKind::Emf ? emfToSvg(bytes) : wmfToSvg(bytes);
-    }
-    if (!converted.ok() || !picturelimits::acceptable(converted.natural))
-        return {};
-    // Drawn at the size it is shown at, larger or smaller: a drawing stays sharp.
-    QSize shown = shownSize ? shownSize(converted.natural) : converted.natural;
-    if (!picturelimits::acceptable(shown))
-        shown = converted.natural;
-    const QImage image = render(converted, shown);
-    if (image.isNull())
-        return {};
-    return {image, converted.natural};
+    return kind == MetafileKind::Wmf ? decodeWmf(bytes, shownSize) : convertedEmf(bytes, shownSize);
 }

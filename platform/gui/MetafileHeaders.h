@@ -5,10 +5,6 @@
 
 // What the program reads of a metafile itself, before a converter sees it.
 
-// The placeable WMF header's frame in libwmf's device units (points), measured from the window
-// origin the file sets before it draws; empty without that header.
-QRectF wmfPlaceableFrame(const QByteArray& bytes);
-
 // Whether every EMF record lies inside the file and the last one ends it: the converter trusts
 // the record sizes, so a cut or damaged file is refused before it.
 bool emfWellFormed(const QByteArray& bytes);

@@ -12,8 +12,5 @@ struct MetafileSvg {
     bool ok() const { return !svg.isEmpty() && natural.isValid() && !natural.isEmpty(); }
 };
 
-// Windows metafile (placeable or not), through libwmf's SVG device.
-MetafileSvg wmfToSvg(const QByteArray& bytes);
-
 // Enhanced metafile, through libemf2svg.
 MetafileSvg emfToSvg(const QByteArray& bytes);

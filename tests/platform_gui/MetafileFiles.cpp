@@ -22,17 +22,25 @@ void wmfRecord(QByteArray& out, int function, std::initializer_list<int> params)
     put16(out, params);
 }
 
-// The placeable header, the WMF header and `records` (which end with the end record).
-QByteArray wmfFile(QRect frame, int unitsPerInch, const QByteArray& records) {
+// The placeable header (with a frame), the WMF header and `records` (which end with the end
+// record).
+QByteArray wmfFile(std::optional<QRect> frame, int unitsPerInch, const QByteArray& records,
+                   int objects = 2) {
     QByteArray out;
-    put16(out, {0xCDD7, 0x9AC6, 0, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1,
-                unitsPerInch, 0, 0});
-    quint16 checksum = 0;
-    for (int i = 0; i < 10; ++i)
-        checksum ^= quint16(uchar(out[2 * i]) | uchar(out[2 * i + 1]) << 8);
-    put16(out, {checksum});
-    // The WMF header; the sizes (in 16-bit words) stay below 65,536.
-    put16(out, {1, 9, 0x0300, int(18 + records.size()) / 2, 0, 2, int(records.size()) / 2, 0, 0});
+    if (frame) {
+        put16(out, {0xCDD7, 0x9AC6, 0, frame->left(), frame->top(), frame->right() + 1,
+                    frame->bottom() + 1, unitsPerInch, 0, 0});
+        quint16 checksum = 0;
+        for (int i = 0; i < 10; ++i)
+            checksum ^= quint16(uchar(out[2 * i]) | uchar(out[2 * i + 1]) << 8);
+        put16(out, {checksum});
+    }
+    // The WMF header: the file's size in words, the objects, the largest record.
+    put16(out, {1, 9, 0x0300});
+    put32(out, {(18 + records.size()) / 2});
+    put16(out, {objects});
+    put32(out, {records.size() / 2});
+    put16(out, {0});
     out.append(records);
     return out;
 }
@@ -53,7 +61,7 @@ QByteArray wmfWithRectangle(QRect frame, int unitsPerInch, QPoint origin, QRect 
     return wmfFile(frame, unitsPerInch, records);
 }
 
-QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage& bitmap) {
+QByteArray dib24(const QImage& bitmap) {
     QByteArray pixels; // bottom-up rows of blue, green, red, each row padded to 4 bytes
     for (int y = bitmap.height() - 1; y >= 0; --y) {
         for (int x = 0; x < bitmap.width(); ++x) {
@@ -63,13 +71,18 @@ QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage&
         while (pixels.size() % 4)
             pixels.append('\0');
     }
+    QByteArray out;
+    put32(out,
+          {40, bitmap.width(), bitmap.height(), 1 | 24 << 16, 0, pixels.size(), 2835, 2835, 0, 0});
+    return out + pixels;
+}
+
+QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage& bitmap) {
     QByteArray stretch; // StretchDIB: copy the source, its extent, then where it goes
     put32(stretch, {0x00CC0020});
     put16(stretch, {0, bitmap.height(), bitmap.width(), 0, 0, box.height(), box.width(), box.top(),
                     box.left()});
-    put32(stretch,
-          {40, bitmap.width(), bitmap.height(), 1 | 24 << 16, 0, pixels.size(), 2835, 2835, 0, 0});
-    stretch.append(pixels);
+    stretch.append(dib24(bitmap));
     QByteArray records;
     wmfRecord(records, 0x020B, {frame.top(), frame.left()});
     wmfRecord(records, 0x020C, {frame.height(), frame.width()});
@@ -78,6 +91,73 @@ QByteArray wmfWithBitmap(QRect frame, int unitsPerInch, QRect box, const QImage&
     records.append(stretch);
     wmfRecord(records, 0x0000, {});
     return wmfFile(frame, unitsPerInch, records);
+}
+
+std::pair<int, int> colourWords(QColor c) {
+    const quint32 v = colorRef(c);
+    return {int(v & 0xFFFF), int(v >> 16)};
+}
+
+QByteArray fontParams(const QByteArray& face, int height, int escapement) {
+    QByteArray out;
+    put16(out, {-height, 0, escapement, escapement, 700});
+    out.append(QByteArray(8, '\0'))
+        .append(face.left(31))
+        .append(QByteArray(32 - face.left(31).size(), '\0'));
+    return out;
+}
+
+QByteArray wmfWithText(QRect frame, QPoint at, const QByteArray& text, int escapement, int align) {
+    WmfWriter w;
+    w.add(0x02FB, {}, fontParams("DejaVu Sans", 40, escapement)).add(0x012D, {0});
+    w.add(0x0102, {1}).add(0x012E, {align}).add(0x0209, {0x00FF, 0}); // no background, red
+    QByteArray params = text;
+    if (params.size() % 2)
+        params.append('\0');
+    put16(params, {at.y(), at.x()});
+    return w.add(0x0521, {int(text.size())}, params).file(frame, 96);
+}
+
+WmfWriter& WmfWriter::add(int function, std::initializer_list<int> params) {
+    return add(function, params, {});
+}
+
+WmfWriter& WmfWriter::add(int function, std::initializer_list<int> params,
+                          const QByteArray& bytes) {
+    QByteArray padded = bytes;
+    if (padded.size() % 2)
+        padded.append('\0');
+    put32(records_, {3 + qint64(params.size()) + padded.size() / 2});
+    put16(records_, {function});
+    put16(records_, params);
+    records_.append(padded);
+    const int f = function;
+    if (f == 0x02FA || f == 0x02FB || f == 0x02FC || f == 0x00F7 || f == 0x06FF || f == 0x0142 ||
+        f == 0x01F9)
+        ++objects_;
+    return *this;
+}
+
+WmfWriter& WmfWriter::solidBrush(QColor colour) {
+    const auto [low, high] = colourWords(colour);
+    add(0x02FC, {0, low, high, 0});
+    return add(0x012D, {objects_ - 1});
+}
+
+WmfWriter& WmfWriter::nullPen() {
+    add(0x02FA, {5, 0, 0, 0, 0});
+    return add(0x012D, {objects_ - 1});
+}
+
+WmfWriter& WmfWriter::rectangle(QRect box) {
+    return add(0x041B, {box.bottom() + 1, box.right() + 1, box.top(), box.left()});
+}
+
+QByteArray WmfWriter::file(std::optional<QRect> frame, int unitsPerInch) const {
+    QByteArray records = records_;
+    put32(records, {3});
+    put16(records, {0});
+    return wmfFile(frame, unitsPerInch, records, std::max(objects_, 1));
 }
 
 QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {

@@ -1,5 +1,4 @@
-#include "platform/gui/MetafileHeaders.h"
-#include "platform/gui/MetafileSvg.h"
+#include "BaselineSvg.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -10,8 +9,10 @@ extern "C" {
 #include <libwmf/svg.h>
 }
 
-// libwmf plays every WMF record kind (pens, brushes, regions, text, bitmaps) into its SVG
-// device; writing our own player would cover far less. Its fonts come from fonts-urw-base35.
+namespace baseline {
+
+// The earlier WMF path: libwmf plays the records into its SVG device. Its fonts come from
+// fonts-urw-base35.
 
 namespace {
 
@@ -167,3 +168,5 @@ MetafileSvg wmfToSvg(const QByteArray& bytes) {
         wmf_free(api, text);
     return {svg, QSize(int(width), int(height)), {}};
 }
+
+} // namespace baseline
