@@ -9,6 +9,8 @@ packages=(
   # windows, pictures, metafiles
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
   libwmf-dev libemf2svg-dev fonts-urw-base35
+  # the decoder helper's system-call allow-list
+  libseccomp-dev
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   # the launcher's opener
