@@ -2,6 +2,7 @@
 
 #include "platform/gui/MetafileDecoder.h"
 #include "platform/gui/PackedBitmap.h"
+#include "platform/gui/PictureFormats.h"
 #include "platform/gui/PictureLimits.h"
 
 #include <mutex>
@@ -100,7 +101,8 @@ bool isBareBitmapSuffix(const QString& suffix) {
 DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownSizeFor& shownSize) {
     {
         file.seek(0);
-        QImageReader reader(&file);
+        QImageReader reader;
+        pictureformats::readByContent(reader, file);
         DecodedPicture picture = decodeWith(reader, shownSize);
         if (picture.ok() || !isBareBitmapSuffix(suffix))
             return picture;
@@ -114,7 +116,8 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
         return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
+    QImageReader reader;
+    pictureformats::readByContent(reader, buffer);
     return decodeWith(reader, shownSize);
 }
 
