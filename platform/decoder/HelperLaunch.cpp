@@ -59,8 +59,17 @@ private:
     bool started_ = false;
 };
 
+// Never destroyed: helpers may start at exit. A child forked from the program (a benchmark's
+// measuring child) has none of its parent's threads and makes its own.
 LastingThread& spawner() {
-    static auto* thread = new LastingThread; // never destroyed: helpers may start at exit
+    static std::mutex guard;
+    static LastingThread* thread = nullptr;
+    static pid_t owner = 0;
+    const std::lock_guard lock(guard);
+    if (owner != ::getpid()) {
+        thread = new LastingThread;
+        owner = ::getpid();
+    }
     return *thread;
 }
 
