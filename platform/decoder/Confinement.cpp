@@ -54,8 +54,7 @@ Result confineDecoder(const Options& options) {
     dropCapabilities();
     ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
     Result result;
-    if (options.useLandlock)
-        result.landlock = landlockrules::restrictTo(options.reads);
+    result.landlock = landlockrules::restrictTo(options.reads, options.landlockVersionAtMost);
     result.syscallFilter = syscallfilter::install({options.socket, result.landlock});
     return result;
 }

@@ -23,9 +23,9 @@ constexpr rlim_t FileSizeBytes = rlim_t(1) << 30;
 bool limitsAddressSpace();
 
 struct Options {
-    int socket = 3;                 // the program's socket, the only one the helper speaks on
-    std::vector<std::string> reads; // folders and files the decoders read (see readableFiles)
-    bool useLandlock = true;        // false: behave as on a kernel without Landlock
+    int socket = 3;                   // the program's socket, the only one the helper speaks on
+    std::vector<std::string> reads;   // folders and files the decoders read (see readableFiles)
+    int landlockVersionAtMost = 1000; // lower: behave as on an older kernel; 0: none
 };
 
 // What the helper found: each layer that holds.

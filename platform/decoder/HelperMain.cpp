@@ -74,7 +74,7 @@ int runDecoderHelper(int argc, char** argv, const HelperDecode& decode,
     loadDecoders();
     const std::string appFolder = QFile::encodeName(app.applicationDirPath()).toStdString();
     const confinement::Result confined = confinement::confineDecoder(
-        {HelperSocketFd, confinement::readableFiles(appFolder), options.useLandlock});
+        {HelperSocketFd, confinement::readableFiles(appFolder), options.landlockVersionAtMost});
     // A helper that cannot hold itself in decodes nothing.
     if (!confined.syscallFilter)
         return EXIT_FAILURE;

@@ -5,7 +5,7 @@
 // What a test build of the helper may change about its life; the shipped helper takes the
 // defaults.
 struct HelperOptions {
-    bool useLandlock = true; // false: confine as on a kernel without Landlock
+    int landlockVersionAtMost = 1000; // lower: confine as on an older kernel; 0: no Landlock
 };
 
 // The decoder helper's whole life: it checks it was started by the program (whose id is its

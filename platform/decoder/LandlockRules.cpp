@@ -1,5 +1,6 @@
 #include "platform/decoder/LandlockRules.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fcntl.h>
@@ -78,8 +79,8 @@ int kernelVersion() {
     return version < 0 ? 0 : int(version);
 }
 
-bool restrictTo(const std::vector<std::string>& readable) {
-    const int version = kernelVersion();
+bool restrictTo(const std::vector<std::string>& readable, int versionAtMost) {
+    const int version = std::min(kernelVersion(), versionAtMost);
     if (version < 1)
         return false;
     size_t size = 0;

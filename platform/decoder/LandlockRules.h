@@ -12,7 +12,8 @@ namespace landlockrules {
 // The kernel's Landlock version: 0 when it has none (too old, or not enabled).
 int kernelVersion();
 
-// Restricts this process; false when the kernel has no Landlock or refused the rules.
-bool restrictTo(const std::vector<std::string>& readable);
+// Restricts this process with what Landlock offers up to `versionAtMost`; false when the
+// kernel has no Landlock (or none is wanted) or refused the rules.
+bool restrictTo(const std::vector<std::string>& readable, int versionAtMost);
 
 } // namespace landlockrules
