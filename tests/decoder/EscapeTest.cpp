@@ -145,8 +145,7 @@ TEST(Escape, theHelperHasNoTerminalAndNoneOfTheProgramsDescriptors) {
     const UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
     const auto targetOf = [](const QString& link) {
         char target[256] = {};
-        ::readlink(QFile::encodeName(link).constData(), target, sizeof target - 1);
-        return QByteArray(target);
+        return QByteArray(target, int(::readlink(QFile::encodeName(link), target, 255)));
     };
     const QByteArray fileTarget = targetOf(QStringLiteral("/proc/self/fd/%1").arg(file.get()));
     const QByteArray socketTarget = targetOf(QStringLiteral("/proc/self/fd/%1").arg(socket.get()));

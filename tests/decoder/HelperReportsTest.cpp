@@ -4,7 +4,6 @@
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <QDir>
 
@@ -12,18 +11,12 @@ TEST(HelperReports, aFindingInTheHelperLandsBesideTheProgramsReports) {
     testfiles::Sandbox box;
     testfiles::write(box.file("a.jpg"), "OVERFLOW");
     // The reports of this test go to its own folder, not to CI's, which would fail on them.
-    const char* ci = std::getenv("ASAN_OPTIONS");
-    const std::string saved = ci ? ci : "";
-    const QByteArray options = "log_path=" + QFile::encodeName(box.file("asan"));
-    ::setenv("ASAN_OPTIONS", options.constData(), 1);
-    {
-        testfiles::TestDecoder decoder({testfiles::hookedDecoderProgram()});
-        EXPECT_FALSE(decoder.decode(box.file("a.jpg"), {}).ok());
-    }
-    if (ci)
-        ::setenv("ASAN_OPTIONS", saved.c_str(), 1);
-    else
-        ::unsetenv("ASAN_OPTIONS");
+    const QByteArray ci = qgetenv("ASAN_OPTIONS");
+    qputenv("ASAN_OPTIONS", "log_path=" + QFile::encodeName(box.file("asan")));
+    EXPECT_FALSE(testfiles::TestDecoder({testfiles::hookedDecoderProgram()})
+                     .decode(box.file("a.jpg"), {})
+                     .ok());
+    qputenv("ASAN_OPTIONS", ci);
     const QStringList reports = QDir(box.path()).entryList({"asan.decoder.*"}, QDir::Files);
     ASSERT_EQ(reports.size(), sanitizers::active ? 1 : 0);
     if (sanitizers::active) {

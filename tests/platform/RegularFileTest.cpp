@@ -24,7 +24,6 @@ TEST(RegularFile, opensOnlyDocuments) {
         {"a link to a file", box.file("collegamento.jpg"), true},
         {"the program's memory", "/proc/self/mem", false},
         {"the program's memory map", "/proc/self/maps", false},
-        {"the program's environment", "/proc/self/environ", false},
         {"a file of /sys", "/sys/kernel/uevent_seqnum", false},
         {"a folder", box.file("cartella.jpg"), false},
         {"a named pipe", box.file("tubo.wav"), false},
@@ -37,9 +36,6 @@ TEST(RegularFile, opensOnlyDocuments) {
         RegularFile file(name);
         EXPECT_EQ(file.isOpen(), c.opened);
         EXPECT_EQ(file.readAll(1 << 20).has_value(), c.opened);
-        const int fd = file.release();
-        EXPECT_EQ(fd >= 0, c.opened);
-        if (fd >= 0)
-            ::close(fd);
+        EXPECT_EQ(::close(file.release()) == 0, c.opened);
     }
 }
