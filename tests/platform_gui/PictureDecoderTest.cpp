@@ -130,6 +130,10 @@ TEST(PictureDecoder, failsOnFilesItCannotDecode) {
     EXPECT_FALSE(testfiles::decodedByHelper(box.file("cartella.jpg"), fitHeight(1080)).ok());
     ASSERT_EQ(mkfifo(QFile::encodeName(box.file("tubo.jpg")).constData(), 0600), 0);
     EXPECT_FALSE(testfiles::decodedByHelper(box.file("tubo.jpg"), fitHeight(1080)).ok());
+    // Larger than any picture shown: not read at all (the file is sparse, it costs nothing).
+    testfiles::write(box.file("enorme.dib"), encoded(halves(20, 10, Qt::red, Qt::red), "bmp"));
+    ASSERT_TRUE(QFile::resize(box.file("enorme.dib"), qint64(1100) << 20));
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("enorme.dib"), fitHeight(1080)).ok());
     // The program's own memory and memory map, named like pictures, are never handed over.
     ASSERT_TRUE(QFile::link("/proc/self/mem", box.file("c.jpg")));
     ASSERT_TRUE(QFile::link("/proc/self/maps", box.file("d.ico")));
