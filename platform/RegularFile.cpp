@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #ifndef O_CLOEXEC
@@ -36,6 +38,42 @@ qint64 readAt(int fd, char* into, qint64 length, qint64 offset) {
     return done;
 }
 
+// File systems whose files are the kernel's view of processes and devices, not anybody's
+// documents: /proc/self/mem is a "regular file" there.
+bool onPseudoFileSystem(int fd) {
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0)
+        return true;
+    constexpr long ConfigFs = 0x62656570;
+    constexpr long FuseControl = 0x65735543;
+    switch (long(fs.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case SELINUX_MAGIC:
+    case SMACK_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case RDTGROUP_SUPER_MAGIC:
+    case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC:
+    case BPF_FS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+    case BINFMTFS_MAGIC:
+    case NSFS_MAGIC:
+    case PIPEFS_MAGIC:
+    case SOCKFS_MAGIC:
+    case ANON_INODE_FS_MAGIC:
+    case ConfigFs:
+    case FuseControl:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 RegularFile::RegularFile(const QString& path) {
@@ -47,7 +85,7 @@ RegularFile::RegularFile(const QString& path) {
     if (fd < 0)
         return;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || onPseudoFileSystem(fd)) {
         ::close(fd);
         return;
     }

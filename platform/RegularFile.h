@@ -5,9 +5,11 @@
 #include <QString>
 
 // A file of the user's folders opened for reading only when it is a regular file (or a link to
-// one). A named pipe, a device or a socket counts as absent, and opening one never blocks: the
-// path is opened without waiting for a writer, and what was opened is checked, so that a file
-// swapped for a pipe between a look at its name and the open is refused too.
+// one) on a file system of documents. A named pipe, a device or a socket counts as absent, and
+// so does a file of /proc, /sys or another of the kernel's own file systems (a link named like
+// a picture to /proc/self/mem would hand over the program's memory). Opening one never blocks:
+// the path is opened without waiting for a writer, and what was opened is checked, so that a
+// file swapped for a pipe between a look at its name and the open is refused too.
 class RegularFile {
 public:
     explicit RegularFile(const QString& path);

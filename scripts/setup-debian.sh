@@ -12,6 +12,8 @@ packages=(
   libemf2svg-dev fonts-urw-base35
   # the metafile benchmark's baseline, the earlier conversion of WMF to SVG
   libwmf-dev
+  # the decoder helper's system-call allow-list
+  libseccomp-dev
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   # the launcher's opener

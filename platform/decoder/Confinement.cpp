@@ -1,7 +1,12 @@
 #include "platform/decoder/Confinement.h"
 
-#include <cstddef>
+#include "platform/decoder/LandlockRules.h"
+#include "platform/decoder/Sanitizers.h"
+#include "platform/decoder/SyscallFilter.h"
+
+#include <csignal>
 #include <cstdint>
+#include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -10,85 +15,48 @@ namespace confinement {
 
 namespace {
 
-// Landlock's ABI, as the kernel defines it; Debian 12's headers know only its first versions.
-struct RulesetAttr {
-    std::uint64_t handledAccessFs;
-    std::uint64_t handledAccessNet; // ABI 4
-    std::uint64_t scoped;           // ABI 6
-};
-constexpr unsigned CreateRulesetVersion = 1u << 0;
-constexpr std::uint64_t FsWriteFile = 1ull << 1;
-constexpr std::uint64_t FsRemoveDir = 1ull << 4;
-constexpr std::uint64_t FsRemoveFile = 1ull << 5;
-constexpr std::uint64_t FsMakeChar = 1ull << 6;
-constexpr std::uint64_t FsMakeDir = 1ull << 7;
-constexpr std::uint64_t FsMakeReg = 1ull << 8;
-constexpr std::uint64_t FsMakeSock = 1ull << 9;
-constexpr std::uint64_t FsMakeFifo = 1ull << 10;
-constexpr std::uint64_t FsMakeBlock = 1ull << 11;
-constexpr std::uint64_t FsMakeSym = 1ull << 12;
-constexpr std::uint64_t FsRefer = 1ull << 13;    // ABI 2
-constexpr std::uint64_t FsTruncate = 1ull << 14; // ABI 3
-constexpr std::uint64_t NetBindTcp = 1ull << 0;
-constexpr std::uint64_t NetConnectTcp = 1ull << 1;
-constexpr std::uint64_t ScopeAbstractUnixSocket = 1ull << 0;
-constexpr std::uint64_t ScopeSignal = 1ull << 1;
+void setLimit(int resource, rlim_t value) {
+    const rlimit limit{value, value};
+    ::setrlimit(resource, &limit);
+}
 
-// Every way of changing the file system is handled and none is granted: reading stays open
-// (plug-ins, fonts), writing is closed everywhere. The pictures come as open descriptors and
-// the pixels go out through memfds, which no path rule touches.
-void denyWritesAndNetwork() {
-    const long abi = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, CreateRulesetVersion);
-    if (abi < 1)
-        return;
-    RulesetAttr attr{FsWriteFile | FsRemoveDir | FsRemoveFile | FsMakeChar | FsMakeDir | FsMakeReg |
-                         FsMakeSock | FsMakeFifo | FsMakeBlock | FsMakeSym,
-                     0, 0};
-    size_t size = sizeof attr.handledAccessFs;
-    if (abi >= 2)
-        attr.handledAccessFs |= FsRefer;
-    if (abi >= 3)
-        attr.handledAccessFs |= FsTruncate;
-    if (abi >= 4) {
-        attr.handledAccessNet = NetBindTcp | NetConnectTcp;
-        size = offsetof(RulesetAttr, scoped);
-    }
-    if (abi >= 6) {
-        attr.scoped = ScopeAbstractUnixSocket | ScopeSignal;
-        size = sizeof attr;
-    }
-    const long ruleset = ::syscall(SYS_landlock_create_ruleset, &attr, size, 0);
-    if (ruleset < 0)
-        return;
-    ::syscall(SYS_landlock_restrict_self, ruleset, 0);
-    ::close(int(ruleset));
+// Root's capabilities (reading any file, raising limits, tracing) are no use to a decoder.
+void dropCapabilities() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct none[_LINUX_CAPABILITY_U32S_3] = {};
+    ::syscall(SYS_capset, &header, none);
 }
 
 } // namespace
 
 bool limitsAddressSpace() {
-#if defined(__SANITIZE_ADDRESS__)
-    return false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return false;
-#else
-    return true;
-#endif
-#else
-    return true;
-#endif
+    return !sanitizers::active;
 }
 
-void confineDecoder() {
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
-    if (limitsAddressSpace()) {
-        const rlimit space{AddressSpaceBytes, AddressSpaceBytes};
-        ::setrlimit(RLIMIT_AS, &space);
-    }
+std::vector<std::string> readableFiles(const std::string& appFolder) {
+    std::vector<std::string> reads{"/usr", "/lib", "/lib64", "/lib32", "/libx32",
+                                   "/etc/ld.so.cache", "/etc/fonts", "/var/cache/fontconfig",
+                                   "/etc/localtime", appFolder,
+                                   // libwmf's map of the PostScript fonts metafile text is drawn in
+                                   "/var/lib/ghostscript/fonts"};
+    if (sanitizers::active)
+        reads.push_back("/proc/self"); // the memory map, for a report's stack
+    return reads;
+}
+
+Result confineDecoder(const Options& options) {
+    setLimit(RLIMIT_CORE, 0);
+    if (limitsAddressSpace())
+        setLimit(RLIMIT_AS, AddressSpaceBytes);
+    // Beyond the ceiling a write or a resize fails with EFBIG instead of ending the helper.
+    ::signal(SIGXFSZ, SIG_IGN);
+    setLimit(RLIMIT_FSIZE, FileSizeBytes);
+    dropCapabilities();
     ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
-    denyWritesAndNetwork();
+    Result result;
+    result.landlock = landlockrules::restrictTo(options.reads, options.landlockVersionAtMost);
+    result.syscallFilter = syscallfilter::install({options.socket, result.landlock});
+    return result;
 }
 
 } // namespace confinement

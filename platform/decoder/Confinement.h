@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <sys/resource.h>
+#include <vector>
 
 // The limits the decoder helper puts on itself before it reads any picture.
 namespace confinement {
@@ -12,13 +14,34 @@ namespace confinement {
 // not decodable.
 constexpr rlim_t AddressSpaceBytes = rlim_t(1536) << 20;
 
+// The largest file the helper may write, which is all a memfd is: the pixels of the largest
+// picture it may hand over (memfd pages are no address space, so the ceiling above misses them).
+constexpr rlim_t FileSizeBytes = rlim_t(1) << 30;
+
 // Whether the helper takes the address-space ceiling: not under AddressSanitizer, which
 // reserves terabytes of address space for its own use; there its allocator's limits stand in.
 bool limitsAddressSpace();
 
-// No core files; the address-space ceiling; no gaining privileges through exec; and, where the
-// kernel offers Landlock, no file created, written, removed or renamed and no network.
-// Each step that the system does not support is skipped.
-void confineDecoder();
+struct Options {
+    int socket = 3;                   // the program's socket, the only one the helper speaks on
+    std::vector<std::string> reads;   // folders and files the decoders read (see readableFiles)
+    int landlockVersionAtMost = 1000; // lower: behave as on an older kernel; 0: none
+};
+
+// What the helper found: each layer that holds.
+struct Result {
+    bool landlock = false;
+    bool syscallFilter = false;
+};
+
+// The folders and files decoding reads after start-up: the libraries and Qt's plug-ins, fonts
+// and their configuration and caches, and the application folder `appFolder`.
+std::vector<std::string> readableFiles(const std::string& appFolder);
+
+// No core files; the address-space and file-size ceilings; no capabilities (when started as
+// root) and no gaining any through exec; where the kernel offers Landlock, reading only
+// `options.reads` and writing nothing; then the system-call allow-list (see SyscallFilter.h),
+// which holds alone where Landlock is missing: there no file can be opened at all.
+Result confineDecoder(const Options& options);
 
 } // namespace confinement

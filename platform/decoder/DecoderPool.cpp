@@ -2,27 +2,15 @@
 
 #include "platform/decoder/DecoderProcess.h"
 
-#include <fcntl.h>
-#include <QFile>
+#include "platform/RegularFile.h"
+
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace {
 
 // One helper for the decode ahead and one for the user-interface thread stay warm; a third
 // caller at the same moment gets one that ends after its picture.
 constexpr size_t MaxIdle = 2;
-
-// Opens `path` for the helper, only when it is a regular file (or a link to one). The file is
-// opened without waiting, so a named pipe called like a picture never blocks anything.
-UniqueFd openRegularFile(const QString& path) {
-    UniqueFd fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat info {};
-    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
-    return fd;
-}
 
 } // namespace
 
@@ -58,7 +46,7 @@ void DecoderPool::release(std::unique_ptr<DecoderProcess> helper) {
 }
 
 DecodedPicture DecoderPool::decode(const QString& path, const ShownSizeFor& shownSize) {
-    const UniqueFd file = openRegularFile(path);
+    const UniqueFd file(RegularFile(path).release());
     if (!file.valid())
         return {};
     const QString suffix = QFileInfo(path).suffix();

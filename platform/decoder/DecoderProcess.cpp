@@ -1,18 +1,19 @@
 #include "platform/decoder/DecoderProcess.h"
 
+#include "platform/decoder/HelperLaunch.h"
+#include "platform/decoder/HelperOutput.h"
+#include "platform/decoder/TimeLimits.h"
 #include "platform/gui/PictureLimits.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <QFile>
-#include <spawn.h>
-#include <sys/socket.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -21,7 +22,6 @@ using namespace decoderwire;
 // A size question is asked once per way the helper tries the file (a bare bitmap is tried
 // twice); more are out of turn.
 constexpr int MaxQuestions = 4;
-constexpr int HelperFd = 3;
 
 Message openMessage(const QString& suffix) {
     Message open;
@@ -34,40 +34,13 @@ Message openMessage(const QString& suffix) {
 } // namespace
 
 std::unique_ptr<DecoderProcess> DecoderProcess::start(const QString& program) {
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
+    std::optional<LaunchedHelper> helper = launchHelper(program);
+    if (!helper)
         return nullptr;
-    UniqueFd ours(ends[0]);
-    UniqueFd theirs(ends[1]);
-    // The child's end lands on descriptor 3 and nothing else of ours goes with it; moved out
-    // of the way first, so that dup2 onto 3 always makes a fresh, inheritable copy.
-    UniqueFd moved(::fcntl(theirs.get(), F_DUPFD_CLOEXEC, 10));
-    if (!moved.valid())
-        return nullptr;
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, moved.get(), HelperFd);
-    posix_spawn_file_actions_addclosefrom_np(&actions, HelperFd + 1);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    sigset_t all;
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    const QByteArray path = QFile::encodeName(program);
-    char* argv[] = {const_cast<char*>(path.constData()), nullptr};
-    pid_t pid = -1;
-    const int failed = ::posix_spawn(&pid, path.constData(), &actions, &attributes, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (failed != 0)
-        return nullptr;
-    return std::make_unique<DecoderProcess>(std::move(ours), pid);
+    auto process = std::make_unique<DecoderProcess>(std::move(helper->socket), helper->pid);
+    process->messages_ = std::move(helper->messages);
+    process->reports_ = std::move(helper->reports);
+    return process;
 }
 
 DecoderProcess::DecoderProcess(UniqueFd socket, pid_t pid)
@@ -84,7 +57,24 @@ void DecoderProcess::end() {
     ::kill(pid_, SIGKILL);
     while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
     }
+    passOnOutput();
     pid_ = -1;
+}
+
+void DecoderProcess::passOnOutput() {
+    helperoutput::forwardMessages(messages_.get(), pid_);
+    helperoutput::forwardReports(reports_.get(), pid_);
+}
+
+void DecoderProcess::limitProcessorTime(std::chrono::seconds budget) {
+    clockid_t clock;
+    timespec used{};
+    if (pid_ <= 0 || ::clock_getcpuclockid(pid_, &clock) != 0 || ::clock_gettime(clock, &used) != 0)
+        return;
+    // Only the soft limit moves: the helper may not raise it, and the hard one stays where a
+    // later picture's budget can still reach.
+    const rlimit limit{rlim_t(used.tv_sec + 1 + budget.count()), RLIM_INFINITY};
+    ::prlimit(pid_, RLIMIT_CPU, &limit, nullptr);
 }
 
 DecoderProcess::Answer DecoderProcess::fail(Outcome outcome) {
@@ -96,9 +86,15 @@ DecoderProcess::Answer DecoderProcess::decode(int file, const QString& suffix,
                                               const ShownSizeFor& shownSize, Deadline deadline) {
     if (!usable())
         return {Outcome::Ended, {}};
+    limitProcessorTime(timelimits::headerProcessorTime);
     if (!send(socket_.get(), openMessage(suffix), file))
         return fail(Outcome::Ended);
+    Answer answer = converse(shownSize, deadline);
+    passOnOutput();
+    return answer;
+}
 
+DecoderProcess::Answer DecoderProcess::converse(const ShownSizeFor& shownSize, Deadline deadline) {
     QSize natural;
     QSize largestAsked;
     for (int questions = 0;;) {
@@ -125,7 +121,14 @@ DecoderProcess::Answer DecoderProcess::decode(int file, const QString& suffix,
             QSize shown = shownSize ? shownSize(natural) : natural;
             if (!picturelimits::acceptable(shown))
                 shown = natural;
-            largestAsked = largestAsked.expandedTo(natural).expandedTo(shown);
+            // Pixels come at the shown size when it is smaller; when it is larger, a bitmap
+            // comes at its natural size and a metafile is drawn at the shown one.
+            const bool smaller =
+                shown.width() <= natural.width() && shown.height() <= natural.height();
+            largestAsked = largestAsked.expandedTo(smaller ? shown : shown.expandedTo(natural));
+            const auto budget = timelimits::processorTime(natural);
+            limitProcessorTime(budget);
+            deadline = std::max(deadline, timelimits::wallClockEnd(budget));
             Message reply;
             reply.kind = Shown;
             reply.width = shown.width();

@@ -4,6 +4,7 @@
 #include "platform/decoder/UniqueFd.h"
 #include "platform/gui/PictureDecoder.h"
 
+#include <chrono>
 #include <memory>
 #include <QString>
 #include <sys/types.h>
@@ -12,8 +13,7 @@
 // handed, one at a time. Everything the helper says is checked; any answer out of turn ends it.
 class DecoderProcess {
 public:
-    // Starts `program` with its end of a new socket pair as descriptor 3; null when it cannot
-    // be started.
+    // Starts `program` (see HelperLaunch.h); null when it cannot be started.
     static std::unique_ptr<DecoderProcess> start(const QString& program);
 
     // Speaks over `socket` to a helper already at its other end; `pid` is the helper's process
@@ -37,7 +37,10 @@ public:
     };
 
     // Hands `file` (open for reading) to the helper and answers its size questions with
-    // `shownSize`. After any outcome but Decoded and Refused the helper has been ended.
+    // `shownSize`. The helper gets a little processor time for the header, then time scaled to
+    // the picture's size, and `deadline` moves out to a wall-clock bound behind that. Pixels
+    // larger than the size asked for are refused. After any outcome but Decoded and Refused
+    // the helper has been ended.
     Answer decode(int file, const QString& suffix, const ShownSizeFor& shownSize,
                   decoderwire::Deadline deadline);
 
@@ -48,10 +51,16 @@ public:
     pid_t pid() const { return pid_; }
 
 private:
+    Answer converse(const ShownSizeFor& shownSize, decoderwire::Deadline deadline);
     Answer fail(Outcome outcome);
     void end();
+    // The helper may spend `budget` more seconds of processor time; beyond, the kernel ends it.
+    void limitProcessorTime(std::chrono::seconds budget);
+    void passOnOutput();
 
     UniqueFd socket_;
+    UniqueFd messages_; // the helper's standard error
+    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
     pid_t pid_ = -1;
     bool served_ = false;
 };

@@ -1,12 +1,14 @@
 #include "platform/decoder/DecoderServer.h"
 
 #include "platform/decoder/DecoderWire.h"
+#include "platform/gui/PictureFormats.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <malloc.h>
+#include <new>
 #include <poll.h>
 #include <QFile>
 #include <sys/mman.h>
@@ -90,6 +92,19 @@ ShownSizeFor askProgram(int socket) {
     };
 }
 
+// A file larger than any picture shown is not read at all, and a decode that runs out of
+// memory (the address-space ceiling) fails quietly.
+DecodedPicture decodeWithin(const HelperDecode& decode, QFile& file, const QString& suffix,
+                            const ShownSizeFor& shownSize) {
+    if (!pictureformats::acceptableSize(file))
+        return {};
+    try {
+        return decode(file, suffix, shownSize);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
 } // namespace
 
 int serveDecoder(int socket, const HelperDecode& decode) {
@@ -110,7 +125,7 @@ int serveDecoder(int socket, const HelperDecode& decode) {
                 return EXIT_FAILURE;
             request.suffix[sizeof request.suffix - 1] = '\0';
             const QString suffix = QString::fromUtf8(request.suffix);
-            const DecodedPicture picture = decode(file, suffix, askProgram(socket));
+            const DecodedPicture picture = decodeWithin(decode, file, suffix, askProgram(socket));
             if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
                 return EXIT_FAILURE;
         }

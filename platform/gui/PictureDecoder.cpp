@@ -5,6 +5,7 @@
 #include "platform/gui/IconFrames.h"
 #include "platform/gui/MetafileDecoder.h"
 #include "platform/gui/PackedBitmap.h"
+#include "platform/gui/PictureFormats.h"
 #include "platform/gui/PictureLimits.h"
 
 #include <mutex>
@@ -177,7 +178,8 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
     {
         file.seek(0);
         const OwnReading own = readOwnParts(file);
-        QImageReader reader(&file);
+        QImageReader reader;
+        pictureformats::readByContent(reader, file);
         DecodedPicture picture = decodeWith(reader, shownSize, own);
         if (!picture.ok())
             picture = decodeBitfieldBitmap(file, shownSize);
@@ -193,7 +195,8 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
         return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
+    QImageReader reader;
+    pictureformats::readByContent(reader, buffer);
     const DecodedPicture picture = decodeWith(reader, shownSize);
     return picture.ok() ? picture : decodeBitfieldBitmap(buffer, shownSize);
 }

@@ -1,43 +1,65 @@
-// A test build of the decoder helper: the real helper's life and decoding, and files whose
-// first word makes it fail the ways a hostile picture makes the real one fail. The shipped
-// helper has none of this.
+// A test build of the decoder helper: the real helper's life, confinement and decoding, and
+// files whose first word makes it fail the ways a hostile picture makes the real one fail, or
+// try what a picture that has taken over a decoder would try. The shipped helper has none of
+// this.
+#include "Escapes.h"
 #include "platform/decoder/HelperMain.h"
 
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace {
+
+DecodedPicture hooked(QIODevice& file, const QString& suffix, const ShownSizeFor& shownSize) {
+    const QByteArray head = file.peek(4096);
+    if (head.startsWith("CRASH"))
+        std::abort();
+    if (head.startsWith("HANG")) {
+        for (volatile bool spin = true; spin;) {
+        }
+    }
+    if (head.startsWith("HOG")) {
+        // More than the helper's address-space limit; never touched, so without the limit it
+        // would cost nothing and the picture would be decoded.
+        auto* hog = new char[size_t(3) << 30];
+        static_cast<volatile char*>(hog)[0] = 1;
+        QImage one(1, 1, QImage::Format_RGB32);
+        one.fill(Qt::red);
+        shownSize(one.size());
+        return {one, one.size()};
+    }
+    if (head.startsWith("LIE")) {
+        // Pixels at the natural size, whatever size the program asks for.
+        QImage large(4000, 3000, QImage::Format_RGB32);
+        large.fill(Qt::red);
+        shownSize(large.size());
+        return {large, large.size()};
+    }
+    if (head.startsWith("OVERFLOW")) {
+        // Reads past the end of a heap block: a finding for AddressSanitizer.
+        auto* block = new char[16]();
+        const volatile char past = block[file.size() + 16];
+        static_cast<void>(past);
+        delete[] block;
+        return {};
+    }
+    if (head.startsWith("ESCAPE ")) {
+        const QImage result = tryEscape(head.mid(7).trimmed());
+        shownSize(result.size());
+        return {result, result.size()};
+    }
+    return decodePicture(file, suffix, shownSize);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    return runDecoderHelper(argc, argv,
-                            [](QIODevice& file, const QString& suffix,
-                               const ShownSizeFor& shownSize) -> DecodedPicture {
-                                const QByteArray head = file.peek(4096);
-                                if (head.startsWith("CRASH"))
-                                    std::abort();
-                                if (head.startsWith("HANG")) {
-                                    for (volatile bool spin = true; spin;) {
-                                    }
-                                }
-                                if (head.startsWith("HOG")) {
-                                    // More than the helper's address-space limit; never touched, so
-                                    // without the limit it would cost nothing and the picture would
-                                    // be decoded.
-                                    auto* hog = new char[size_t(3) << 30];
-                                    static_cast<volatile char*>(hog)[0] = 1;
-                                    QImage one(1, 1, QImage::Format_RGB32);
-                                    one.fill(Qt::red);
-                                    shownSize(one.size());
-                                    return {one, one.size()};
-                                }
-                                if (head.startsWith("WRITE ")) {
-                                    // Tries to create the file named after the word.
-                                    const QByteArray path = head.mid(6).trimmed();
-                                    const int fd = ::open(path.constData(),
-                                                          O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-                                    if (fd >= 0)
-                                        ::close(fd);
-                                    return {};
-                                }
-                                return decodePicture(file, suffix, shownSize);
-                            });
+    // Lets a test confine the helper as on an older kernel, or one without Landlock.
+    HelperOptions options;
+    bool given = false;
+    const int version = qEnvironmentVariableIntValue("QUIRELLO_TEST_LANDLOCK_VERSION", &given);
+    if (given)
+        options.landlockVersionAtMost = version;
+    return runDecoderHelper(argc, argv, hooked, options);
 }

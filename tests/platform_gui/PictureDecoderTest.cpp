@@ -47,6 +47,9 @@ TEST(PictureDecoder, decodesEachFormatAtItsNaturalSizeOrSmallerWhenShownSmaller)
         {"icon.ico", encoded(red.scaled(48, 48), "ico"), {48, 48}, Qt::red},
         {"arrow.cur", cursor, {48, 48}, Qt::red},
         {"renamed.bmp", encoded(red, "jpg"), {400, 300}, Qt::red},
+        // Downloads keep other formats under photo names.
+        {"download.jpg", encoded(red, "png"), {400, 300}, Qt::red},
+        {"web.jpg", encoded(red, "webp"), {400, 300}, Qt::red},
     };
     testfiles::make("convert", {"-size", "300x20", "xc:blue", "-type", "Palette", "-compress",
                                 "RLE", "BMP3:" + box.file("runs.rle")});
@@ -134,6 +137,11 @@ TEST(PictureDecoder, failsOnFilesItCannotDecode) {
         {"noise.dib", QByteArray(200, '\x55')},
         // A decompression bomb: refused from its header, before any pixel is allocated.
         {"absurd.jpg", flatGreyJpeg(65000, 65000, 64)},
+        // Formats the program does not read, under a photo's name: their parsers never see them.
+        {"scanned.jpg", encoded(halves(20, 10, Qt::red, Qt::blue), "tiff")},
+        {"drawing.jpg", QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" "
+                                   "height=\"10\"><rect width=\"20\" height=\"10\"/></svg>")},
+        {"pixmap.jpg", encoded(halves(20, 10, Qt::red, Qt::blue), "xpm")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,6 +154,15 @@ TEST(PictureDecoder, failsOnFilesItCannotDecode) {
     EXPECT_FALSE(testfiles::decodedByHelper(box.file("cartella.jpg"), fitHeight(1080)).ok());
     ASSERT_EQ(mkfifo(QFile::encodeName(box.file("tubo.jpg")).constData(), 0600), 0);
     EXPECT_FALSE(testfiles::decodedByHelper(box.file("tubo.jpg"), fitHeight(1080)).ok());
+    // Larger than any picture shown: not read at all (the file is sparse, it costs nothing).
+    testfiles::write(box.file("enorme.dib"), encoded(halves(20, 10, Qt::red, Qt::red), "bmp"));
+    ASSERT_TRUE(QFile::resize(box.file("enorme.dib"), qint64(1100) << 20));
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("enorme.dib"), fitHeight(1080)).ok());
+    // The program's own memory and memory map, named like pictures, are never handed over.
+    ASSERT_TRUE(QFile::link("/proc/self/mem", box.file("c.jpg")));
+    ASSERT_TRUE(QFile::link("/proc/self/maps", box.file("d.ico")));
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("c.jpg"), fitHeight(1080)).ok());
+    EXPECT_FALSE(testfiles::decodedByHelper(box.file("d.ico"), fitHeight(1080)).ok());
 }
 
 TEST(PictureDecoder, decodesAHugePhotoAtScreenSize) {
