@@ -1,4 +1,5 @@
 #include "app/QuirelloApp.h"
+#include "platform/gui/QtTranslations.h"
 #include "startup/CommandLine.h"
 
 #include <cstdio>
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quirello"));
+    // The program speaks Italian on every desktop: Qt's own buttons and dialogs too.
+    LoadItalianQtTexts(app);
     // The program ends through the panel only (its exits, or Esc): a /RUN show closing before
     // the panel is shown is not the end.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   # windows, pictures, metafiles
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
+  # Qt's own buttons and dialogs in Italian
+  qt6-translations-l10n
   libwmf-dev libemf2svg-dev fonts-urw-base35
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
