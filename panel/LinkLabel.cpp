@@ -30,10 +30,12 @@ void LinkLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    // A frame in the selection colour over the content, seen on a picture as on the panel
-    // (the style's own mark shows only after a Tab and is faint on a picture).
+    // A dashed frame of black and white over the content, seen on any picture and on the panel
+    // (the style's own mark shows only after a Tab, and faintly on a picture).
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    const QRect frame = rect().adjusted(1, 1, -2, -2);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRect(frame);
+    painter.setPen(QPen(Qt::black, 2, Qt::DashLine));
+    painter.drawRect(frame);
 }

@@ -101,11 +101,11 @@ TEST_F(Accessibility, TabReachesTheLinksAfterTheSettingsAndEnterOrSpaceOpensThem
         {d.Label3, Qt::Key_Enter, "start mailto:autore@quirello.example"},
     };
     for (const auto& [link, key, commandLine] : links) {
+        const QImage plain = link->grab().toImage();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), link) << commandLine.toStdString();
-        const QImage marked = link->grab().toImage();
-        EXPECT_EQ(marked.pixelColor(1, marked.height() / 2),
-                  link->palette().color(QPalette::Highlight))
+        EXPECT_NE(link->grab().toImage().copy(0, 0, 3, plain.height()),
+                  plain.copy(0, 0, 3, plain.height()))
             << "a visible focus mark";
         launcher.clear();
         QTest::keyClick(link, key);
