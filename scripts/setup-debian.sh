@@ -23,6 +23,8 @@ packages=(
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream
+  # hardening-check: the programs carry the hardening dpkg-buildflags gives
+  devscripts
   # fuzzing: clang's libFuzzer and sanitizers
   clang libclang-rt-14-dev
 )
