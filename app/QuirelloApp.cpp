@@ -2,21 +2,20 @@
 
 #include "panel/CatalogueControls.h"
 #include "panel/frmAbout.h"
-#include "panel/PanelDecorations.h"
 #include "panel/PanelExtras.h"
 #include "settings/SettingsLocation.h"
 #include "show/window/Form1.h"
 #include "startup/AppFolder.h"
 #include "startup/CommandLine.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
-#include <QPushButton>
 #include <QStandardPaths>
 
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arguments,
                          const QString& startFolder)
-    : launcher_(AppFolderOf(executableFolder)),
+    : arguments_(arguments), startFolder_(startFolder), launcher_(AppFolderOf(executableFolder)),
       pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
       showServices_{
           dialogs_, sound_, clock_, random_, pictures_, {}, AppFolderOf(executableFolder)},
@@ -39,17 +38,41 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
     panelServices_.endProgram = [] { QCoreApplication::exit(0); };
     panel_ = std::make_unique<frmAbout>(records_, panelServices_);
     extras_ = std::make_unique<PanelExtras>(*panel_);
-    panel_->setTabIndex(extras_->decorations->Command2, 3);
-    panel_->setTabIndex(extras_->decorations->Command3, 4);
     dialogs_.setOwner(panel_.get());
     showServices_.rescanned = [this](int count) { panel_->catalogue().setScanCount(count); };
 }
 
 QuirelloApp::~QuirelloApp() = default;
 
-void QuirelloApp::start() {
+std::optional<int> QuirelloApp::start() {
+    instance_ = std::make_unique<SingleInstance>(panelServices_.settingsLocation.writeFolder);
+    switch (instance_->start(arguments_, startFolder_)) {
+    case SingleInstance::Start::HandedOver:
+        return 0;
+    case SingleInstance::Start::NoAnswer:
+        std::fputs("Quirello è già in funzione ma non risponde.\n", stderr);
+        return 1;
+    case SingleInstance::Start::First:
+        break;
+    }
+    QObject::connect(instance_.get(), &SingleInstance::handedOver, panel_.get(),
+                     [this](const QStringList& arguments, const QString& startFolder) {
+                         handedOver(arguments, startFolder);
+                     });
     panel_->Form_Load();
     panel_->show();
+    loaded_ = true;
+    for (const auto& [arguments, startFolder] : std::exchange(waiting_, {}))
+        panel_->openArguments(arguments, startFolder);
+    return std::nullopt;
+}
+
+void QuirelloApp::handedOver(const QStringList& arguments, const QString& startFolder) {
+    // The load (and a /RUN show in it) comes first.
+    if (!loaded_)
+        waiting_.emplace_back(arguments, startFolder);
+    else
+        panel_->openArguments(arguments, startFolder);
 }
 
 void QuirelloApp::openShow() {

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/decoder/DecoderPool.h"
 #include "platform/gui/QtDialogs.h"
+#include "platform/gui/SingleInstance.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
@@ -16,8 +17,11 @@
 #include "startup/AppRecords.h"
 
 #include <memory>
+#include <optional>
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 class frmAbout;
 class PanelExtras;
@@ -32,11 +36,17 @@ public:
                 const QString& startFolder);
     ~QuirelloApp();
 
-    // Loads the panel (which may run a /RUN show first) and shows it.
-    void start();
+    // Loads the panel (which may run a /RUN show first) and shows it; or, when the program
+    // already runs for the same PHOTO.INI, hands it the command line instead and gives the
+    // status this start ends with.
+    std::optional<int> start();
 
 private:
     void openShow();
+    void handedOver(const QStringList& arguments, const QString& startFolder);
+
+    QStringList arguments_;
+    QString startFolder_;
 
     AppRecords records_;
     SystemClock clock_;
@@ -57,4 +67,8 @@ private:
     std::unique_ptr<frmAbout> panel_;
     // The decorations, links, preview and list actions: they go before the panel.
     std::unique_ptr<PanelExtras> extras_;
+    std::unique_ptr<SingleInstance> instance_;
+    // What later starts handed over before the panel was up.
+    std::vector<std::pair<QStringList, QString>> waiting_;
+    bool loaded_ = false;
 };

@@ -1,12 +1,11 @@
 #include "panel/DriveListBox.h"
 
 #include "core/FolderPath.h"
+#include "platform/UserDrives.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
-
-#include <algorithm>
 
 namespace {
 // True when `root` is `path` itself or one of its ancestors.
@@ -30,11 +29,10 @@ DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
 QStringList DriveListBox::mountedRoots() {
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
+        if (volume.isValid() && volume.isReady())
             roots.append(volume.rootPath());
     }
-    std::sort(roots.begin(), roots.end());
-    return roots;
+    return UserDriveRoots(roots, QDir::homePath());
 }
 
 void DriveListBox::fill(const QStringList& roots) {

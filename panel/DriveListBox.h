@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// The drive list Drive1: the mounted volumes (ready ones), shown by their root path, sorted.
+// The drive list Drive1: the mounted volumes (ready ones) a user takes for drives (the root, the
+// home's, removable media), shown by their root path, sorted.
 // The list is read again each time it opens, so a volume mounted meanwhile shows up.
 class DriveListBox : public QComboBox {
     Q_OBJECT

@@ -3,29 +3,31 @@
 #include "core/Twips.h"
 #include "panel/Addresses.h"
 #include "panel/LineControl.h"
+#include "panel/LinkLabel.h"
+#include "panel/PanelPicture.h"
 #include "panel/PointerManager.h"
 #include "platform/Launcher.h"
 
-#include <QEvent>
 #include <QFont>
-#include <QIcon>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
 
-QLabel* picture(QWidget* parent, const QString& name, const QString& file, QRect place,
-                bool stretched) {
-    auto* label = new QLabel(parent);
+// A picture control; `spoken` is what a screen reader says of it.
+template <typename Label = QLabel>
+Label* picture(QWidget* parent, const QString& name, const QString& file, QRect place,
+               bool stretched, const QString& spoken) {
+    auto* label = new Label(parent);
     label->setObjectName(name);
+    label->setAccessibleName(spoken);
     label->setGeometry(place);
     label->setScaledContents(stretched);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A missing picture leaves the control empty; the panel works without it.
-    label->setPixmap(QPixmap(file));
+    label->setPixmap(PanelPicture(file, parent->devicePixelRatioF()));
     return label;
 }
 
@@ -66,19 +68,25 @@ void PanelDecorations::createSeparators() {
 void PanelDecorations::createBanner() {
     const int frameLefts[3] = {2520, 4440, 6360};
     for (int i = 0; i < 3; ++i)
-        Image3[i] = picture(form_, QStringLiteral("Image3_%1").arg(i), appFolder_ + BannerFrames[i],
-                            FromTwips(frameLefts[i], 7440, 1800, 870), true);
-    Image3[3] = picture(form_, QStringLiteral("Image3_3"), appFolder_ + BannerDesign,
-                        FromTwips(7290, 90, 1800, 870), true);
+        Image3[i] = picture<LinkLabel>(form_, QStringLiteral("Image3_%1").arg(i),
+                                       appFolder_ + BannerFrames[i],
+                                       FromTwips(frameLefts[i], 7440, 1800, 870), true,
+                                       QStringLiteral("Fotogramma %1 del banner").arg(i + 1));
+    Image3[3] = picture<LinkLabel>(form_, QStringLiteral("Image3_3"), appFolder_ + BannerDesign,
+                                   FromTwips(7290, 90, 1800, 870), true,
+                                   QStringLiteral("Acquista Zafferon, giochi e utilità"));
 
-    Picture4 = picture(form_, QStringLiteral("Picture4"), appFolder_ + WebSitePicture,
-                       FromTwips(1410, 540, 1800, 435), false);
+    Picture4 = picture<LinkLabel>(form_, QStringLiteral("Picture4"), appFolder_ + WebSitePicture,
+                                  FromTwips(1410, 540, 1800, 435), false,
+                                  QStringLiteral("Visita il sito dell'autore"));
     Picture4->setToolTip(QStringLiteral("Visita il sito dell'autore ..."));
 }
 
 void PanelDecorations::createMailLink() {
-    Label3 = text(form_, QStringLiteral("Label3"), addresses::AuthorMail,
-                  FromTwips(6540, 5670, 1635, 255));
+    Label3 = new LinkLabel(addresses::AuthorMail, form_);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(FromTwips(6540, 5670, 1635, 255));
+    Label3->setAccessibleName(QStringLiteral("Scrivi all'autore: ") + addresses::AuthorMail);
     QFont link = Label3->font();
     link.setUnderline(true);
     Label3->setFont(link);
@@ -89,6 +97,7 @@ void PanelDecorations::createMailLink() {
 
     Picture3 = new QLabel(form_);
     Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setAccessibleName(QStringLiteral("Puntatore dei collegamenti"));
     Picture3->setGeometry(96, 576, 32, 32);
     Picture3->setPixmap(QPixmap::fromImage(PointerManager::handPicture()));
     Picture3->hide();
@@ -96,10 +105,10 @@ void PanelDecorations::createMailLink() {
 
 void PanelDecorations::createPictures() {
     Image4 = picture(form_, QStringLiteral("Image4"), appFolder_ + IconPicture,
-                     FromTwips(360, 120, 870, 870), true);
-    form_->setWindowIcon(QIcon(appFolder_ + IconPicture));
+                     FromTwips(360, 120, 870, 870), true, QStringLiteral("Icona di Quirello"));
+    form_->setWindowIcon(WindowIcon(appFolder_, appFolder_ + IconPicture));
     Image2 = picture(form_, QStringLiteral("Image2"), appFolder_ + ItalyPicture,
-                     FromTwips(1680, 6060, 900, 705), false);
+                     FromTwips(1680, 6060, 900, 705), false, QStringLiteral("Bandiera italiana"));
     Image2->setToolTip(QStringLiteral(
         "Tutti i bit utilizzati per la creazione di questo programma sono italiani."));
 }
@@ -135,10 +144,16 @@ void PanelDecorations::createButtons(QWidget* frame) {
 }
 
 void PanelDecorations::watchLinks(QWidget* frame) {
-    for (QLabel* l : {Image3[0], Image3[1], Image3[2], Image3[3], Picture4, Label3}) {
+    for (LinkLabel* l : {Image3[0], Image3[1], Image3[2], Image3[3], Picture4, Label3}) {
         pointer_.linkOver(l);
-        l->installEventFilter(this);
+        void (PanelDecorations::*click)() = l == Picture4 ? &PanelDecorations::Picture4_Click
+                                            : l == Label3 ? &PanelDecorations::Label3_Click
+                                                          : &PanelDecorations::Image3_Click;
+        connect(l, &LinkLabel::activated, this, click);
     }
+    // Only the links in view take the focus; the banner's frames lie below the window.
+    for (LinkLabel* l : {Image3[3], Picture4, Label3})
+        l->setFocusPolicy(Qt::TabFocus);
     pointer_.arrowOver(form_);
     pointer_.arrowOver(frame);
     pointer_.arrowOver(lblDescription);
@@ -198,20 +213,4 @@ void PanelDecorations::Command2_Click() {
 
 void PanelDecorations::Command3_Click() {
     open(PanelLink::Product);
-}
-
-bool PanelDecorations::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonRelease)
-        return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    auto* control = static_cast<QWidget*>(watched);
-    if (mouse->button() != Qt::LeftButton || !control->rect().contains(mouse->position().toPoint()))
-        return false;
-    if (watched == Picture4)
-        Picture4_Click();
-    else if (watched == Label3)
-        Label3_Click();
-    else
-        Image3_Click();
-    return false;
 }

@@ -10,6 +10,7 @@
 
 class Launcher;
 class LineControl;
+class LinkLabel;
 class PointerManager;
 class QLabel;
 class QPushButton;
@@ -31,15 +32,15 @@ public:
     ~PanelDecorations() override;
 
     // The controls, by the names the program knows them by.
-    std::array<QLabel*, 4> Image3{};   // element 3 is seen; 0..2 hold the frames
-    QLabel* Picture4 = nullptr;        // the web-site picture
-    QLabel* Label3 = nullptr;          // the e-mail link
-    QLabel* Picture3 = nullptr;        // the link pointer's picture, never seen
-    QLabel* Image4 = nullptr;          // the panel's icon
-    QLabel* Image2 = nullptr;          // the made-in-Italy picture
-    QLabel* Label18 = nullptr;         // ">"
-    QLabel* Label19 = nullptr;         // "<"
-    std::map<int, LineControl*> Line1; // elements 0, 1, 6, 7
+    std::array<LinkLabel*, 4> Image3{}; // element 3 is seen; 0..2 hold the frames
+    LinkLabel* Picture4 = nullptr;      // the web-site picture
+    LinkLabel* Label3 = nullptr;        // the e-mail link
+    QLabel* Picture3 = nullptr;         // the link pointer's picture, never seen
+    QLabel* Image4 = nullptr;           // the panel's icon
+    QLabel* Image2 = nullptr;           // the made-in-Italy picture
+    QLabel* Label18 = nullptr;          // ">"
+    QLabel* Label19 = nullptr;          // "<"
+    std::map<int, LineControl*> Line1;  // elements 0, 1, 6, 7
     QLabel* lblDescription = nullptr;
     QPushButton* Command2 = nullptr; // "&Aiuto"
     QPushButton* Command3 = nullptr; // the other product
@@ -66,9 +67,6 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Building the controls, in this order (each later one lies over the earlier ones).
     void createSeparators();
@@ -77,7 +75,8 @@ private:
     void createPictures(); // the icon Image4 and Image2
     void createTexts();    // the arrows Label18 and Label19, the description
     void createButtons(QWidget* frame);
-    // The links take the pointing hand and their clicks; the panel and the frame the arrow.
+    // The links take the pointing hand and open on a click or a key; the panel and the frame
+    // take the arrow.
     void watchLinks(QWidget* frame);
     void startTimers();
 

@@ -4,6 +4,7 @@
 #include "panel/DirListBox.h"
 #include "panel/FirstPaint.h"
 #include "panel/frmAbout.h"
+#include "panel/LinkLabel.h"
 #include "panel/ListActions.h"
 #include "panel/PanelDecorations.h"
 #include "panel/PreviewImage.h"
@@ -24,11 +25,20 @@ PanelExtras::PanelExtras(frmAbout& form)
         std::make_unique<PanelDecorations>(&form, frame.frame, frame.secondsCaption,
                                            records.AppFolder, form.services().launcher, pointer);
     Image1 = new PreviewImage(form.services().pictures, &form);
+    Image1->setAccessibleName(QStringLiteral("Anteprima dell'immagine scelta"));
     listActions = std::make_unique<ListActions>(form.catalogue().List1, Image1, actions_,
                                                 records.settings.ShowFolder, pointer);
     pointer.arrowOver(form.catalogue().Dir1->viewport());
     connect(frame.systemInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     connect(&form, &frmAbout::firstPainted, this, [this] { Form_Paint(); });
+
+    // The frame's two buttons among its others; the links after every setting, in the order
+    // they are read: the web site at the top left, the banner at the top right, the e-mail.
+    form.setTabIndex(decorations->Command2, 3);
+    form.setTabIndex(decorations->Command3, 4);
+    form.setTabIndex(decorations->Picture4, 49);
+    form.setTabIndex(decorations->Image3[3], 50);
+    form.setTabIndex(decorations->Label3, 51);
 }
 
 PanelExtras::~PanelExtras() = default;

@@ -1,6 +1,9 @@
 #include "panel/PanelLook.h"
 
+#include <memory>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 QFont PanelFont() {
@@ -21,6 +24,15 @@ QFont SecondsFont() {
     font.setPointSizeF(9.75);
     font.setBold(true);
     return font;
+}
+
+QPalette PanelPalette() {
+    // Fusion's own palette is complete (bevels, disabled texts, selection) and always light; the
+    // style object is only asked for it.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette palette = fusion ? fusion->standardPalette() : QPalette(QColor(239, 239, 239));
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    return palette;
 }
 
 void SetTextColour(QWidget* control, const QColor& colour) {

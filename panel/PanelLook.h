@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 
@@ -9,6 +10,11 @@ class QWidget;
 // has) and the seconds field's bold one.
 QFont PanelFont();
 QFont SecondsFont();
+
+// The panel's own colours, whatever the desktop's theme: a light grey face, white fields and
+// black text, on which the blue link and the coloured letters stay readable. Windows opened
+// from the panel (the messages, the show) keep the desktop's.
+QPalette PanelPalette();
 
 // Gives a control its text colour.
 void SetTextColour(QWidget* control, const QColor& colour);

@@ -55,9 +55,15 @@ QImage PointerManager::handPicture() {
 
 QCursor PointerManager::handCursor() {
     // Two colours and a mask, as every platform can show a cursor.
+    // Bit 1 is Qt::color1 (black: the outline, and the shown part in the mask), bit 0 is
+    // Qt::color0 (white: the inside, and the see-through part). A new one-bit image's colours
+    // are the other way round, and QBitmap would invert both pictures to match its own.
     const QImage picture = handPicture();
+    const QList<QRgb> bits{QColor(Qt::color0).rgb(), QColor(Qt::color1).rgb()};
     QImage shapeImage(Side, Side, QImage::Format_Mono);
     QImage maskImage(Side, Side, QImage::Format_Mono);
+    shapeImage.setColorTable(bits);
+    maskImage.setColorTable(bits);
     shapeImage.fill(0);
     maskImage.fill(0);
     for (int y = 0; y < Side; ++y)

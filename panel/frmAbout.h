@@ -8,6 +8,8 @@
 #include <QWidget>
 
 class CatalogueControls;
+class QDragEnterEvent;
+class QDropEvent;
 struct AppRecords;
 struct SettingLine;
 
@@ -28,6 +30,11 @@ public:
     // "&Play": checks the seconds, copies the controls into the settings, saves PHOTO.INI and
     // opens the show; returns when the show has closed.
     void Inizializza();
+
+    // A folder or picture handed over once the panel is up (another start of the program, a
+    // drop): the panel comes forward and opens it as the command line `arguments` would, taken
+    // from `startFolder`; "/RUN" starts the show. Dropped while a show or a message is open.
+    void openArguments(const QStringList& arguments, const QString& startFolder);
 
     AppRecords& records() { return records_; }
     PanelServices& services() { return services_; }
@@ -53,6 +60,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Building the window (frmAboutLayout.cpp, frmAboutControls.cpp).
@@ -62,6 +71,8 @@ private:
     void createChoiceControls(QWidget* frame);
     void createSpeedControls(QWidget* frame);
     void createColourControls(QWidget* frame);
+    // What a screen reader says of the controls whose caption stands beside them.
+    void nameControls();
     void applyTabOrder();
 
     // The settings controls' change handling (frmAboutSettings.cpp).
@@ -79,7 +90,7 @@ private:
     void applySettingLine(const SettingLine& line);
     void fillLists();
     void setFolderControls(const QString& folder);
-    void openNamedOnCommandLine();
+    void openNamed(const OpenRequest& request);
 
     // The ways out (frmAboutExits.cpp).
     void EscapePressed();

@@ -1,7 +1,10 @@
 // The settings controls in the frame Frame1, at their design places.
 #include "core/Twips.h"
 #include "panel/AutoSizeLabel.h"
+#include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
+#include "panel/DirListBox.h"
+#include "panel/DriveListBox.h"
 #include "panel/EditableList.h"
 #include "panel/frmAbout.h"
 #include "panel/PanelLook.h"
@@ -9,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -177,4 +181,32 @@ void frmAbout::createColourControls(QWidget* f) {
     setTabIndex(HScroll3, 10);
     setTabIndex(Check4, 11);
     setTabIndex(Picture2, 31);
+}
+
+void frmAbout::nameControls() {
+    // Qt names a control in a group box after the box's title ("Quirello") unless told
+    // otherwise: each gets its caption's words, and the caption points to it.
+    const CatalogueControls& c = *catalogue_;
+    const struct {
+        QWidget* control;
+        QLabel* caption;
+        QString name;
+    } named[] = {
+        {Text1, Label1, QStringLiteral("Tempo di posa di una immagine, in secondi")},
+        {Combo1, Label13, Label13->text()},
+        {Combo2, Label16, Label16->text()},
+        {HScroll4, Label20, Label20->text()},
+        {HScroll1, Label7, QStringLiteral("Colore del bordo: rosso")},
+        {HScroll2, Label8, QStringLiteral("Colore del bordo: verde")},
+        {HScroll3, Label9, QStringLiteral("Colore del bordo: blu")},
+        {Picture2, Label6, QStringLiteral("Colore del bordo, esempio")},
+        {c.Dir1, c.Label14, c.Label14->text()},
+        {c.Drive1, c.Label15, c.Label15->text()},
+        {c.List1, nullptr, QStringLiteral("Lista files")}, // the count beside it is no caption
+    };
+    for (const auto& [control, caption, name] : named) {
+        control->setAccessibleName(name);
+        if (caption)
+            caption->setBuddy(control);
+    }
 }

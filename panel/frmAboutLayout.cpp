@@ -1,6 +1,7 @@
 #include "panel/frmAbout.h"
 
 #include "core/Twips.h"
+#include "panel/AccessibleRoles.h"
 #include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
 #include "panel/DirListBox.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 
@@ -24,12 +26,20 @@ frmAbout::frmAbout(AppRecords& records, PanelServices& services, QWidget* parent
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Quirello"));
     setFont(PanelFont());
+    setPalette(PanelPalette());
     const QRect client = FromTwips(0, 0, ClientWidthTwips, ClientHeightTwips);
     setFixedSize(client.size());
+    InstallAccessibleRoles();
     createControls();
+    nameControls();
     connectSettingsControls();
     applyTabOrder();
     qApp->installEventFilter(this);
+    // A folder or picture dropped anywhere on the panel opens there; the text fields would
+    // otherwise take the file's name as text.
+    setAcceptDrops(true);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setAcceptDrops(false);
 }
 
 frmAbout::~frmAbout() {

@@ -97,23 +97,23 @@ void frmAbout::Form_Load() {
     if (AsksForImmediateShow(services_.argumentText))
         Inizializza();
     else if (!services_.open.folder.isEmpty())
-        openNamedOnCommandLine();
+        openNamed(services_.open);
 }
 
-void frmAbout::openNamedOnCommandLine() {
+void frmAbout::openNamed(const OpenRequest& request) {
     // As if the folder were chosen in the folder list; the same folder is listed again, since a
     // load in the program's own folder lists nothing.
     DirListBox& folders = *catalogue_->Dir1;
     const QString before = folders.path();
-    if (!folders.setPath(services_.open.folder))
+    if (!folders.setPath(request.folder))
         return; // gone since the start: the panel as usual
     if (folders.path() == before)
         catalogue_->Command4_Click();
     catalogue_->Drive1->setDriveOf(folders.path());
 
     // The picture is selected as a click would select it, which previews it.
-    const auto row = records_.list.entries().indexOf(QStringLiteral("./") + services_.open.picture);
-    if (services_.open.picture.isEmpty() || row < 0)
+    const auto row = records_.list.entries().indexOf(QStringLiteral("./") + request.picture);
+    if (request.picture.isEmpty() || row < 0)
         return;
     const QModelIndex entry = records_.list.index(static_cast<int>(row));
     catalogue_->List1->setCurrentIndex(entry);

@@ -14,6 +14,8 @@ packages=(
   libwmf-dev
   # the decoder helper's system-call allow-list
   libseccomp-dev
+  # Qt's own buttons and dialogs in Italian
+  qt6-translations-l10n
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   # the launcher's opener
@@ -26,6 +28,8 @@ packages=(
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream
+  # hardening-check: the programs carry the hardening dpkg-buildflags gives
+  devscripts
   # fuzzing: clang's libFuzzer and sanitizers
   clang libclang-rt-14-dev
 )

@@ -116,6 +116,11 @@ protected:
     static bool ShowsThePanel(const QImage& s) {
         return IsPanelGrey(s.pixelColor(PanelBackground)) && Near(s.pixelColor(5, 5), Qt::black, 4);
     }
+    // The red picture in the panel's preview, which it fills 240 x 180 from (24, 218).
+    static bool PreviewsTheRedPicture(const QImage& s) {
+        return ShowsThePanel(s) &&
+               Near(s.pixelColor(PanelLeft + 24 + 120, PanelTop + 218 + 90), Red);
+    }
 
     QString startLog() const { return QString::fromUtf8(testfiles::read(app + "/start-log.txt")); }
 
@@ -161,6 +166,45 @@ TEST_F(QuirelloE2e, FineOpensTheWebSiteAndEnds) {
     ASSERT_TRUE(program.waitForFinished(15000)) << "\"&Fine\" did not end the program";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !startLog().isEmpty(); }, 10000));
     EXPECT_EQ(startLog(), addresses::WebSite + "\n");
+}
+
+// "Open with" on a picture while the program runs: the second start hands the picture to the
+// running panel and ends; a start after the running program was killed still comes up.
+TEST_F(QuirelloE2e, ASecondStartHandsItsPictureToTheRunningPanel) {
+    start({});
+    ASSERT_TRUE(waitForScreen(ShowsThePanel)) << "the panel did not come up";
+    EXPECT_FALSE(PreviewsTheRedPicture(display_->screenshot()));
+
+    QProcess second;
+    second.setProcessEnvironment(program.processEnvironment());
+    second.setWorkingDirectory(app + "/Prova"); // a name taken from where it was started
+    second.start(app + "/quirello", {"rosso.jpg"});
+    ASSERT_TRUE(second.waitForFinished(15000)) << "the second start did not end";
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(waitForScreen(PreviewsTheRedPicture)) << "the running panel did not take it";
+    const QString windows =
+        display_->xdotool({"search", "--onlyvisible", "--name", ".", "getwindowgeometry", "%@"});
+    EXPECT_EQ(windows.count("Geometry: 634x457"), 1) << "one panel";
+    EXPECT_EQ(program.state(), QProcess::Running);
+
+    program.kill(); // its socket stays behind
+    program.waitForFinished(5000);
+    start({});
+    ASSERT_TRUE(waitForScreen(ShowsThePanel)) << "a stale socket kept the program from starting";
+    EXPECT_EQ(program.state(), QProcess::Running);
+}
+
+TEST(QuirelloConsole, HelpAndVersionFailWhenTheirAnswerCannotBeWritten) {
+    for (const QString option : {"--help", "--version"}) {
+        QProcess written, full;
+        full.setStandardOutputFile("/dev/full");
+        for (QProcess* run : {&written, &full}) {
+            run->start(qEnvironmentVariable("QUIRELLO_APP_DIR") + "/quirello", {option});
+            ASSERT_TRUE(run->waitForFinished(10000)) << option.toStdString();
+        }
+        EXPECT_TRUE(written.exitCode() == 0 && !written.readAllStandardOutput().isEmpty());
+        EXPECT_NE(full.exitCode(), 0) << option.toStdString();
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "PanelFakes.h"
 
+#include "panel/LinkLabel.h"
 #include "panel/PanelDecorations.h"
+#include "panel/PanelPicture.h"
 #include "panel/PointerManager.h"
 
 #include <functional>
@@ -83,4 +85,51 @@ TEST_F(Decorations, FirstPaintStripesARandomSampleOnce) {
     panel->show();
     panel->repaint();
     EXPECT_EQ(random.drawn - before, 57) << "later paints leave the sample alone";
+}
+
+// Where the hand is black the cursor draws black, where it is white white, and the mask shows
+// the hand and nothing else (a 32 x 32 square with a hand-shaped hole was the fault).
+TEST(LinkPointer, ShapeAndMaskFollowTheHand) {
+    const QImage hand = PointerManager::handPicture();
+    const QCursor cursor = PointerManager::handCursor();
+    const QImage shape = cursor.bitmap().toImage();
+    const QImage mask = cursor.mask().toImage();
+    ASSERT_EQ(shape.size(), QSize(32, 32));
+    ASSERT_EQ(mask.size(), QSize(32, 32));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(12, 6));
+    int black = 0, white = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const QColor c = hand.pixelColor(x, y);
+            const bool shown = c.alpha() != 0;
+            black += shown && c == Qt::black;
+            white += shown && c == Qt::white;
+            // In a bitmap, black is the bit that is set.
+            EXPECT_EQ(mask.pixelColor(x, y) == Qt::black, shown) << x << "," << y;
+            if (shown) {
+                EXPECT_EQ(shape.pixelColor(x, y) == Qt::black, c == Qt::black) << x << "," << y;
+            }
+        }
+    EXPECT_GT(black, 40);
+    EXPECT_GT(white, 100);
+    EXPECT_EQ(mask.pixelColor(0, 0), Qt::white) << "the corner is see-through";
+}
+
+// The pictures beside the built program, sharp on a screen of two device pixels to a logical
+// one, and the window icon at every size.
+TEST(PanelArt, EachPictureHasATwiceAsLargeTwinAndTheIconEverySize) {
+    const QString built = qEnvironmentVariable("QUIRELLO_APP_DIR") + '/';
+    const auto& d = PanelDecorations::BannerFrames;
+    for (const QString& file :
+         {PanelDecorations::BannerDesign, d[0], d[1], d[2], PanelDecorations::WebSitePicture,
+          PanelDecorations::IconPicture, PanelDecorations::ItalyPicture}) {
+        const QPixmap one = PanelPicture(built + file, 1), two = PanelPicture(built + file, 2);
+        ASSERT_FALSE(one.isNull()) << file.toStdString();
+        EXPECT_EQ(two.size(), one.size() * 2) << file.toStdString();
+        EXPECT_EQ(two.deviceIndependentSize(), one.size()) << file.toStdString();
+    }
+    QList<QSize> sizes;
+    for (int side : WindowIconSizes)
+        sizes << QSize(side, side);
+    EXPECT_EQ(WindowIcon(built, {}).availableSizes(), sizes);
 }

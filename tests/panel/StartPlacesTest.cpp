@@ -7,7 +7,11 @@
 #include "panel/PreviewImage.h"
 #include "support/OrdinaryUser.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QUrl>
 
 using StartPlaces = panelfakes::PanelTest;
 
@@ -128,4 +132,26 @@ TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {
         EXPECT_TRUE(shows.empty());
         EXPECT_FALSE(QFileInfo::exists(ini())) << "nothing saved before \"&Play\"";
     }
+}
+
+TEST_F(StartPlaces, APictureDroppedOnThePanelOpensAsOnTheCommandLine) {
+    const QString foto = box.file("Foto/");
+    QDir().mkpath(foto);
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(foto + "a.jpg", "JPG") && picture.save(foto + "b.jpg", "JPG"));
+    loadPanel();
+    // An address is no folder or picture; a picture is.
+    for (const QUrl& url :
+         {QUrl("https://www.quirello.example/"), QUrl::fromLocalFile(foto + "b.jpg")}) {
+        QMimeData data;
+        data.setUrls({url});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), url.isLocalFile());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel.get(), &drop);
+    }
+    EXPECT_EQ(records.settings.ShowFolder, foto);
+    EXPECT_EQ(extras().listActions->selectedRow(), 1);
 }
