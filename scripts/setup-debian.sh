@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   # windows, pictures, metafiles
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
-  libwmf-dev libemf2svg-dev fonts-urw-base35
+  libwmf-dev fonts-urw-base35
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
   # the launcher's opener

@@ -1,5 +1,6 @@
 #include "platform/gui/MetafileDecoder.h"
 
+#include "platform/gui/EmfPlayer.h"
 #include "platform/gui/MetafileSvg.h"
 #include "platform/gui/PictureLimits.h"
 
@@ -16,7 +17,7 @@ constexpr quint32 placeableWmfKey = 0x9AC6CDD7;
 constexpr quint32 emfHeaderRecord = 1;
 constexpr quint32 emfSignature = 0x464D4520; // " EMF"
 
-// Neither converter promises to be safe on several threads at once, and pictures are decoded
+// libwmf does not promise to be safe on several threads at once, and pictures are decoded
 // ahead on a worker while the panel may load a preview: one conversion at a time.
 QMutex& conversionLock() {
     static QMutex lock;
@@ -83,10 +84,12 @@ MetafileKind metafileKind(const QByteArray& head) {
 
 DecodedPicture decodeMetafile(const QByteArray& bytes, MetafileKind kind,
                               const ShownSizeFor& shownSize) {
+    if (kind == MetafileKind::Emf)
+        return emf::decode(bytes, shownSize);
     MetafileSvg converted;
     {
         QMutexLocker locker(&conversionLock());
-        converted = kind == MetafileKind::Emf ? emfToSvg(bytes) : wmfToSvg(bytes);
+        converted = wmfToSvg(bytes);
     }
     if (!converted.ok() || !picturelimits::acceptable(converted.natural))
         return {};

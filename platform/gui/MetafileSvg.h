@@ -14,6 +14,3 @@ struct MetafileSvg {
 
 // Windows metafile (placeable or not), through libwmf's SVG device.
 MetafileSvg wmfToSvg(const QByteArray& bytes);
-
-// Enhanced metafile, through libemf2svg.
-MetafileSvg emfToSvg(const QByteArray& bytes);

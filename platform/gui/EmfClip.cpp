@@ -1,0 +1,147 @@
+#include "platform/gui/EmfPlayer.h"
+
+namespace emf {
+
+namespace {
+
+enum : quint32 {
+    offsetClipRgn = 26,
+    setMetaRgn = 28,
+    excludeClipRect = 29,
+    intersectClipRect = 30,
+    selectClipPath = 67,
+    extSelectClipRgn = 75,
+};
+
+enum : int { rgnAnd = 1, rgnOr = 2, rgnXor = 3, rgnDiff = 4, rgnCopy = 5 };
+
+// Larger than any device a writer draws for: what "no clipping" means in a combination.
+const QRectF wholeDevice(-1e7, -1e7, 2e7, 2e7);
+
+// The rectangle a path is, when it is one with sides along the axes.
+std::optional<QRectF> asRect(const QPainterPath& p) {
+    if (p.elementCount() != 5 && p.elementCount() != 4)
+        return std::nullopt;
+    const QRectF b = p.boundingRect();
+    for (int i = 0; i < p.elementCount(); ++i) {
+        const QPainterPath::Element e = p.elementAt(i);
+        if (e.isCurveTo() || (e.x != b.left() && e.x != b.right()) ||
+            (e.y != b.top() && e.y != b.bottom()))
+            return std::nullopt;
+    }
+    return b;
+}
+
+QPainterPath rectPath(const QRectF& r) {
+    QPainterPath p;
+    p.addRect(r);
+    return p;
+}
+
+// Two areas' intersection; rectangles, the common case, without the general (slow) operation.
+QPainterPath intersection(const QPainterPath& a, const QPainterPath& b) {
+    const std::optional<QRectF> ra = asRect(a), rb = asRect(b);
+    if (ra && rb)
+        return rectPath(ra->intersected(*rb));
+    return a.intersected(b);
+}
+
+} // namespace
+
+void Player::combineClip(const QPainterPath& area, int mode) {
+    const QPainterPath current = dc_.clip.value_or(rectPath(wholeDevice));
+    switch (mode) {
+    case rgnAnd:
+        dc_.clip = intersection(current, area);
+        break;
+    case rgnOr:
+        if (dc_.clip)
+            dc_.clip = current.united(area);
+        break;
+    case rgnXor:
+        dc_.clip = current.united(area).subtracted(current.intersected(area));
+        break;
+    case rgnDiff:
+        dc_.clip = current.subtracted(area);
+        break;
+    case rgnCopy:
+        dc_.clip = area;
+        break;
+    default:
+        return;
+    }
+    clipDirty_ = true;
+}
+
+void Player::setClip(const std::optional<QPainterPath>& deviceClip) {
+    dc_.clip = deviceClip;
+    clipDirty_ = true;
+}
+
+void Player::applyClip() {
+    if (!clipDirty_ || !painter_)
+        return;
+    clipDirty_ = false;
+    std::optional<QPainterPath> effective = dc_.clip;
+    if (dc_.meta)
+        effective = effective ? intersection(*effective, *dc_.meta) : *dc_.meta;
+    painter_->setTransform(deviceToImage_);
+    if (effective)
+        painter_->setClipPath(*effective);
+    else
+        painter_->setClipping(false);
+}
+
+bool Player::clipping(const Record& r) {
+    switch (r.type()) {
+    case intersectClipRect:
+    case excludeClipRect: {
+        const QRectF box = r.rectF(8);
+        QPainterPath area;
+        area.addPolygon(toDevice().map(QPolygonF(box)));
+        area.closeSubpath();
+        combineClip(area, r.type() == intersectClipRect ? rgnAnd : rgnDiff);
+        return true;
+    }
+    case offsetClipRgn:
+        if (dc_.clip) {
+            const QTransform t = toDevice();
+            const QPointF by = t.map(QPointF(r.s32(8), r.s32(12))) - t.map(QPointF(0, 0));
+            dc_.clip->translate(by);
+            clipDirty_ = true;
+        }
+        return true;
+    case setMetaRgn:
+        if (dc_.clip)
+            dc_.meta = dc_.meta ? intersection(*dc_.meta, *dc_.clip) : *dc_.clip;
+        setClip(std::nullopt);
+        return true;
+    case selectClipPath: {
+        if (!inPath_)
+            combineClip(toDevice().map(path_), int(r.u32(8)));
+        path_ = QPainterPath();
+        return true;
+    }
+    case extSelectClipRgn: {
+        // The region's rectangles, in device pixels, after its 32-byte header; none with the
+        // copy mode means no clipping.
+        const quint32 dataSize = r.u32(8);
+        const int mode = int(r.u32(12));
+        const quint32 count = r.u32(24);
+        if (dataSize == 0 || count == 0 || !r.fits(48, quint64(count) * 16)) {
+            if (mode == rgnCopy)
+                setClip(std::nullopt);
+            return true;
+        }
+        QPainterPath area;
+        for (quint32 i = 0; i < count; ++i)
+            area.addRect(r.rectF(48 + 16 * i));
+        combineClip(area, mode);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace emf
