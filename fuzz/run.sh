@@ -68,8 +68,16 @@ PY
     touch "$corpus/.seeded"
 fi
 
-drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers helper_answers
-         picture_decoders)
+# The EMF player starts from the real files the tests compare (a folder made by an older
+# run.sh is seeded too).
+if [ ! -d "$corpus/emf_player" ]; then
+    mkdir -p "$corpus/emf_player"
+    cp "$root"/tests/data/metafiles/emf/*.emf "$corpus/emf_player/"
+    cp "$corpus/metafile_headers/rectangle.emf" "$corpus/emf_player/" 2>/dev/null || true
+fi
+
+drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers emf_player
+         helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do
