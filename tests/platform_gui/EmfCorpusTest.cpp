@@ -1,4 +1,5 @@
 #include "platform/gui/MetafileDecoder.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <cmath>
@@ -135,4 +136,16 @@ TEST(EmfCorpus, drawsEachFileLikeItsWriter) {
         std::printf("%-32s mean %5.2f  differing %5.3f\n", qPrintable(name), d.mean, d.share);
     }
     std::printf("%d of %lld files within the tolerance\n", within, qint64(files.size()));
+}
+
+// The decoder helper, confined, finds the fonts that text is drawn with: its picture is the one
+// drawn here.
+TEST(EmfCorpus, drawsTextInTheDecoderHelperAsHere) {
+    const QString path = testfiles::sourceFile("tests/data/metafiles/emf/gnuplot-labels.emf");
+    const auto shown = [](QSize natural) { return natural; };
+    const DecodedPicture helper = testfiles::decodedByHelper(path, shown);
+    const DecodedPicture here = decodeMetafile(testfiles::read(path), MetafileKind::Emf, shown);
+    ASSERT_TRUE(helper.ok());
+    ASSERT_TRUE(here.ok());
+    EXPECT_EQ(helper.image.convertToFormat(QImage::Format_ARGB32_Premultiplied), here.image);
 }
