@@ -13,7 +13,22 @@ enum : quint32 {
     stretchDiBits = 81,
     alphaBlend = 114,
     transparentBlt = 116,
+    gradientFill = 118,
 };
+
+// Most vertices and pieces one gradient record may bring.
+constexpr quint32 maxGradientParts = 65536;
+
+// A gradient vertex: where (logical units) and which colour, 16 bits a channel.
+struct Vertex {
+    QPointF at;
+    QColor colour;
+};
+
+Vertex vertex(const Record& r, quint32 at) {
+    return {QPointF(r.s32(at), r.s32(at + 4)),
+            QColor(r.u16(at + 8) >> 8, r.u16(at + 10) >> 8, r.u16(at + 12) >> 8)};
+}
 
 constexpr quint32 patCopy = 0x00F00021, blackness = 0x00000042, whiteness = 0x00FF0062;
 
@@ -82,6 +97,45 @@ bool Player::bitmaps(const Record& r) {
                             r.type() == stretchDiBits ? r.s32(72) : source.width(),
                             r.type() == stretchDiBits ? r.s32(76) : source.height());
         drawBitmap(image, source, target);
+        return true;
+    }
+    case gradientFill: {
+        // Rectangles shade from one corner's colour to the other's, across (mode 0) or down
+        // (mode 1); triangles take their corners' mean colour.
+        const quint32 vertices = r.u32(24), parts = r.u32(28), mode = r.u32(32);
+        const quint32 each = mode == 2 ? 12 : 8;
+        if (vertices > maxGradientParts || parts > maxGradientParts || mode > 2 ||
+            !r.fits(36, quint64(vertices) * 16 + quint64(parts) * each))
+            return true;
+        const quint32 partsAt = 36 + vertices * 16;
+        for (quint32 i = 0; i < parts; ++i) {
+            quint32 corner[3] = {r.u32(partsAt + i * each), r.u32(partsAt + i * each + 4),
+                                 mode == 2 ? r.u32(partsAt + i * each + 8) : 0};
+            if (corner[0] >= vertices || corner[1] >= vertices || corner[2] >= vertices)
+                continue;
+            const Vertex a = vertex(r, 36 + corner[0] * 16), b = vertex(r, 36 + corner[1] * 16);
+            QPainterPath area;
+            QBrush fill;
+            if (mode == 2) {
+                const Vertex c = vertex(r, 36 + corner[2] * 16);
+                area.addPolygon(QPolygonF({a.at, b.at, c.at}));
+                fill = QColor((a.colour.red() + b.colour.red() + c.colour.red()) / 3,
+                              (a.colour.green() + b.colour.green() + c.colour.green()) / 3,
+                              (a.colour.blue() + b.colour.blue() + c.colour.blue()) / 3);
+            } else {
+                const QRectF box = QRectF(a.at, b.at).normalized();
+                area.addRect(box);
+                QLinearGradient shade(a.at, mode == 0 ? QPointF(b.at.x(), a.at.y())
+                                                      : QPointF(a.at.x(), b.at.y()));
+                shade.setColorAt(0, a.colour);
+                shade.setColorAt(1, b.colour);
+                fill = shade;
+            }
+            if (!painting(area.boundingRect()) || drawsNothing())
+                continue;
+            useLogical();
+            painter_->fillPath(area, fill);
+        }
         return true;
     }
     case maskBlt: // masks and parallelograms are drawn by none of the writers seen

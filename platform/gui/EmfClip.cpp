@@ -15,6 +15,8 @@ enum : quint32 {
 
 enum : int { rgnAnd = 1, rgnOr = 2, rgnXor = 3, rgnDiff = 4, rgnCopy = 5 };
 
+constexpr quint32 maxRegionRects = 4096;
+
 // Larger than any device a writer draws for: what "no clipping" means in a combination.
 const QRectF wholeDevice(-1e7, -1e7, 2e7, 2e7);
 
@@ -127,7 +129,9 @@ bool Player::clipping(const Record& r) {
         // copy mode means no clipping.
         const quint32 dataSize = r.u32(8);
         const int mode = int(r.u32(12));
-        const quint32 count = r.u32(24);
+        // A region of more rectangles than any drawing needs is cut short: combining areas of
+        // that many pieces would take longer than a picture may.
+        const quint32 count = std::min<quint32>(r.u32(24), maxRegionRects);
         if (dataSize == 0 || count == 0 || !r.fits(48, quint64(count) * 16)) {
             if (mode == rgnCopy)
                 setClip(std::nullopt);

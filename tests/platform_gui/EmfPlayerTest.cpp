@@ -41,6 +41,7 @@ enum {
     createDibPatternBrushPt = 94,
     extCreatePen = 95,
     polyPolygon16 = 91,
+    gradientFill = 118,
 };
 
 qint64 bits(float f) {
@@ -167,6 +168,12 @@ TEST(EmfPlayer, drawsWhereTheMappingAndTheClipPutIt) {
          rec(saveDc, {}) + rec(excludeClipRect, {0, 0, 96, 96}) + blueBrush + box({0, 0, 192, 48}) +
              rec(restoreDc, {-1}) + redBrush + box({0, 48, 192, 48}),
          {{{48, 24}, none}, {{144, 24}, blue}, {{48, 72}, red}, {{144, 72}, red}}},
+        // Red at the left edge shading to blue at the right.
+        {"a gradient",
+         rec(gradientFill, {0, 0, 0, 0, 2, 1, 0, 0, 0, 0xFF00, 0, 192, 96, 0, 0xFF00, 0, 1}),
+         {{{1, 48}, QColor(253, 0, 1)},
+          {{96, 48}, QColor(127, 0, 127)},
+          {{190, 48}, QColor(2, 0, 253)}}},
         // The bitmap's rows come bottom first in the file; the picture keeps them upright.
         {"a bitmap",
          stretched(quadrants(), {0, 0, 192, 96}),
