@@ -15,29 +15,38 @@ std::optional<Frame> frameOf(const Header& h, const QRectF& drawn) {
     const double sy = h.devicePixels.height() / (h.deviceMicrometres.height() / 10);
     const QRectF frame(QPointF(h.frame.left(), h.frame.top()),
                        QPointF(h.frame.right(), h.frame.bottom()));
-    const QRectF device(frame.left() * sx, frame.top() * sy, frame.width() * sx,
-                        frame.height() * sy);
     const auto area = [](const QRectF& r) { return r.width() * r.height(); };
-    // Some writers give the frame in their logical units instead: it then misses the drawing,
-    // or holds it as a speck. A drawing may well spill over its page, though.
-    const bool sane = !device.isEmpty() &&
-                      (drawn.isEmpty() ||
-                       area(drawn.intersected(device)) >= std::min(area(drawn), area(device)) / 10);
+    // Some writers give the frame and bounds in their logical units instead: they then miss
+    // the drawing, or hold it as a speck (pstoedit's lengths come out fifteen times too long,
+    // its areas 225 times too large). A drawing may well spill over its page, though, or take
+    // up a small part of it.
+    const auto sane = [&](const QRectF& device) {
+        if (device.isEmpty())
+            return false;
+        const double common = area(drawn.intersected(device));
+        return drawn.isEmpty() ||
+               (common >= std::min(area(drawn), area(device)) / 10 && common >= area(device) / 150);
+    };
     Frame f;
-    if (sane) {
-        f.device = device;
+    const QRectF framed(frame.left() * sx, frame.top() * sy, frame.width() * sx,
+                        frame.height() * sy);
+    const QRectF bounds(QPointF(h.bounds.left(), h.bounds.top()),
+                        QPointF(h.bounds.right() + 1, h.bounds.bottom() + 1));
+    if (sane(framed)) {
+        f.device = framed;
         f.natural = QSize(int(std::lround(frame.width() * 96 / 2540)),
                           int(std::lround(frame.height() * 96 / 2540)));
-    } else if (!drawn.isEmpty()) {
-        f.device = drawn;
-        f.natural = QSize(int(std::lround(drawn.width() / sx * 96 / 2540)),
-                          int(std::lround(drawn.height() / sy * 96 / 2540)));
-    } else {
-        return std::nullopt;
+        return picturelimits::acceptable(f.natural) ? std::optional(f) : std::nullopt;
     }
-    if (!picturelimits::acceptable(f.natural))
+    if (sane(bounds))
+        f.device = bounds;
+    else if (!drawn.isEmpty())
+        f.device = drawn;
+    else
         return std::nullopt;
-    return f;
+    f.natural = QSize(int(std::lround(f.device.width() / sx * 96 / 2540)),
+                      int(std::lround(f.device.height() / sy * 96 / 2540)));
+    return picturelimits::acceptable(f.natural) ? std::optional(f) : std::nullopt;
 }
 
 namespace {

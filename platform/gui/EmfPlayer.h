@@ -20,7 +20,8 @@ struct Frame {
 
 // The frame the header gives (hundredths of a millimetre) where it is sane: not empty, and
 // overlapping what the records draw (`drawn`, in device pixels) by a tenth of the smaller of
-// the two. Else the extents of what the records draw; nothing when neither is usable.
+// the two and by a 150th of itself. Else the header's bounds of the drawing where they are sane,
+// else the extents of what the records draw; nothing when none is usable.
 std::optional<Frame> frameOf(const Header& header, const QRectF& drawn);
 
 // The most records drawn from one file, and the most points one record may bring.

@@ -8,7 +8,7 @@ namespace emf {
 namespace {
 
 enum : quint32 { extTextOutA = 83, extTextOutW = 84, polyTextOutA = 96, polyTextOutW = 97 };
-enum : quint32 { etoOpaque = 0x2, etoClipped = 0x4, etoPdy = 0x2000 };
+enum : quint32 { etoOpaque = 0x2, etoClipped = 0x4, etoGlyphIndex = 0x10, etoPdy = 0x2000 };
 enum : quint32 { taUpdateCp = 1, taRight = 2, taCenter = 6, taBottom = 8, taBaseline = 24 };
 
 // Longest string drawn from one record.
@@ -118,7 +118,9 @@ void Player::drawText(const Record& r, quint32 at, bool wide) {
     }
     double scale = 0;
     const QFont qfont = font(scale);
-    if (s.isEmpty() || scale == 0)
+    // Glyph numbers of the writer's own font mean nothing in another font: better no text than
+    // the wrong characters.
+    if (s.isEmpty() || scale == 0 || (options & etoGlyphIndex))
         return;
 
     // Upright on the device whatever way the logical axes run, turned by the escapement.

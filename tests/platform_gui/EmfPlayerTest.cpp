@@ -12,7 +12,7 @@ using namespace metafiles;
 namespace {
 
 const QRect frame2x1(0, 0, 5080, 2540); // hundredths of a millimetre
-const QRect bounds2x1(0, 0, 191, 95);
+const QRect bounds2x1(0, 0, 192, 96);
 
 // Record types.
 enum {
@@ -291,17 +291,33 @@ TEST(EmfPlayer, hatchesWithGapsOfTheBackground) {
     }
 }
 
-// A writer that gives the header's frame in its own logical units (fifteen to a device pixel)
-// puts the frame far from the drawing: the drawing's own extents are the picture.
-TEST(EmfPlayer, takesTheDrawingsExtentsWhenTheFrameMissesIt) {
-    const QByteArray records = rec(setMapMode, {8}) + rec(setWindowExtEx, {1440, 1440}) +
-                               rec(setViewportExtEx, {96, 96}) + solidBrush(Qt::red) +
-                               box({1440, 1440, 1440, 1440});
-    const DecodedPicture p = drawn(records, {38100, 38100, 38100, 38100}, {1440, 1440, 1440, 1440});
-    ASSERT_TRUE(p.ok());
-    EXPECT_EQ(p.naturalSize, QSize(96, 96));
-    EXPECT_TRUE(near(p.image.pixelColor(48, 48), Qt::red));
-    EXPECT_TRUE(near(p.image.pixelColor(2, 93), Qt::red));
+// Where the header's frame is missing, its bounds of the drawing make the picture; a writer
+// that gives both in its own logical units (fifteen to a device pixel) puts them far from the
+// drawing, and the drawing's own extents make the picture.
+TEST(EmfPlayer, takesTheBoundsOrTheDrawingsExtentsWhenTheFrameMissesIt) {
+    // A square of 96 device pixels at the device's origin.
+    const QByteArray fifteenths = rec(setMapMode, {8}) + rec(setWindowExtEx, {1440, 1440}) +
+                                  rec(setViewportExtEx, {96, 96}) + solidBrush(Qt::red) +
+                                  box({0, 0, 1440, 1440});
+    const struct {
+        const char* name;
+        QRect frame, bounds;
+        QSize natural;
+    } cases[] = {
+        {"no frame", {0, 0, 0, 0}, {0, 0, 192, 96}, {192, 96}},
+        {"frame and bounds in logical units", {0, 0, 38100, 38100}, {0, 0, 1440, 1440}, {96, 96}},
+        {"all of them far away", {38100, 38100, 38100, 38100}, {1440, 1440, 1440, 1440}, {96, 96}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodedPicture p = drawn(fifteenths, c.frame, c.bounds);
+        ASSERT_TRUE(p.ok());
+        EXPECT_EQ(p.naturalSize, c.natural);
+        EXPECT_TRUE(near(p.image.pixelColor(2, 93), Qt::red));
+        EXPECT_TRUE(near(p.image.pixelColor(93, 2), Qt::red));
+        EXPECT_EQ(p.image.pixelColor(p.image.width() - 1, 48).alpha(),
+                  c.natural.width() == 96 ? 255 : 0);
+    }
 }
 
 // Records that lie about their counts, sizes and objects are passed over; what follows them is
