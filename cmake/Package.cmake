@@ -25,9 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quirello.example/")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the programs link come from dpkg-shlibdeps; these are what they load or run
 # without linking: the X11 and Wayland window-system plug-ins, the extra picture formats, the
-# MIDI soundfont, the opener behind `start`, and the panel's fonts.
+# MIDI soundfont, the opener behind `start`, the panel's fonts, and the twins of the faces
+# metafiles name (Times, Helvetica, Arial, Courier, Symbol) with the same widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, timgm6mb-soundfont, xdg-utils, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, \
+timgm6mb-soundfont, xdg-utils, fonts-dejavu-core, fonts-urw-base35")
 
 include(CPack)
