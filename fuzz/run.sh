@@ -87,6 +87,8 @@ for d in "${drivers[@]}"; do
     # The fuzzer sees the coverage of the program's side only, not inside the helper: every
     # seed picture stays in the corpus to be mutated, whatever coverage it adds.
     [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
+    # Larger seeds are cut there; the driver mends the cut file's record walk.
+    [ "$d" = emf_player ] && extra=(-max_len=65536)
     if ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/fuzz_$d" "$corpus/$d" "${extra[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$findings/$d-" >"$log" 2>&1; then
