@@ -4,6 +4,8 @@
 #include "platform/gui/PackedBitmap.h"
 
 #include <cstring>
+#include <QBuffer>
+#include <QImageReader>
 #include <QtEndian>
 
 namespace {
@@ -160,7 +162,18 @@ QImage Record::bitmap(quint32 headerAt, quint32 headerSize, quint32 bitsAt, quin
     const int bitCount = core ? u16(headerAt + 10) : u16(headerAt + 14);
     const quint32 compression = core ? 0 : u32(headerAt + 16);
     if (width <= 0 || height == 0 || height == qint64(INT_MIN) ||
-        width * std::abs(height) > maxBitmapPixels || bitCount == 0 || bitCount > 32)
+        width * std::abs(height) > maxBitmapPixels)
+        return {};
+    if (compression == 4 || compression == 5) { // a whole JPEG or PNG file as the pixels
+        QBuffer file;
+        file.setData(bytes(bitsAt, bitsSize));
+        QImageReader reader(&file);
+        const QSize size = reader.size(); // refused from its header when too large
+        if (size.isEmpty() || qint64(size.width()) * size.height() > maxBitmapPixels)
+            return {};
+        return reader.read();
+    }
+    if (bitCount == 0 || bitCount > 32)
         return {};
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
     const bool plain = compression == 0 || compression == 3; // BI_RGB, BI_BITFIELDS

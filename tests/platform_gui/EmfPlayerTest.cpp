@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <vector>
 
 // Enhanced metafiles written record by record, each for one thing a writer relies on, drawn on
@@ -104,8 +105,17 @@ QImage quadrants() {
     return image;
 }
 
-QByteArray stretched(const QImage& image, QRect target) {
-    const QByteArray dib = dib24(image);
+// `image` as a bitmap header saying its pixels are a PNG file, then that file.
+QByteArray dibPng(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return words({40, image.width(), image.height(), 1, 5, png.size(), 0, 0, 0, 0}) + png;
+}
+
+QByteArray stretched(const QImage& image, QRect target, bool png = false) {
+    const QByteArray dib = png ? dibPng(image) : dib24(image);
     return rec(stretchDiBits,
                {0, 0, 0, 0, target.left(), target.top(), 0, 0, image.width(), image.height(), 80,
                 40, 120, dib.size() - 40, 0, 0x00CC0020, target.width(), target.height()},
@@ -177,6 +187,10 @@ TEST(EmfPlayer, drawsWhereTheMappingAndTheClipPutIt) {
         // The bitmap's rows come bottom first in the file; the picture keeps them upright.
         {"a bitmap",
          stretched(quadrants(), {0, 0, 192, 96}),
+         {{{48, 24}, red}, {{144, 24}, Qt::green}, {{48, 72}, blue}, {{144, 72}, Qt::white}}},
+        // A PNG file stands upright whatever the header's height says.
+        {"a bitmap held as PNG",
+         stretched(quadrants(), {0, 0, 192, 96}, true),
          {{{48, 24}, red}, {{144, 24}, Qt::green}, {{48, 72}, blue}, {{144, 72}, Qt::white}}},
     };
     for (const Case& c : cases) {
