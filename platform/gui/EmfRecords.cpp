@@ -192,12 +192,14 @@ QImage Record::bitmap(quint32 headerAt, quint32 headerSize, quint32 bitsAt, quin
 }
 
 std::optional<Record> Records::next() {
+    if (bytes_.size() < headerSize)
+        return std::nullopt;
     const quint32 total = le32(bytes_, 48);
-    if (at_ + 8 > total)
+    if (total > quint32(bytes_.size()) || total < 8 || at_ > total - 8)
         return std::nullopt;
     const quint32 type = le32(bytes_, at_);
     const quint32 size = le32(bytes_, at_ + 4);
-    if (total > quint32(bytes_.size()) || size < 8 || size > total - at_)
+    if (size < 8 || size > total - at_)
         return std::nullopt;
     const Record r(type, reinterpret_cast<const uchar*>(bytes_.constData()) + at_, size);
     at_ += size;
