@@ -10,6 +10,8 @@ enum : quint32 {
     excludeClipRect = 29,
     intersectClipRect = 30,
     selectClipPath = 67,
+    fillRgn = 71,
+    paintRgn = 74,
     extSelectClipRgn = 75,
 };
 
@@ -49,6 +51,19 @@ QPainterPath intersection(const QPainterPath& a, const QPainterPath& b) {
 }
 
 } // namespace
+
+std::optional<QPainterPath> Player::region(const Record& r, quint32 at, quint32 size) {
+    // The rectangles follow a 32-byte header that counts them. A region of more rectangles
+    // than any drawing needs is cut short: combining areas of that many pieces would take
+    // longer than a picture may.
+    const quint32 count = std::min<quint32>(r.u32(at + 8), maxRegionRects);
+    if (size < 32 || count == 0 || !r.fits(at + 32, quint64(count) * 16))
+        return std::nullopt;
+    QPainterPath area;
+    for (quint32 i = 0; i < count; ++i)
+        area.addRect(r.rectF(at + 32 + 16 * i));
+    return area;
+}
 
 void Player::combineClip(const QPainterPath& area, int mode) {
     const QPainterPath current = dc_.clip.value_or(rectPath(wholeDevice));
@@ -125,22 +140,31 @@ bool Player::clipping(const Record& r) {
         return true;
     }
     case extSelectClipRgn: {
-        // The region's rectangles, in device pixels, after its 32-byte header; none with the
-        // copy mode means no clipping.
-        const quint32 dataSize = r.u32(8);
+        // No region with the copy mode means no clipping.
+        const std::optional<QPainterPath> area = region(r, 16, r.u32(8));
         const int mode = int(r.u32(12));
-        // A region of more rectangles than any drawing needs is cut short: combining areas of
-        // that many pieces would take longer than a picture may.
-        const quint32 count = std::min<quint32>(r.u32(24), maxRegionRects);
-        if (dataSize == 0 || count == 0 || !r.fits(48, quint64(count) * 16)) {
-            if (mode == rgnCopy)
-                setClip(std::nullopt);
+        if (area)
+            combineClip(*area, mode);
+        else if (mode == rgnCopy)
+            setClip(std::nullopt);
+        return true;
+    }
+    case fillRgn:
+    case paintRgn: {
+        // Filled with the brush the record names, or the selected one; in logical units.
+        const bool named = r.type() == fillRgn;
+        const std::optional<QPainterPath> area = region(r, named ? 32 : 28, r.u32(24));
+        const quint32 index = r.u32(28);
+        const Object stock = stockObject(index & 0x7FFFFFFF);
+        const Brush* brush = &dc_.brush;
+        if (named)
+            brush = std::get_if<Brush>(index & 0x80000000        ? &stock
+                                       : index < objects_.size() ? &objects_[index]
+                                                                 : &stock);
+        if (!area || !brush || drawsNothing() || !painting(area->boundingRect()))
             return true;
-        }
-        QPainterPath area;
-        for (quint32 i = 0; i < count; ++i)
-            area.addRect(r.rectF(48 + 16 * i));
-        combineClip(area, mode);
+        useLogical();
+        painter_->fillPath(*area, brush->brush);
         return true;
     }
     default:

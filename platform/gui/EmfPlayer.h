@@ -61,6 +61,8 @@ private:
     QBrush brush() const;
     bool drawsNothing() const { return dc_.rop2 == rop2Nop; }
 
+    // The region whose data (`size` bytes) starts at `at`, or nothing when it holds none.
+    static std::optional<QPainterPath> region(const Record& r, quint32 at, quint32 size);
     void setClip(const std::optional<QPainterPath>& deviceClip);
     void combineClip(const QPainterPath& deviceArea, int mode);
     void applyClip();

@@ -35,6 +35,7 @@ enum {
     selectObject = 37,
     createBrushIndirect = 39,
     rectangle = 43,
+    fillRgn = 71,
     extSelectClipRgn = 75,
     stretchDiBits = 81,
     extCreateFontIndirectW = 82,
@@ -122,12 +123,17 @@ QByteArray stretched(const QImage& image, QRect target, bool png = false) {
                dib);
 }
 
-// A region of rectangles (device pixels) given to the clip with the combining `mode`.
-QByteArray region(std::initializer_list<QRect> rects, int mode) {
+QByteArray regionData(std::initializer_list<QRect> rects) {
     const qint64 n = qint64(rects.size());
     QByteArray data = words({32, 1, n, 16 * n, 0, 0, 0, 0});
     for (const QRect& b : rects)
         data += words({b.left(), b.top(), b.right() + 1, b.bottom() + 1});
+    return data;
+}
+
+// A region of rectangles (device pixels) given to the clip with the combining `mode`.
+QByteArray region(std::initializer_list<QRect> rects, int mode) {
+    const QByteArray data = regionData(rects);
     return rec(extSelectClipRgn, {data.size(), mode}, data);
 }
 
@@ -174,6 +180,11 @@ TEST(EmfPlayer, drawsWhereTheMappingAndTheClipPutIt) {
         {"a clipping region",
          region({{0, 0, 48, 96}, {144, 0, 48, 96}}, 5) + blueBrush + whole,
          {{{24, 48}, blue}, {{96, 48}, none}, {{168, 48}, blue}}},
+        // Filled with a brush made but never selected: the record names it.
+        {"a region filled",
+         rec(createBrushIndirect, {3, 0, colorRef(red), 0}) +
+             rec(fillRgn, {0, 0, 0, 0, 64, 3}, regionData({{0, 0, 96, 96}})),
+         {{{48, 48}, red}, {{144, 48}, none}}},
         {"a clip excluded, then restored away",
          rec(saveDc, {}) + rec(excludeClipRect, {0, 0, 96, 96}) + blueBrush + box({0, 0, 192, 48}) +
              rec(restoreDc, {-1}) + redBrush + box({0, 48, 192, 48}),
