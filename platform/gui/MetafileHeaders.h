@@ -9,6 +9,6 @@
 // origin the file sets before it draws; empty without that header.
 QRectF wmfPlaceableFrame(const QByteArray& bytes);
 
-// Whether every EMF record lies inside the file and the last one ends it: the converter trusts
-// the record sizes, so a cut or damaged file is refused before it.
+// Whether every EMF record lies inside the file and the last one ends it: a cut or damaged
+// file is refused before any record of it is drawn.
 bool emfWellFormed(const QByteArray& bytes);
