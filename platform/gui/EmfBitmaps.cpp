@@ -78,9 +78,11 @@ bool Player::bitmaps(const Record& r) {
         const QImage image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize, perPixel);
         const QSizeF size = r.type() == bitBlt ? target.size() : QSizeF(r.s32(100), r.s32(104));
         const QRectF source(QPointF(r.s32(44), r.s32(48)), size);
-        painter_->setOpacity(constantAlpha / 255.0);
+        if (painter_)
+            painter_->setOpacity(constantAlpha / 255.0);
         drawBitmap(image, source, target);
-        painter_->setOpacity(1);
+        if (painter_)
+            painter_->setOpacity(1);
         return true;
     }
     case stretchDiBits:

@@ -43,6 +43,7 @@ enum {
     createDibPatternBrushPt = 94,
     extCreatePen = 95,
     polyPolygon16 = 91,
+    alphaBlend = 114,
     gradientFill = 118,
 };
 
@@ -199,6 +200,14 @@ TEST(EmfPlayer, drawsWhereTheMappingAndTheClipPutIt) {
         {"a bitmap",
          stretched(quadrants(), {0, 0, 192, 96}),
          {{{48, 24}, red}, {{144, 24}, Qt::green}, {{48, 72}, blue}, {{144, 72}, Qt::white}}},
+        // Its own opacity, premultiplied: half-transparent red over green, then opaque blue.
+        {"a bitmap blended",
+         solidBrush(Qt::green) + whole +
+             rec(alphaBlend, {0, 0,   0,       0,   0, 0,       192, 96, 255 << 16 | 1 << 24,
+                              0, 0,   bits(1), 0,   0, bits(1), 0,   0,  0,
+                              0, 108, 40,      148, 8, 2,       1},
+                 words({40, 2, 1, 1 | 32 << 16, 0, 8, 0, 0, 0, 0, 0x80800000, 0xFF0000FF})),
+         {{{48, 48}, QColor(128, 127, 0)}, {{144, 48}, blue}}},
         // A PNG file stands upright whatever the header's height says.
         {"a bitmap held as PNG",
          stretched(quadrants(), {0, 0, 192, 96}, true),
