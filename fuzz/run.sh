@@ -68,12 +68,13 @@ PY
     touch "$corpus/.seeded"
 fi
 
-# The EMF player starts from the real files the tests compare (a folder made by an older
-# run.sh is seeded too).
-if [ ! -d "$corpus/emf_player" ]; then
+# The EMF player starts also from the real files the tests compare (a corpus seeded by an
+# older run.sh gets them too).
+if [ ! -e "$corpus/emf_player/.real" ]; then
     mkdir -p "$corpus/emf_player"
     cp "$root"/tests/data/metafiles/emf/*.emf "$corpus/emf_player/"
     cp "$corpus/metafile_headers/rectangle.emf" "$corpus/emf_player/" 2>/dev/null || true
+    touch "$corpus/emf_player/.real"
 fi
 
 drivers=(settings_file midi_file mci_command packed_bitmap metafile_headers emf_player
