@@ -6,6 +6,13 @@
 // figure is filled and outlined (or added to the open path).
 namespace emf {
 
+namespace {
+
+// The widest line Qt draws (in pixels or logical units), wider than any picture.
+constexpr double maxPenPixels = 32767;
+
+} // namespace
+
 QPen Player::pen() const {
     const Pen& p = dc_.pen;
     if (p.null || drawsNothing())
@@ -17,12 +24,16 @@ QPen Player::pen() const {
         colour = Qt::white;
     QPen out(colour);
     double width = p.width; // in logical units; the painter scales it
-    // A line is never thinner than one pixel of the reference device.
     const double deviceWidth = width * std::sqrt(std::abs(toDevice().determinant()));
     if (p.cosmetic || !(deviceWidth >= 1)) {
-        // One pixel of the reference device, however large the picture is drawn.
+        // One pixel of the reference device, however large the picture is drawn: a line is
+        // never thinner.
         out.setCosmetic(true);
-        width = std::max(1.0, deviceScale_);
+        width = std::clamp(deviceScale_, 1.0, maxPenPixels);
+    } else if (width > maxPenPixels) {
+        // Qt refuses such widths: the line in the picture's pixels instead.
+        out.setCosmetic(true);
+        width = std::clamp(deviceWidth * deviceScale_, 1.0, maxPenPixels);
     }
     out.setWidthF(width);
     out.setCapStyle(p.cap);
