@@ -89,8 +89,17 @@ PY
     touch "$corpus/.seeded"
 fi
 
+# The EMF player starts also from the real files the tests compare (a corpus seeded by an
+# older run.sh gets them too).
+if [ ! -e "$corpus/emf_player/.real" ]; then
+    mkdir -p "$corpus/emf_player"
+    cp "$root"/tests/data/metafiles/emf/*.emf "$corpus/emf_player/"
+    cp "$corpus/metafile_headers/rectangle.emf" "$corpus/emf_player/" 2>/dev/null || true
+    touch "$corpus/emf_player/.real"
+fi
+
 drivers=(settings_file midi_file mci_command packed_bitmap picture_parts metafile_headers wmf_player
-         helper_answers picture_decoders)
+         emf_player helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do
@@ -102,6 +111,8 @@ for d in "${drivers[@]}"; do
     [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
     # The real drawings run to 120 KB.
     [ "$d" = wmf_player ] && extra=(-max_len=131072)
+    # Larger seeds are cut there; the driver mends the cut file's record walk.
+    [ "$d" = emf_player ] && extra=(-max_len=65536)
     if ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/fuzz_$d" "$corpus/$d" "${extra[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$findings/$d-" >"$log" 2>&1; then

@@ -53,6 +53,43 @@ QByteArray conversation(QSize natural, QSize shown, bool refused) {
     return out;
 }
 
+// An EMF with one record of each kind that carries a bitmap, a region or text, for the player.
+QByteArray emfOfEveryKind() {
+    using metafiles::emfRecord;
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QByteArray dib = metafiles::dib24(image);
+    const auto words = [](std::initializer_list<qint64> values) {
+        QByteArray out;
+        for (qint64 v : values)
+            for (int i = 0; i < 4; ++i)
+                out.append(char(v >> (8 * i) & 0xFF));
+        return out;
+    };
+    const qint64 one = 0x3F800000; // 1.0f
+    QByteArray r;
+    emfRecord(r, 81,
+              {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 40, 120, dib.size() - 40, 0, 0xCC0020, 96, 96},
+              dib);
+    emfRecord(r, 76, {0,   0, 0, 0, 96, 0,   96, 96,  0xCC0020,       0, 0, one, 0, 0,
+                      one, 0, 0, 0, 0,  100, 40, 140, dib.size() - 40},
+              dib);
+    emfRecord(r, 114,
+              {0, 0, 0,   0,  0,   0, 96, 96, 255 << 16 | 1 << 24, 0, 0, one, 0, 0, one, 0, 0,
+               0, 0, 108, 40, 148, 8, 2,  1},
+              words({40, 2, 1, 1 | 32 << 16, 0, 8, 0, 0, 0, 0, 0x80800000, 0xFF0000FF}));
+    emfRecord(r, 39, {1, 2, 0xFF, 4});
+    emfRecord(r, 71, {0, 0, 0, 0, 48, 1}, words({32, 1, 1, 16, 0, 0, 0, 0, 0, 0, 50, 50}));
+    emfRecord(r, 95, {2, 0, 0, 0, 0, 0x10007, 4, 0, 0xFF00, 0, 2, 6, 2});
+    emfRecord(r, 37, {2});
+    emfRecord(r, 87, {0, 0, 0, 0, 3}, words({10 | 10 << 16, 180 | 10 << 16, 180 | 90 << 16}));
+    emfRecord(r, 84, {0, 0, 0, 0, 1, 0, 0, 20, 50, 2, 76, 0, 0, 0, -1, -1, 80},
+              words({'H' | 'i' << 16, 30, 30}));
+    emfRecord(r, 75, {48, 5}, words({32, 1, 1, 16, 0, 0, 0, 0, 0, 0, 96, 96}));
+    emfRecord(r, 42, {0, 0, 192, 96});
+    return metafiles::emfFile({0, 0, 5080, 2540}, {0, 0, 192, 96}, r);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +127,7 @@ int main(int argc, char** argv) {
             seed("wmf_player", name, bytes);
         seed("picture_decoders", name, picture(QString(name).endsWith("emf") ? 8 : 7, bytes));
     }
+    seed("emf_player", "every-kind.emf", emfOfEveryKind());
 
     // Answers of the helper: a picture asked for smaller, one at its natural size, a refusal.
     seed("helper_answers", "smaller", conversation({80, 40}, {40, 20}, false));

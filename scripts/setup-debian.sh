@@ -6,12 +6,12 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config clang-format
-  # windows, pictures, metafiles (EMF through libemf2svg; the texts of metafiles in fonts of
+  # windows, pictures, metafiles (their texts in fonts of
   # the same widths as Windows' Arial, Times New Roman, Courier New and Symbol)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
-  libemf2svg-dev fonts-urw-base35
-  # the metafile benchmark's baseline, the earlier conversion of WMF to SVG
-  libwmf-dev
+  fonts-urw-base35
+  # the metafile benchmark's baseline, the earlier conversion of WMF and EMF to SVG
+  libwmf-dev libemf2svg-dev
   # the decoder helper's system-call allow-list
   libseccomp-dev
   # Qt's own buttons and dialogs in Italian

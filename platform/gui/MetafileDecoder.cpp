@@ -1,13 +1,8 @@
 #include "platform/gui/MetafileDecoder.h"
 
-#include "platform/gui/MetafileCanvas.h"
-#include "platform/gui/MetafileSvg.h"
-#include "platform/gui/PictureLimits.h"
+#include "platform/gui/EmfPlayer.h"
 #include "platform/gui/WmfPicture.h"
 
-#include <QMutex>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QtEndian>
 
 namespace {
@@ -15,38 +10,6 @@ namespace {
 constexpr quint32 placeableWmfKey = 0x9AC6CDD7;
 constexpr quint32 emfHeaderRecord = 1;
 constexpr quint32 emfSignature = 0x464D4520; // " EMF"
-
-// The EMF converter does not promise to be safe on several threads at once, and pictures are
-// decoded ahead on a worker while the panel may load a preview: one conversion at a time.
-QMutex& conversionLock() {
-    static QMutex lock;
-    return lock;
-}
-
-DecodedPicture convertedEmf(const QByteArray& bytes, const ShownSizeFor& shownSize) {
-    MetafileSvg converted;
-    {
-        QMutexLocker locker(&conversionLock());
-        converted = emfToSvg(bytes);
-    }
-    if (!converted.ok() || !picturelimits::acceptable(converted.natural))
-        return {};
-    QSvgRenderer renderer(converted.svg);
-    if (!renderer.isValid())
-        return {};
-    if (!converted.viewBox.isEmpty())
-        renderer.setViewBox(converted.viewBox);
-    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    QImage image = transparentCanvas(metafileCanvasSize(converted.natural, shownSize));
-    if (image.isNull())
-        return {};
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
-    painter.end();
-    return {image, converted.natural};
-}
 
 } // namespace
 
@@ -74,5 +37,5 @@ MetafileKind metafileKind(const QByteArray& head) {
 
 DecodedPicture decodeMetafile(const QByteArray& bytes, MetafileKind kind,
                               const ShownSizeFor& shownSize) {
-    return kind == MetafileKind::Wmf ? decodeWmf(bytes, shownSize) : convertedEmf(bytes, shownSize);
+    return kind == MetafileKind::Wmf ? decodeWmf(bytes, shownSize) : emf::decode(bytes, shownSize);
 }

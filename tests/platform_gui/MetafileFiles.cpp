@@ -12,9 +12,14 @@ void put32(QByteArray& out, std::initializer_list<qint64> values) {
     for (qint64 v : values)
         put16(out, {int(v & 0xFFFF), int((v >> 16) & 0xFFFF)});
 }
+
+} // namespace
+
 quint32 colorRef(QColor c) {
     return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
 }
+
+namespace {
 
 void wmfRecord(QByteArray& out, int function, std::initializer_list<int> params) {
     put32(out, {3 + qint64(params.size())});
@@ -158,6 +163,39 @@ QByteArray WmfWriter::file(std::optional<QRect> frame, int unitsPerInch) const {
     put32(records, {3});
     put16(records, {0});
     return wmfFile(frame, unitsPerInch, records, std::max(objects_, 1));
+}
+
+void emfRecord(QByteArray& out, int type, std::initializer_list<qint64> values,
+               const QByteArray& tail) {
+    put32(out, {type, 8 + 4 * qint64(values.size()) + tail.size()});
+    put32(out, values);
+    out.append(tail);
+}
+
+QByteArray emfFile(QRect frame, QRect bounds, const QByteArray& records) {
+    QByteArray all = records;
+    emfRecord(all, 14, {0, 16, 20});
+    QByteArray out;
+    put32(out, {1, 88, bounds.left(), bounds.top(), bounds.right(), bounds.bottom(), frame.left(),
+                frame.top(), frame.right(), frame.bottom()});
+    put32(out, {0x464D4520, 0x10000, 88 + all.size(), 64, 16, 0, 0, 0, 960, 960, 254, 254});
+    return out + all;
+}
+
+QByteArray dib24(const QImage& image) {
+    QByteArray pixels; // bottom-up rows of blue, green, red, each row padded to 4 bytes
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            put32(pixels, {image.pixel(x, y) & 0xFFFFFF});
+            pixels.chop(1);
+        }
+        while (pixels.size() % 4)
+            pixels.append('\0');
+    }
+    QByteArray out;
+    put32(out,
+          {40, image.width(), image.height(), 1 | 24 << 16, 0, pixels.size(), 2835, 2835, 0, 0});
+    return out + pixels;
 }
 
 QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {

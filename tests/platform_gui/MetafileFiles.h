@@ -55,5 +55,15 @@ std::pair<int, int> colourWords(QColor c);
 
 // `bitmap` as a DIB: a 40-byte info header and 24-bit rows from the bottom up.
 QByteArray dib24(const QImage& bitmap);
+// An EMF record: its type, then its values as 32-bit words (the size is put in).
+void emfRecord(QByteArray& out, int type, std::initializer_list<qint64> values,
+               const QByteArray& tail = {});
+// An EMF of `records` (the end record is added) whose frame is `frameHundredthsMm`, on a
+// reference device of 96 pixels to the inch, saying it draws over `bounds` (device pixels).
+QByteArray emfFile(QRect frameHundredthsMm, QRect bounds, const QByteArray& records);
+// A colour as metafiles write it.
+quint32 colorRef(QColor c);
+// `image` as a bottom-up 24-bit device-independent bitmap: its 40-byte header, then its rows.
+QByteArray dib24(const QImage& image);
 
 } // namespace metafiles
