@@ -182,22 +182,6 @@ QByteArray emfFile(QRect frame, QRect bounds, const QByteArray& records) {
     return out + all;
 }
 
-QByteArray dib24(const QImage& image) {
-    QByteArray pixels; // bottom-up rows of blue, green, red, each row padded to 4 bytes
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
-            put32(pixels, {image.pixel(x, y) & 0xFFFFFF});
-            pixels.chop(1);
-        }
-        while (pixels.size() % 4)
-            pixels.append('\0');
-    }
-    QByteArray out;
-    put32(out,
-          {40, image.width(), image.height(), 1 | 24 << 16, 0, pixels.size(), 2835, 2835, 0, 0});
-    return out + pixels;
-}
-
 QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {
     QByteArray records;
     // A solid brush, selected; the stock null pen, selected; the rectangle; the end.

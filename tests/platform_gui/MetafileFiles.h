@@ -63,7 +63,5 @@ void emfRecord(QByteArray& out, int type, std::initializer_list<qint64> values,
 QByteArray emfFile(QRect frameHundredthsMm, QRect bounds, const QByteArray& records);
 // A colour as metafiles write it.
 quint32 colorRef(QColor c);
-// `image` as a bottom-up 24-bit device-independent bitmap: its 40-byte header, then its rows.
-QByteArray dib24(const QImage& image);
 
 } // namespace metafiles
