@@ -119,17 +119,20 @@ int main(int argc, char** argv) {
             const QImage reference(folder + u'/' + info.completeBaseName() + ".png");
             QString verdict = QStringLiteral("no reference");
             if (!reference.isNull()) {
-                const PictureDifference a = pictureDifference(picture.image, reference);
-                const PictureDifference b = pictureDifference(old, reference);
-                drawn[k].within += a.withinTolerance();
-                svg[k].within += b.withinTolerance();
+                // Each corpus as its test holds it (PictureCompare.h says why they differ).
+                const auto difference = k == 0 ? pictureDifference : closerDifference;
+                const double share = k == 0 ? 0.06 : EmfDifferingShare;
+                const PictureDifference a = difference(picture.image, reference);
+                const PictureDifference b = difference(old, reference);
+                drawn[k].within += a.withinTolerance(share);
+                svg[k].within += b.withinTolerance(share);
                 ++drawn[k].compared;
                 ++svg[k].compared;
                 verdict = QStringLiteral("%1 (%2, %3) / %4 (%5, %6)")
-                              .arg(a.withinTolerance() ? "yes" : "NO")
+                              .arg(a.withinTolerance(share) ? "yes" : "NO")
                               .arg(a.meanAbsolute, 0, 'f', 1)
                               .arg(a.differingShare, 0, 'f', 3)
-                              .arg(b.withinTolerance() ? "yes" : "NO")
+                              .arg(b.withinTolerance(share) ? "yes" : "NO")
                               .arg(b.meanAbsolute, 0, 'f', 1)
                               .arg(b.differingShare, 0, 'f', 3);
             }

@@ -1,7 +1,10 @@
 #include "PictureCompare.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <QPainter>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -14,7 +17,44 @@ QImage onWhite(const QImage& image, QSize size) {
     return out;
 }
 
+// Where the drawing lies on white: the box holding all but the outermost half percent of drawn
+// pixels on each side, so that a stray faint stroke does not move it.
+QRect ink(const QImage& image) {
+    constexpr int inkStep = 24; // what differs this much from white is drawn
+    std::vector<int> columns(size_t(image.width())), rows(size_t(image.height()));
+    int total = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (255 - std::min({qRed(p), qGreen(p), qBlue(p)}) > inkStep)
+                ++columns[size_t(x)], ++rows[size_t(y)], ++total;
+        }
+    if (total == 0)
+        return {};
+    const auto span = [total](const std::vector<int>& counts) {
+        int first = 0, last = int(counts.size()) - 1;
+        for (int seen = 0; (seen += counts[size_t(first)]) < total / 200;)
+            ++first;
+        for (int seen = 0; (seen += counts[size_t(last)]) < total / 200;)
+            --last;
+        return std::pair{first, std::max(first, last)};
+    };
+    const auto [left, right] = span(columns);
+    const auto [top, bottom] = span(rows);
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 } // namespace
+
+PictureDifference closerDifference(const QImage& drawn, const QImage& reference) {
+    const PictureDifference whole = pictureDifference(drawn, reference);
+    const QImage a = onWhite(drawn, drawn.size()), b = onWhite(reference, reference.size());
+    const QRect aInk = ink(a), bInk = ink(b);
+    if (aInk.isEmpty() || bInk.isEmpty())
+        return whole;
+    const PictureDifference cut = pictureDifference(a.copy(aInk), b.copy(bInk));
+    return cut.meanAbsolute < whole.meanAbsolute ? cut : whole;
+}
 
 PictureDifference pictureDifference(const QImage& drawn, const QImage& reference) {
     if (drawn.isNull() || reference.isNull())
