@@ -2,6 +2,7 @@
 
 #include "panel/PanelRoles.h"
 #include "panel/PanelServices.h"
+#include "settings/SettingRules.h"
 
 #include <map>
 #include <memory>
@@ -10,7 +11,9 @@
 class CatalogueControls;
 class QDragEnterEvent;
 class QDropEvent;
+class AutoSizeLabel;
 struct AppRecords;
+struct PanelValues;
 struct SettingLine;
 
 // The control panel, the program's main window: the show's settings, "&Play", the folder and
@@ -86,8 +89,19 @@ private:
     void cmdOK_Click();
     QColor barsColour() const;
 
-    // The load (frmAboutLoad.cpp).
+    // Each PHOTO.INI key's control, and the panel's load and save through it
+    // (frmAboutBinding.cpp).
+    struct SettingControl {
+        QWidget* control = nullptr;
+        AutoSizeLabel* valueLabel = nullptr; // the bar's value, where the load shows it
+    };
+    SettingControl controlOf(SettingKey key) const;
     void applySettingLine(const SettingLine& line);
+    // The lists show the record's entries once every line has been read.
+    void selectSettingLists();
+    PanelValues panelValues() const;
+
+    // The load (frmAboutLoad.cpp).
     void fillLists();
     void setFolderControls(const QString& folder);
     void openNamed(const OpenRequest& request);

@@ -10,10 +10,8 @@
 #include "startup/AppRecords.h"
 #include "startup/ShowStart.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLocale>
-#include <QScrollBar>
 
 void frmAbout::Inizializza() {
     if (SecondsTooLong(Text1->text())) {
@@ -24,22 +22,7 @@ void frmAbout::Inizializza() {
         return;
     }
 
-    PanelValues values;
-    values.folderPath = catalogue_->Dir1->path();
-    values.secondsText = Text1->text();
-    values.red = HScroll1->value();
-    values.green = HScroll2->value();
-    values.blue = HScroll3->value();
-    values.randomColour = Check4->isChecked();
-    values.frameState = Check5->isChecked() ? 1 : 0;
-    values.musicState = Check1->isChecked() ? 1 : 0;
-    values.commentState = Check2->isChecked() ? 1 : 0;
-    values.enlargeState = Check3->isChecked() ? 1 : 0;
-    values.speed = HScroll4->value();
-    if (const int effect = Combo1->selectedIndex(); effect >= 0)
-        values.effectEntry = Combo1->itemText(effect);
-    values.labelIndex = Combo2->selectedIndex();
-
+    const PanelValues values = panelValues();
     CopyPanelValues(values, records_.settings, QLocale());
     QDir::setCurrent(records_.AppFolder);
     // A settings file that cannot be written is no reason to refuse the show.

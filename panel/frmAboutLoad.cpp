@@ -15,9 +15,6 @@
 #include "startup/ProgramVersion.h"
 #include "startup/StartFolder.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -36,12 +33,6 @@ const QString LabelPositions[] = {QStringLiteral("In alto"), QStringLiteral("In 
 
 QString VersionText() {
     return QStringLiteral("Vers.") + ProgramVersion();
-}
-
-// A check box of this program has two states; other values from a hand-edited file are
-// brought to the nearer one.
-bool TickedFor(int value) {
-    return value >= 1;
 }
 
 } // namespace
@@ -79,8 +70,7 @@ void frmAbout::Form_Load() {
         setFolderControls(app);
     }
 
-    Combo1->selectEntry(std::clamp<int>(records_.settings.TipoEffetto, -1, Combo1->count() - 1));
-    Combo2->selectEntry(std::clamp<int>(records_.settings.PosLabel, -1, Combo2->count() - 1));
+    selectSettingLists();
 
     // A saved folder that is gone, or whose volume is, gives way to the application folder
     // without a word.
@@ -135,54 +125,6 @@ void frmAbout::fillLists() {
 void frmAbout::setFolderControls(const QString& folder) {
     catalogue_->Dir1->setPath(folder);
     catalogue_->Drive1->setDriveOf(folder);
-}
-
-void frmAbout::applySettingLine(const SettingLine& line) {
-    const int v = line.value;
-    switch (line.key) {
-    case SettingKey::PATH:
-    case SettingKey::TempoAttesa:
-        break; // used once every line has been read
-    case SettingKey::MusicaFM:
-        Check1->setChecked(TickedFor(v));
-        break;
-    case SettingKey::SuonoWAV:
-        Check2->setChecked(TickedFor(v));
-        break;
-    case SettingKey::Effetti:
-        // The bar keeps the value within 0..100; the record follows the bar.
-        HScroll4->setValue(v);
-        Label21->setText(QString::number(HScroll4->value()));
-        records_.settings.Effetti = static_cast<qint16>(HScroll4->value());
-        break;
-    case SettingKey::RGB_R:
-        if (line.atMost255)
-            HScroll1->setValue(v);
-        break;
-    case SettingKey::RGB_G:
-        if (line.atMost255)
-            HScroll2->setValue(v);
-        break;
-    case SettingKey::RGB_B:
-        if (line.atMost255)
-            HScroll3->setValue(v);
-        break;
-    case SettingKey::RGB_RANDOM:
-        Check4->setChecked(TickedFor(std::abs(v)));
-        break;
-    case SettingKey::Cornice3D:
-        Check5->setChecked(TickedFor(v));
-        break;
-    case SettingKey::AllargaFoto:
-        Check3->setChecked(TickedFor(v));
-        break;
-    case SettingKey::TipoEffetto:
-        Combo1->selectEntry(std::clamp(v, -1, Combo1->count() - 1));
-        break;
-    case SettingKey::PosLabel:
-        Combo2->selectEntry(std::clamp(v, -1, Combo2->count() - 1));
-        break;
-    }
 }
 
 void frmAbout::Form_Activate() {

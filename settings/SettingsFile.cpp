@@ -4,7 +4,6 @@
 #include "platform/RegularFile.h"
 #include "settings/NumberReading.h"
 
-#include <array>
 #include <optional>
 #include <QDir>
 #include <QFile>
@@ -13,61 +12,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
-#include <utility>
 
 namespace {
 
 // Thirteen short lines; even a file full of comments and blank lines stays far below this.
 constexpr qint64 kLargestSettingsFile = 1024 * 1024;
-
-// The keys in the order a line is tested against them; the first one the line contains wins.
-const std::array<std::pair<SettingKey, QLatin1StringView>, 13> ReadOrder{{
-    {SettingKey::PATH, QLatin1StringView("PATH=")},
-    {SettingKey::TempoAttesa, QLatin1StringView("TempoAttesa=")},
-    {SettingKey::MusicaFM, QLatin1StringView("MusicaFM=")},
-    {SettingKey::SuonoWAV, QLatin1StringView("SuonoWAV=")},
-    {SettingKey::Effetti, QLatin1StringView("Effetti=")},
-    {SettingKey::RGB_R, QLatin1StringView("RGB_R=")},
-    {SettingKey::RGB_G, QLatin1StringView("RGB_G=")},
-    {SettingKey::RGB_B, QLatin1StringView("RGB_B=")},
-    {SettingKey::RGB_RANDOM, QLatin1StringView("RGB_RANDOM=")},
-    {SettingKey::Cornice3D, QLatin1StringView("Cornice3D=")},
-    {SettingKey::AllargaFoto, QLatin1StringView("AllargaFoto=")},
-    {SettingKey::TipoEffetto, QLatin1StringView("TipoEffetto=")},
-    {SettingKey::PosLabel, QLatin1StringView("PosLabel=")},
-}};
-
-qint16* fieldOf(ShowSettings& s, SettingKey key) {
-    switch (key) {
-    case SettingKey::TempoAttesa:
-        return &s.TempoAttesa;
-    case SettingKey::MusicaFM:
-        return &s.MusicaFM;
-    case SettingKey::SuonoWAV:
-        return &s.SuonoWAV;
-    case SettingKey::Effetti:
-        return &s.Effetti;
-    case SettingKey::RGB_R:
-        return &s.RGB_R;
-    case SettingKey::RGB_G:
-        return &s.RGB_G;
-    case SettingKey::RGB_B:
-        return &s.RGB_B;
-    case SettingKey::RGB_RANDOM:
-        return &s.RGB_RANDOM;
-    case SettingKey::Cornice3D:
-        return &s.Cornice3D;
-    case SettingKey::AllargaFoto:
-        return &s.AllargaFoto;
-    case SettingKey::TipoEffetto:
-        return &s.TipoEffetto;
-    case SettingKey::PosLabel:
-        return &s.PosLabel;
-    case SettingKey::PATH:
-        break;
-    }
-    return nullptr;
-}
 
 // Files written here are UTF-8; a file from a machine that wrote its 8-bit code page is read as
 // Windows-1252 (Latin-1 for the characters a folder name is likely to hold).
@@ -110,15 +59,15 @@ QString settingsPath(const QString& appFolder) {
 // contains) and the text after its first '=', leading blanks skipped.
 template <typename Visit> void forEachSetting(const QByteArray& bytes, Visit visit) {
     for (const QString& line : splitLines(decode(bytes))) {
-        for (const auto& [key, name] : ReadOrder) {
-            if (!line.contains(name))
+        for (const SettingRule& rule : SettingRules) {
+            if (!line.contains(QLatin1StringView(rule.keyText.data(), rule.keyText.size())))
                 continue;
             QString value = line.mid(line.indexOf(u'=') + 1);
             qsizetype blanks = 0;
             while (blanks < value.size() && value[blanks] == u' ')
                 ++blanks;
             value.remove(0, blanks);
-            visit(key, value);
+            visit(rule, value);
             break;
         }
     }
@@ -154,16 +103,9 @@ void putBack(const QString& path, const QByteArray& bytes) {
 ShowSettings DefaultSettings(const QString& appFolder) {
     ShowSettings s;
     s.ShowFolder = WithTrailingSeparator(appFolder);
-    s.TempoAttesa = 5;
-    s.SuonoWAV = 1;
-    s.MusicaFM = 1;
-    s.Effetti = 1;
-    s.AllargaFoto = 1;
-    s.RGB_R = s.RGB_G = s.RGB_B = 0;
-    s.RGB_RANDOM = 0;
-    s.Cornice3D = 1;
-    s.TipoEffetto = 0;
-    s.PosLabel = 0;
+    for (const SettingRule& rule : SettingRules)
+        if (rule.field)
+            s.*rule.field = rule.missingFileValue;
     return s;
 }
 
@@ -179,15 +121,15 @@ bool ReadSettingsFile(const QString& appFolder, ShowSettings& settings,
     }
     const QByteArray& bytes = *read;
 
-    forEachSetting(bytes, [&](SettingKey key, const QString& value) {
-        SettingLine reported{key};
-        if (key == SettingKey::PATH) {
+    forEachSetting(bytes, [&](const SettingRule& rule, const QString& value) {
+        SettingLine reported{rule.key};
+        if (!rule.field) {
             settings.ShowFolder = WithTrailingSeparator(value);
         } else {
-            qint16& field = *fieldOf(settings, key);
+            qint16& field = settings.*rule.field;
             field = ReadLeadingInt16(value);
-            if (key == SettingKey::TempoAttesa && (field < 1 || field > 30))
-                field = 4;
+            if (field < rule.lowest || field > rule.highest)
+                field = rule.outOfRange;
             reported.value = field;
             reported.atMost255 = field <= 255;
         }
@@ -205,8 +147,8 @@ std::optional<QString> SavedFolderText(const QString& appFolder) {
     if (!read)
         return std::nullopt;
     std::optional<QString> folder;
-    forEachSetting(*read, [&](SettingKey key, const QString& value) {
-        if (key == SettingKey::PATH)
+    forEachSetting(*read, [&](const SettingRule& rule, const QString& value) {
+        if (rule.key == SettingKey::PATH)
             folder = value;
     });
     return folder;
@@ -214,29 +156,29 @@ std::optional<QString> SavedFolderText(const QString& appFolder) {
 
 bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
                        const QString& secondsText, const ShowSettings& s) {
-    const std::pair<const char*, qint16> numbers[] = {
-        {"MusicaFM=", s.MusicaFM},
-        {"SuonoWAV=", s.SuonoWAV},
-        {"Effetti=", s.Effetti},
-        {"Cornice3D=", s.Cornice3D},
-        {"AllargaFoto=", s.AllargaFoto},
-        {"RGB_R=", s.RGB_R},
-        {"RGB_G=", s.RGB_G},
-        {"RGB_B=", s.RGB_B},
-        {"RGB_RANDOM=", s.RGB_RANDOM},
-        {"TipoEffetto=", s.TipoEffetto},
-        {"PosLabel=", s.PosLabel},
-    };
     // A line break inside a value would make a line of its own, read back as a setting. The
     // seconds are read up to their first non-digit anyway, so they lose nothing by the cut; a
     // folder cannot be cut without naming another one, so such a file is not written.
     if (hasLineBreak(folderText))
         return false;
     const QString seconds = secondsText.left(secondsText.indexOf(QRegularExpression("[\r\n]")));
-    QString text = QStringLiteral("PATH=") + folderText + QStringLiteral("\r\n");
-    text += QStringLiteral("TempoAttesa=") + seconds + QStringLiteral("\r\n");
-    for (const auto& [key, value] : numbers)
-        text += QLatin1StringView(key) + PrintForm(value) + QStringLiteral("\r\n");
+    QString text;
+    for (const SettingKey key : WriteOrder) {
+        const SettingRule& rule = RuleOf(key);
+        text += QLatin1StringView(rule.keyText.data(), rule.keyText.size());
+        switch (rule.writtenAs) {
+        case WrittenAs::FolderText:
+            text += folderText;
+            break;
+        case WrittenAs::SecondsText:
+            text += seconds;
+            break;
+        case WrittenAs::Number:
+            text += PrintForm(s.*rule.field);
+            break;
+        }
+        text += QStringLiteral("\r\n");
+    }
 
     // The old file is replaced only once the new one is complete on disk. In a folder where no
     // new file can be made, a writable PHOTO.INI is rewritten in place; its old bytes are put

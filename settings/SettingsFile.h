@@ -1,27 +1,11 @@
 #pragma once
 
+#include "settings/SettingRules.h"
 #include "settings/ShowSettings.h"
 
 #include <functional>
 #include <optional>
 #include <QString>
-
-// The PHOTO.INI keys, in the order the reader tests them.
-enum class SettingKey {
-    PATH,
-    TempoAttesa,
-    MusicaFM,
-    SuonoWAV,
-    Effetti,
-    RGB_R,
-    RGB_G,
-    RGB_B,
-    RGB_RANDOM,
-    Cornice3D,
-    AllargaFoto,
-    TipoEffetto,
-    PosLabel,
-};
 
 // One recognised line, reported right after its value was stored.
 struct SettingLine {

@@ -30,18 +30,32 @@ qint16 EffectCodeOf(const std::optional<QString>& selectedEntry) {
     return selectedEntry ? ReadLeadingInt16(*selectedEntry) : qint16(0);
 }
 
+namespace {
+
+qint16 savedValue(const SettingRule& rule, const PanelValues& values, const QLocale& locale) {
+    const int state = values.states[IndexOf(rule.key)];
+    switch (rule.control) {
+    case PanelControl::SecondsField:
+        return ShowIntervalMs(values.secondsText, locale);
+    case PanelControl::RandomBox:
+        return state != 0 ? qint16(-1) : qint16(0);
+    case PanelControl::EffectList:
+        return EffectCodeOf(values.effectEntry);
+    case PanelControl::FolderList:
+    case PanelControl::CheckBox:
+    case PanelControl::SpeedBar:
+    case PanelControl::ColourBar:
+    case PanelControl::LabelList:
+        break;
+    }
+    return ClampToInt16(state);
+}
+
+} // namespace
+
 void CopyPanelValues(const PanelValues& values, ShowSettings& settings, const QLocale& locale) {
     settings.ShowFolder = WithTrailingSeparator(values.folderPath);
-    settings.RGB_R = ClampToInt16(values.red);
-    settings.RGB_G = ClampToInt16(values.green);
-    settings.RGB_B = ClampToInt16(values.blue);
-    settings.RGB_RANDOM = values.randomColour ? -1 : 0;
-    settings.Cornice3D = ClampToInt16(values.frameState);
-    settings.TempoAttesa = ShowIntervalMs(values.secondsText, locale);
-    settings.MusicaFM = ClampToInt16(values.musicState);
-    settings.SuonoWAV = ClampToInt16(values.commentState);
-    settings.AllargaFoto = ClampToInt16(values.enlargeState);
-    settings.Effetti = ClampToInt16(values.speed);
-    settings.TipoEffetto = EffectCodeOf(values.effectEntry);
-    settings.PosLabel = ClampToInt16(values.labelIndex);
+    for (const SettingRule& rule : SettingRules)
+        if (rule.field)
+            settings.*rule.field = savedValue(rule, values, locale);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "settings/SettingRules.h"
 #include "settings/ShowSettings.h"
 
+#include <array>
 #include <optional>
 #include <QLocale>
 #include <QString>
@@ -34,15 +36,10 @@ qint16 EffectCodeOf(const std::optional<QString>& selectedEntry);
 struct PanelValues {
     QString folderPath;  // the folder list's path, as the list reports it
     QString secondsText; // the seconds field, exactly as typed
-    int red = 0, green = 0, blue = 0;
-    bool randomColour = false; // "A caso"
-    int frameState = 0;        // check-box states, 0 or 1
-    int musicState = 0;
-    int commentState = 0;
-    int enlargeState = 0;
-    int speed = 0;
+    // Per key, the state of its control: a check box's 0 or 1, a bar's value, a list's selected
+    // index (-1 for none). The folder and the seconds are the texts above.
+    std::array<int, SettingCount> states{};
     std::optional<QString> effectEntry; // the effect list's selected entry, if any
-    int labelIndex = -1;                // the label list's selected entry, -1 for none
 };
 
 // Copies the controls into the settings record the show reads; the seconds become

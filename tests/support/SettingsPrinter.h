@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingRules.h"
 #include "settings/ShowSettings.h"
 
 #include <ostream>
@@ -7,8 +8,7 @@
 // Readable failures when two settings records differ.
 inline void PrintTo(const ShowSettings& s, std::ostream* out) {
     *out << s.ShowFolder.toStdString();
-    for (const qint16 v :
-         {s.TempoAttesa, s.SuonoWAV, s.MusicaFM, s.Effetti, s.RGB_R, s.RGB_G, s.RGB_B, s.RGB_RANDOM,
-          s.Cornice3D, s.AllargaFoto, s.TipoEffetto, s.PosLabel})
-        *out << ' ' << v;
+    for (const SettingRule& rule : SettingRules)
+        if (rule.field)
+            *out << ' ' << rule.keyText << s.*rule.field;
 }
