@@ -1,4 +1,5 @@
 #include "platform/audio/MidiEvents.h"
+#include "support/Rows.h"
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
@@ -76,30 +77,28 @@ Notes notesPlayed(const QByteArray& smf) {
 
 // Every note of a track reaches the synthesizer once its events are written in full status,
 // whatever came between them and their status; a damaged track plays up to the damage.
-TEST(MidiFullStatus, everyNoteReachesTheSynthesizer) {
-    const QByteArray unknownChunk = chunk("XFIH", "junk", 4);
-    const QByteArray withJunk = midiFile(runningAfterMeta + endOfTrack);
-    const struct {
-        const char* what;
-        QByteArray smf;
-        Notes notes;
-    } cases[] = {
-        {"running status after meta and exclusive events", midiFile(runningAfterMeta + endOfTrack),
-         allNotes},
-        {"a track length beyond the file", midiFile(runningAfterMeta + endOfTrack, 1000), allNotes},
-        {"no end of track", midiFile(runningAfterMeta), allNotes},
-        {"another chunk before the track", withJunk.left(14) + unknownChunk + withJunk.mid(14),
-         allNotes},
-        {"cut inside an event", midiFile(runningAfterMeta.left(30)), {{0, 60}, {0, 64}}},
-        {"data before any status", midiFile(QByteArray("\x00\x3C\x64", 3) + runningAfterMeta), {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QByteArray full = withFullStatus(c.smf);
-        ASSERT_FALSE(full.isEmpty());
-        EXPECT_EQ(notesPlayed(full), c.notes);
-        EXPECT_EQ(withFullStatus(full), full) << "not written in full the first time";
-    }
+const QByteArray unknownChunk = chunk("XFIH", "junk", 4);
+const QByteArray withJunk = midiFile(runningAfterMeta + endOfTrack);
+const struct Stream {
+    const char* name;
+    QByteArray smf;
+    Notes notes;
+} streams[] = {
+    {"running status after meta and exclusive events", midiFile(runningAfterMeta + endOfTrack),
+     allNotes},
+    {"a track length beyond the file", midiFile(runningAfterMeta + endOfTrack, 1000), allNotes},
+    {"no end of track", midiFile(runningAfterMeta), allNotes},
+    {"another chunk before the track", withJunk.left(14) + unknownChunk + withJunk.mid(14),
+     allNotes},
+    {"cut inside an event", midiFile(runningAfterMeta.left(30)), {{0, 60}, {0, 64}}},
+    {"data before any status", midiFile(QByteArray("\x00\x3C\x64", 3) + runningAfterMeta), {}},
+};
+TABLE_TEST(MidiFullStatusRows, everyNoteReachesTheSynthesizer, streams) {
+    const auto& c = GetParam();
+    const QByteArray full = withFullStatus(c.smf);
+    ASSERT_FALSE(full.isEmpty());
+    EXPECT_EQ(notesPlayed(full), c.notes);
+    EXPECT_EQ(withFullStatus(full), full) << "not written in full the first time";
 }
 
 TEST(MidiFullStatus, refusesFilesWithoutHeaderOrTrack) {

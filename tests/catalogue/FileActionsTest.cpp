@@ -32,17 +32,16 @@ struct Panel {
 
 } // namespace
 
-TEST(FileActionsPreview, FitsTheBoxKeepingProportions) {
-    const std::pair<QSize, QSize> cases[] = {{{640, 480}, {240, 180}},
-                                             {{1000, 200}, {280, 56}},
-                                             {{32, 32}, {180, 180}},
-                                             {{560, 360}, {280, 180}},
-                                             {{180, 1000}, {32, 180}},
-                                             {{100000, 1}, {280, 1}},
-                                             {{0, 0}, {}}};
-    for (const auto& [natural, shown] : cases)
-        EXPECT_EQ(fileactions::previewSize(natural), shown)
-            << natural.width() << "x" << natural.height();
+// A picture's size, the preview's.
+const std::pair<QSize, QSize> previews[] = {{{640, 480}, {240, 180}},
+                                            {{1000, 200}, {280, 56}},
+                                            {{32, 32}, {180, 180}},
+                                            {{560, 360}, {280, 180}},
+                                            {{180, 1000}, {32, 180}},
+                                            {{100000, 1}, {280, 1}},
+                                            {{0, 0}, {}}};
+TABLE_TEST(FileActionsPreview, FitsTheBoxKeepingProportions, previews) {
+    EXPECT_EQ(fileactions::previewSize(GetParam().first), GetParam().second);
 }
 
 TEST(FileActionsOpen, PassesTheFilePathWithoutTheCurrentFolderStep) {

@@ -1,5 +1,6 @@
 #include "catalogue/LoadImageList.h"
 #include "support/OrdinaryUser.h"
+#include "support/Rows.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -40,34 +41,33 @@ TEST(LoadImageList, SkipsHiddenGrandchildrenAndWhatIsNotAPicture) {
 }
 
 // The show follows the list: each folder's pictures together, the folder's own first.
-TEST(LoadImageList, ListOrder) {
-    // What a case shows, the files, the list's order.
-    const std::tuple<const char*, QStringList, QStringList> cases[] = {
-        {"the folder's own first",
-         {"b.jpg", "a.gif", "Zeta/c.bmp"},
-         {"./a.gif", "./b.jpg", "Zeta/c.bmp"}},
-        {"ordinary names: case-insensitive, digits first, a name before its longer ones",
-         {"Zeta/c.bmp", "zeta2/a.gif", "9/a.gif", "b.JPG", "B2.jpg", "a.gif", "Alfa/z.gif", "1.gif",
-          "Zetaa/b.gif", "Èstate/a.jpg", "estate2/a.jpg"},
-         {"./1.gif", "./a.gif", "./b.JPG", "./B2.jpg", "9/a.gif", "Alfa/z.gif", "Èstate/a.jpg",
-          "estate2/a.jpg", "Zeta/c.bmp", "zeta2/a.gif", "Zetaa/b.gif"}},
-        {"the folder's own before names that collate before the dot",
-         {"z.jpg", "_scarti/a.jpg", " spazio/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"},
-         {"./z.jpg", " spazio/a.jpg", "_scarti/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"}},
-        {"folders equal but for case or accents never interleave",
-         {"foto/b.jpg", "Foto/a.jpg", "foto/a.jpg", "Foto/b.jpg", "Café/a.jpg", "Cafe/b.jpg",
-          "Cafe/a.jpg", "Café/b.jpg"},
-         {"Cafe/a.jpg", "Cafe/b.jpg", "Café/a.jpg", "Café/b.jpg", "Foto/a.jpg", "Foto/b.jpg",
-          "foto/a.jpg", "foto/b.jpg"}},
-    };
-    for (const auto& [what, files, order] : cases) {
-        testfiles::Sandbox box;
-        for (const QString& name : files)
-            testfiles::write(box.file(name));
-        const Scan scan(box.path());
-        EXPECT_EQ(scan.list.entries(), order) << what;
-        EXPECT_EQ(scan.count, order.size()) << what;
-    }
+// What a case shows, the files, the list's order.
+const std::tuple<const char*, QStringList, QStringList> orders[] = {
+    {"the folder's own first",
+     {"b.jpg", "a.gif", "Zeta/c.bmp"},
+     {"./a.gif", "./b.jpg", "Zeta/c.bmp"}},
+    {"ordinary names: case-insensitive, digits first, a name before its longer ones",
+     {"Zeta/c.bmp", "zeta2/a.gif", "9/a.gif", "b.JPG", "B2.jpg", "a.gif", "Alfa/z.gif", "1.gif",
+      "Zetaa/b.gif", "Èstate/a.jpg", "estate2/a.jpg"},
+     {"./1.gif", "./a.gif", "./b.JPG", "./B2.jpg", "9/a.gif", "Alfa/z.gif", "Èstate/a.jpg",
+      "estate2/a.jpg", "Zeta/c.bmp", "zeta2/a.gif", "Zetaa/b.gif"}},
+    {"the folder's own before names that collate before the dot",
+     {"z.jpg", "_scarti/a.jpg", " spazio/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"},
+     {"./z.jpg", " spazio/a.jpg", "_scarti/a.jpg", "-meno/a.jpg", "!/a.jpg", "?/a.jpg"}},
+    {"folders equal but for case or accents never interleave",
+     {"foto/b.jpg", "Foto/a.jpg", "foto/a.jpg", "Foto/b.jpg", "Café/a.jpg", "Cafe/b.jpg",
+      "Cafe/a.jpg", "Café/b.jpg"},
+     {"Cafe/a.jpg", "Cafe/b.jpg", "Café/a.jpg", "Café/b.jpg", "Foto/a.jpg", "Foto/b.jpg",
+      "foto/a.jpg", "foto/b.jpg"}},
+};
+TABLE_TEST(LoadImageListOrder, ListOrder, orders) {
+    const auto& [what, files, order] = GetParam();
+    testfiles::Sandbox box;
+    for (const QString& name : files)
+        testfiles::write(box.file(name));
+    const Scan scan(box.path());
+    EXPECT_EQ(scan.list.entries(), order);
+    EXPECT_EQ(scan.count, order.size());
 }
 
 TEST(LoadImageList, LimitsSlotsAndChildFoldersButCountsEveryPicture) {

@@ -1,4 +1,5 @@
 #include "IconFiles.h"
+#include "support/Rows.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
@@ -30,34 +31,27 @@ bool sameColour(QColor a, QColor b) {
 
 // Of the largest frames, the one with the most colours is shown, the first of equals; a smaller
 // frame never wins for its colours.
-TEST(IconFrameChoice, takesTheDeepestOfTheLargestFrames) {
-    const QColor yellow(255, 255, 0), orange(255, 128, 0), red(200, 0, 0), blue(0, 0, 255);
-    const struct {
-        const char* what;
-        std::vector<Frame> frames;
-        QColor shown;
-    } cases[] = {
-        {"deeper frames listed last",
-         {frame(filled(16, yellow), 4), frame(filled(32, yellow), 4), frame(filled(32, orange), 8),
-          frame(filled(16, blue), 32), frame(filled(32, red), 32)},
-         red},
-        {"the deeper one first",
-         {frame(filled(32, orange), 8), frame(filled(32, yellow), 4)},
-         orange},
-        {"equal depths", {frame(filled(32, red), 24), frame(filled(32, blue), 24)}, red},
-        {"a smaller deeper frame",
-         {frame(filled(48, yellow), 4), frame(filled(32, red), 32)},
-         yellow},
-    };
+const QColor yellow(255, 255, 0), orange(255, 128, 0), red(200, 0, 0), blue(0, 0, 255);
+const struct Choice {
+    const char* name;
+    std::vector<Frame> frames;
+    QColor shown;
+} choices[] = {
+    {"deeper frames listed last",
+     {frame(filled(16, yellow), 4), frame(filled(32, yellow), 4), frame(filled(32, orange), 8),
+      frame(filled(16, blue), 32), frame(filled(32, red), 32)},
+     red},
+    {"the deeper one first", {frame(filled(32, orange), 8), frame(filled(32, yellow), 4)}, orange},
+    {"equal depths", {frame(filled(32, red), 24), frame(filled(32, blue), 24)}, red},
+    {"a smaller deeper frame", {frame(filled(48, yellow), 4), frame(filled(32, red), 32)}, yellow},
+};
+TABLE_TEST(IconFrameChoices, takesTheDeepestOfTheLargestFrames, choices) {
+    const auto& c = GetParam();
     testfiles::Sandbox box;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const DecodedPicture p = decodedIcon(box, iconfiles::icon(c.frames));
-        ASSERT_TRUE(p.ok());
-        EXPECT_TRUE(
-            sameColour(p.image.pixelColor(p.image.width() / 2, p.image.height() / 2), c.shown))
-            << p.image.pixelColor(p.image.width() / 2, p.image.height() / 2).name().toStdString();
-    }
+    const DecodedPicture p = decodedIcon(box, iconfiles::icon(c.frames));
+    ASSERT_TRUE(p.ok());
+    EXPECT_TRUE(sameColour(p.image.pixelColor(p.image.width() / 2, p.image.height() / 2), c.shown))
+        << p.image.pixelColor(p.image.width() / 2, p.image.height() / 2).name().toStdString();
 }
 
 // NSIS's installer icon lists its 16-colour frames before the 256-colour and 32-bit ones, and

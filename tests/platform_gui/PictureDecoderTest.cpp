@@ -1,5 +1,6 @@
 #include "platform/gui/PictureDecoder.h"
 #include "PictureDecoderFiles.h"
+#include "support/Rows.h"
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
@@ -82,47 +83,45 @@ TEST(PictureDecoder, decodesEachFormatAtItsNaturalSizeOrSmallerWhenShownSmaller)
 
 // Whatever integer type and byte order the orientation is stored in, the size the show asks
 // about and the pixels are turned: Qt's reader takes only a SHORT, the program reads the rest.
-TEST(PictureDecoder, appliesTheExifOrientationToSizeAndPixels) {
-    const struct {
-        const char* orientation;
-        const char* type;
-        const char* order;
-        bool portrait;
-        QColor first, second; // top and bottom (portrait), or left and right
-    } cases[] = {
-        {"6", "SHORT", "MM", true, Qt::red, Qt::blue},
-        {"6", "LONG", "MM", true, Qt::red, Qt::blue},
-        {"6", "SLONG", "II", true, Qt::red, Qt::blue},
-        {"8", "SLONG", "MM", true, Qt::blue, Qt::red},
-        {"5", "LONG", "II", true, Qt::red, Qt::blue},
-        {"3", "SLONG", "II", false, Qt::blue, Qt::red},
-        {"2", "LONG", "MM", false, Qt::blue, Qt::red},
-        {"9", "SLONG", "MM", false, Qt::red, Qt::blue}, // out of range: left as stored
-    };
+const struct Orientation {
+    const char* orientation;
+    const char* type;
+    const char* order;
+    bool portrait;
+    QColor first, second; // top and bottom (portrait), or left and right
+} orientations[] = {
+    {"6", "SHORT", "MM", true, Qt::red, Qt::blue},
+    {"6", "LONG", "MM", true, Qt::red, Qt::blue},
+    {"6", "SLONG", "II", true, Qt::red, Qt::blue},
+    {"8", "SLONG", "MM", true, Qt::blue, Qt::red},
+    {"5", "LONG", "II", true, Qt::red, Qt::blue},
+    {"3", "SLONG", "II", false, Qt::blue, Qt::red},
+    {"2", "LONG", "MM", false, Qt::blue, Qt::red},
+    {"9", "SLONG", "MM", false, Qt::red, Qt::blue}, // out of range: left as stored
+};
+TABLE_TEST(ExifOrientation, appliesTheExifOrientationToSizeAndPixels, orientations) {
+    const auto& c = GetParam();
+    SCOPED_TRACE(std::string(c.orientation) + " " + c.type + " " + c.order);
     testfiles::Sandbox box;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.orientation) + " " + c.type + " " + c.order);
-        // Stored landscape, left red and right blue.
-        testfiles::write(box.file("photo.jpg"),
-                         encoded(halves(200, 100, Qt::red, Qt::blue), "jpg"));
-        testfiles::make("python3", {testfiles::sourceFile("scripts/exif-orientation.py"),
-                                    box.file("photo.jpg"), c.orientation, c.type, c.order});
-        QSize asked;
-        const DecodedPicture p = testfiles::decodedByHelper(box.file("photo.jpg"), [&](QSize n) {
-            asked = n;
-            return n / 2;
-        });
-        ASSERT_TRUE(p.ok());
-        const QSize natural = c.portrait ? QSize(100, 200) : QSize(200, 100);
-        EXPECT_EQ(asked, natural);
-        EXPECT_EQ(p.naturalSize, natural);
-        ASSERT_EQ(p.image.size(), natural / 2);
-        const int w = p.image.width(), h = p.image.height();
-        const QPoint first = c.portrait ? QPoint(w / 2, 2) : QPoint(2, h / 2);
-        const QPoint second = c.portrait ? QPoint(w / 2, h - 3) : QPoint(w - 3, h / 2);
-        EXPECT_TRUE(near(p.image.pixelColor(first), c.first));
-        EXPECT_TRUE(near(p.image.pixelColor(second), c.second));
-    }
+    // Stored landscape, left red and right blue.
+    testfiles::write(box.file("photo.jpg"), encoded(halves(200, 100, Qt::red, Qt::blue), "jpg"));
+    testfiles::make("python3", {testfiles::sourceFile("scripts/exif-orientation.py"),
+                                box.file("photo.jpg"), c.orientation, c.type, c.order});
+    QSize asked;
+    const DecodedPicture p = testfiles::decodedByHelper(box.file("photo.jpg"), [&](QSize n) {
+        asked = n;
+        return n / 2;
+    });
+    ASSERT_TRUE(p.ok());
+    const QSize natural = c.portrait ? QSize(100, 200) : QSize(200, 100);
+    EXPECT_EQ(asked, natural);
+    EXPECT_EQ(p.naturalSize, natural);
+    ASSERT_EQ(p.image.size(), natural / 2);
+    const int w = p.image.width(), h = p.image.height();
+    const QPoint first = c.portrait ? QPoint(w / 2, 2) : QPoint(2, h / 2);
+    const QPoint second = c.portrait ? QPoint(w / 2, h - 3) : QPoint(w - 3, h / 2);
+    EXPECT_TRUE(near(p.image.pixelColor(first), c.first));
+    EXPECT_TRUE(near(p.image.pixelColor(second), c.second));
 }
 
 TEST(PictureDecoder, failsOnFilesItCannotDecode) {

@@ -1,14 +1,14 @@
 #include "settings/NumberReading.h"
+#include "support/Rows.h"
 
 #include <gtest/gtest.h>
 
-TEST(LenientReading, ReadsTheNumberAtTheStartOfTheText) {
-    const std::pair<const char*, double> cases[] = {
-        {"7", 7},  {" 7 ", 7},   {"\t 12abc", 12}, {"1 2", 12}, {"-1 ", -1},
-        {"+3", 3}, {"2.5", 2.5}, {".5", 0.5},      {"1=2", 1},  {"1.2.3", 1.2},
-        {"", 0},   {"word", 0},  {"-", 0},         {"5a", 5}};
-    for (const auto& [text, value] : cases)
-        EXPECT_DOUBLE_EQ(ReadLeadingNumber(QString::fromUtf8(text)), value) << text;
+const std::pair<const char*, double> leadingNumbers[] = {
+    {"7", 7},    {" 7 ", 7}, {"\t 12abc", 12}, {"1 2", 12}, {"-1 ", -1}, {"+3", 3}, {"2.5", 2.5},
+    {".5", 0.5}, {"1=2", 1}, {"1.2.3", 1.2},   {"", 0},     {"word", 0}, {"-", 0},  {"5a", 5}};
+TABLE_TEST(LenientReading, ReadsTheNumberAtTheStartOfTheText, leadingNumbers) {
+    const auto& [text, value] = GetParam();
+    EXPECT_DOUBLE_EQ(ReadLeadingNumber(QString::fromUtf8(text)), value);
 }
 
 TEST(ReadLeadingInt16, NumbersBeyondSixteenBitsAreLimitedNotWrapped) {

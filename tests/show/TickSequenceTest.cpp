@@ -123,34 +123,32 @@ TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
     EXPECT_EQ(f.records.show.CurrentPicture, "Zeta/w.jpg");
 }
 
-TEST(TickInterrupt, EndingTheShowAtAnyYieldStopsTheTickBeforeItTouchesTheWindow) {
-    const struct {
-        const char* where;
-        int yield;
-        qint16 musica;
-    } cases[] = {
-        {"fixed background", 1, 0},
-        {"middle of the slide-in", 20, 0},
-        {"music restart", 1, 1}, // the MIDI restart's yield
-        {"wait after the music started", 5, 1},
+const struct Interruption {
+    const char* name; // where the show ends
+    int yield;
+    qint16 musica;
+} interruptions[] = {
+    {"fixed background", 1, 0},
+    {"middle of the slide-in", 20, 0},
+    {"music restart", 1, 1}, // the MIDI restart's yield
+    {"wait after the music started", 5, 1},
+};
+TABLE_TEST(TickInterruptAt, AnyYieldEndingTheShowStopsTheTickBeforeItTouchesTheWindow,
+           interruptions) {
+    const auto& c = GetParam();
+    ShowFixture f;
+    testfiles::write(f.folder.file("tema.mid"), "MThd");
+    f.records.settings.MusicaFM = c.musica;
+    f.setPictures({"./a.jpg", "./b.jpg"});
+    f.yielder.onYield = [&](int count) {
+        if (count == c.yield)
+            f.endShowLikeFine();
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.where);
-        ShowFixture f;
-        testfiles::write(f.folder.file("tema.mid"), "MThd");
-        f.records.settings.MusicaFM = c.musica;
-        f.setPictures({"./a.jpg", "./b.jpg"});
-        f.yielder.onYield = [&](int count) {
-            if (count == c.yield)
-                f.endShowLikeFine();
-        };
-        f.runTick();
-        ASSERT_GE(f.endedAt, 0);
-        // Only the sound devices may still be called: the window is gone.
-        EXPECT_EQ(f.log.mid(f.endedAt).filter(QRegularExpression("^(?!mci|mp3|wav)")),
-                  QStringList());
-        EXPECT_EQ(f.records.show.PictureIndex, 0);
-    }
+    f.runTick();
+    ASSERT_GE(f.endedAt, 0);
+    // Only the sound devices may still be called: the window is gone.
+    EXPECT_EQ(f.log.mid(f.endedAt).filter(QRegularExpression("^(?!mci|mp3|wav)")), QStringList());
+    EXPECT_EQ(f.records.show.PictureIndex, 0);
 }
 
 TEST(TickInterrupt, TicksDuringASlideInOrAMessageAreSkipped) {

@@ -66,57 +66,50 @@ TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuo
 }
 
 // The first file of the preferred kind in name order, without regard to case; with the music
-// off or the show not running only the stop sequence, and no wait.
-TEST(MusicChange, WhatStartsAndWhen) {
-    // The folder's files, MusicaFM, whether the show runs, what is played ("" for nothing).
-    const std::tuple<QStringList, qint16, bool, QString> cases[] = {
-        {{"a.mid", "b.mp3", "A.MP3"}, 1, true, "A.MP3"},
-        {{"TEMA.MID", "a.rmi"}, 1, true, "TEMA.MID"},
-        {{"zeta.mid", "Alfa.mid"}, 1, true, "Alfa.mid"},
-        {{"Z.RMI", "note.txt"}, 1, true, "Z.RMI"},
-        {{".nascosta.mp3", "a.mid"}, 1, true, "a.mid"},
-        {{"mare.wav", "mp3", "a.mp3x"}, 1, true, ""},
-        {{}, 1, true, ""}, // no folder at all
-        {{"musica.mp3"}, -1, true, "musica.mp3"},
-        {{"musica.mp3", "tema.mid"}, 0, true, ""},
-        {{"musica.mp3", "tema.mid"}, 0, false, ""},
-        {{"musica.mp3", "tema.mid"}, 1, false, ""},
-    };
-    for (const auto& [files, musicaFM, running, played] : cases) {
-        Change c(files);
-        const std::string how = files.join(',').toStdString() + " " + std::to_string(musicaFM);
-        EXPECT_EQ(c.run(musicaFM, running), MusicOutcome::Continue) << how;
-        EXPECT_FALSE(c.restart) << how;
-        const QStringList starts = c.log.filter(QRegularExpression("^mp3 play |^mci open \""));
-        if (played.isEmpty())
-            EXPECT_EQ(c.log, kStop) << how;
-        else if (played.endsWith("mp3", Qt::CaseInsensitive))
-            EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + played) << how;
-        else
-            EXPECT_EQ(starts.value(0), c.midiOpen(played)) << how;
-    }
+// off or the show not running only the stop sequence, and no wait. A row: the folder's files,
+// MusicaFM, whether the show runs, what is played ("" for nothing).
+const std::tuple<QStringList, qint16, bool, QString> musicChoices[] = {
+    {{"a.mid", "b.mp3", "A.MP3"}, 1, true, "A.MP3"},
+    {{"TEMA.MID", "a.rmi"}, 1, true, "TEMA.MID"},
+    {{"zeta.mid", "Alfa.mid"}, 1, true, "Alfa.mid"},
+    {{"Z.RMI", "note.txt"}, 1, true, "Z.RMI"},
+    {{".nascosta.mp3", "a.mid"}, 1, true, "a.mid"},
+    {{"mare.wav", "mp3", "a.mp3x"}, 1, true, ""},
+    {{}, 1, true, ""}, // no folder at all
+    {{"musica.mp3"}, -1, true, "musica.mp3"},
+    {{"musica.mp3", "tema.mid"}, 0, true, ""},
+    {{"musica.mp3", "tema.mid"}, 0, false, ""},
+    {{"musica.mp3", "tema.mid"}, 1, false, ""},
+};
+TABLE_TEST(MusicChoice, WhatStartsAndWhen, musicChoices) {
+    const auto& [files, musicaFM, running, played] = GetParam();
+    Change c(files);
+    EXPECT_EQ(c.run(musicaFM, running), MusicOutcome::Continue);
+    EXPECT_FALSE(c.restart);
+    const QStringList starts = c.log.filter(QRegularExpression("^mp3 play |^mci open \""));
+    if (played.isEmpty())
+        EXPECT_EQ(c.log, kStop);
+    else if (played.endsWith("mp3", Qt::CaseInsensitive))
+        EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + played);
+    else
+        EXPECT_EQ(starts.value(0), c.midiOpen(played));
 }
 
 // The show ends at yield number `endAt`: nothing may be sent after that yield, and the music
 // starts only when the show ended after its start.
-TEST(MusicChange, AShowEndedAtAnyYieldStopsTheChangeAtOnce) {
-    const struct {
-        const char* file;
-        int endAt;
-        bool started;
-    } cases[] = {
-        {"tema.mid", 1, false},    // the yield between close and the second open
-        {"tema.mid", 2, true},     // the wait after "play can "
-        {"musica.mp3", 13, false}, // the wait before the play
-        {"musica.mp3", 14, true},  // the wait after the play
-    };
-    for (const auto& k : cases) {
-        Change c({k.file});
-        c.yielder.onYield = [&](int count) { c.yielder.open = count != k.endAt; };
-        EXPECT_EQ(c.run(), MusicOutcome::ShowEnded) << k.file << k.endAt;
-        EXPECT_EQ(c.yielder.yields, k.endAt);
-        EXPECT_EQ(c.log.last(), "yield") << k.file << k.endAt;
-        const bool started = c.log.contains("mci play can ") || !c.log.filter("mp3 play").isEmpty();
-        EXPECT_EQ(started, k.started) << k.file << k.endAt;
-    }
+// The file, the yield, whether the music started.
+const std::tuple<const char*, int, bool> endings[] = {
+    {"tema.mid", 1, false},    // the yield between close and the second open
+    {"tema.mid", 2, true},     // the wait after "play can "
+    {"musica.mp3", 13, false}, // the wait before the play
+    {"musica.mp3", 14, true},  // the wait after the play
+};
+TABLE_TEST(MusicChangeEnding, AShowEndedAtAnyYieldStopsTheChangeAtOnce, endings) {
+    const auto& [file, endAt, started] = GetParam();
+    Change c({file});
+    c.yielder.onYield = [&](int count) { c.yielder.open = count != endAt; };
+    EXPECT_EQ(c.run(), MusicOutcome::ShowEnded);
+    EXPECT_EQ(c.yielder.yields, endAt);
+    EXPECT_EQ(c.log.last(), "yield");
+    EXPECT_EQ(c.log.contains("mci play can ") || !c.log.filter("mp3 play").isEmpty(), started);
 }

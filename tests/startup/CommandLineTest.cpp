@@ -1,22 +1,19 @@
 #include "startup/CommandLine.h"
+#include "support/Rows.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 
-TEST(CommandLine, OnlyTheWholeWordRunInAnyCaseStartsTheShow) {
-    // The arguments as the process receives them, program name first.
-    const std::pair<QStringList, bool> cases[] = {
-        {{"quirello", "/RUN"}, true},      {{"quirello", "run"}, true},
-        {{"quirello", "/rUn"}, true},      {{"quirello"}, false},
-        {{"quirello", "RUN", "x"}, false}, {{"quirello", "RUN", "RUN"}, false},
-        {{"quirello", "/RUNX"}, false},    {{"quirello", "-run"}, false},
-        {{"quirello", "/R", "UN"}, false}, {{"quirello", "//RUN"}, false},
-    };
-    for (const auto& [arguments, startsShow] : cases)
-        EXPECT_EQ(AsksForImmediateShow(ArgumentText(arguments)), startsShow)
-            << arguments.join('|').toStdString();
-    EXPECT_EQ(ArgumentText({}), "");
+// The arguments as the process receives them, program name first.
+const std::pair<QStringList, bool> runWords[] = {
+    {{"quirello", "/RUN"}, true},      {{"quirello", "run"}, true},
+    {{"quirello", "/rUn"}, true},      {{"quirello"}, false},
+    {{"quirello", "RUN", "x"}, false}, {{"quirello", "RUN", "RUN"}, false},
+    {{"quirello", "/RUNX"}, false},    {{"quirello", "-run"}, false},
+    {{"quirello", "/R", "UN"}, false}, {{"quirello", "//RUN"}, false}};
+TABLE_TEST(RunWord, OnlyTheWholeWordRunInAnyCaseStartsTheShow, runWords) {
+    EXPECT_EQ(AsksForImmediateShow(ArgumentText(GetParam().first)), GetParam().second);
 }
 
 TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone) {
@@ -27,4 +24,5 @@ TEST(CommandLine, RunKeepsItsMeaningBeforeAFolderOfThatNameAndOptionsStandAlone)
 
     EXPECT_EQ(ConsoleAnswer({"quirello", "--version"}), "Quirello 3.2.0\n");
     EXPECT_EQ(ConsoleAnswer({"quirello", "--help", "x"}), std::nullopt);
+    EXPECT_EQ(ArgumentText({}), "");
 }

@@ -5,17 +5,11 @@
 #include "platform/Launcher.h"
 #include "platform/RandomSource.h"
 #include "platform/Yielder.h"
+#include "support/Rows.h"
 
 #include <functional>
-#include <ostream>
-#include <QString>
 #include <QStringList>
 #include <vector>
-
-// Readable texts in the failures of the tests that use these fakes.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Stand-ins for the platform's interfaces, shared by every test program. Those given a log note
 // each call there, so that a test sees the order across several of them.
