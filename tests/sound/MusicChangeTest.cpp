@@ -105,7 +105,8 @@ const std::tuple<const char*, int, bool> endings[] = {
     {"musica.mp3", 14, true},  // the wait after the play
 };
 TABLE_TEST(MusicChangeEnding, AShowEndedAtAnyYieldStopsTheChangeAtOnce, endings) {
-    const auto& [file, endAt, started] = GetParam();
+    const auto& [file, ending, started] = GetParam();
+    const int endAt = ending; // clang cannot capture a structured binding
     Change c({file});
     c.yielder.onYield = [&](int count) { c.yielder.open = count != endAt; };
     EXPECT_EQ(c.run(), MusicOutcome::ShowEnded);
