@@ -56,6 +56,11 @@ void addPoints(QPainterPath& path, const QPolygonF& points, int from, bool curve
     }
 }
 
+// The points of a record that holds their count and then them, as the poly-line records do.
+QPolygonF countedPoints(const Record& r, bool small) {
+    return r.points(28, std::min(r.u32(24), maxPointsPerRecord), small);
+}
+
 QRectF box(const Record& r) {
     return QRectF(QPointF(r.s32(8), r.s32(12)), QPointF(r.s32(16), r.s32(20))).normalized();
 }
@@ -80,8 +85,7 @@ bool Player::shapes(const Record& r) {
     case polygon16:
     case polyline:
     case polyline16: {
-        const quint32 count = std::min(r.u32(24), maxPointsPerRecord);
-        const QPolygonF points = r.points(28, count, small);
+        const QPolygonF points = countedPoints(r, small);
         if (points.isEmpty())
             return true;
         const bool curves = type == polyBezier || type == polyBezier16;
@@ -97,8 +101,7 @@ bool Player::shapes(const Record& r) {
     case polyBezierTo16:
     case polylineTo:
     case polylineTo16: {
-        const quint32 count = std::min(r.u32(24), maxPointsPerRecord);
-        const QPolygonF points = r.points(28, count, small);
+        const QPolygonF points = countedPoints(r, small);
         if (points.isEmpty())
             return true;
         const bool curves = type == polyBezierTo || type == polyBezierTo16;
