@@ -17,35 +17,34 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
                          const QString& startFolder)
     : arguments_(arguments), startFolder_(startFolder), launcher_(AppFolderOf(executableFolder)),
       pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
-      showServices_{
-          dialogs_, sound_, clock_, random_, pictures_, {}, AppFolderOf(executableFolder)},
-      panelServices_{dialogs_,
-                     launcher_,
-                     random_,
-                     mp3_,
-                     pictures_,
-                     registry_,
-                     executableFolder,
-                     ArgumentText(arguments),
-                     OpenRequestOf(arguments, startFolder),
-                     ChooseSettingsLocation(
-                         AppFolderOf(executableFolder),
-                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
-                     {},
-                     {}} {
-    records_.AppFolder = AppFolderOf(executableFolder);
-    panelServices_.openShow = [this] { openShow(); };
-    panelServices_.endProgram = [] { QCoreApplication::exit(0); };
-    panel_ = std::make_unique<frmAbout>(records_, panelServices_);
+      services_{.dialogs = dialogs_,
+                .sound = sound_,
+                .clock = clock_,
+                .random = random_,
+                .launcher = launcher_,
+                .registry = registry_,
+                .pictures = pictures_,
+                .files = files_,
+                .appFolder = AppFolderOf(executableFolder),
+                .argumentText = ArgumentText(arguments),
+                .open = OpenRequestOf(arguments, startFolder),
+                .settingsLocation = ChooseSettingsLocation(
+                    AppFolderOf(executableFolder),
+                    QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+                .openShow = [this] { openShow(); },
+                .endProgram = [] { QCoreApplication::exit(0); },
+                // The panel exists before any show can scan.
+                .rescanned = [this](int count) { panel_->catalogue().setScanCount(count); }} {
+    records_.AppFolder = services_.appFolder;
+    panel_ = std::make_unique<frmAbout>(records_, services_);
     extras_ = std::make_unique<PanelExtras>(*panel_);
     dialogs_.setOwner(panel_.get());
-    showServices_.rescanned = [this](int count) { panel_->catalogue().setScanCount(count); };
 }
 
 QuirelloApp::~QuirelloApp() = default;
 
 std::optional<int> QuirelloApp::start() {
-    instance_ = std::make_unique<SingleInstance>(panelServices_.settingsLocation.writeFolder);
+    instance_ = std::make_unique<SingleInstance>(services_.settingsLocation.writeFolder);
     switch (instance_->start(arguments_, startFolder_)) {
     case SingleInstance::Start::HandedOver:
         return 0;
@@ -76,6 +75,6 @@ void QuirelloApp::handedOver(const QStringList& arguments, const QString& startF
 }
 
 void QuirelloApp::openShow() {
-    Form1 show(records_, showServices_, panel_.get());
+    Form1 show(records_, services_, panel_.get());
     show.showModal();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/PanelServices.h"
+#include "catalogue/FileOperations.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/SdlCommentSound.h"
 #include "platform/audio/SdlMciSequencer.h"
@@ -12,9 +12,9 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
-#include "show/window/ShowServices.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "startup/AppServices.h"
 
 #include <memory>
 #include <optional>
@@ -27,7 +27,7 @@ class frmAbout;
 class PanelExtras;
 
 // The application object: owns the shared records, the platform services and the windows, and
-// hands each part what it needs by reference.
+// hands the panel and each show window the records and the one bundle of services by reference.
 class QuirelloApp {
 public:
     // `executableFolder`: the application folder; `arguments`: the command line, the program's
@@ -62,8 +62,9 @@ private:
     SoundDevices sound_{mci_, mp3_, comment_};
     // Every picture is decoded by the decoder helper beside the program.
     DecoderPool pictures_;
-    ShowServices showServices_;
-    PanelServices panelServices_;
+    DiskFileOperations files_;
+    // Built last: it names the services above.
+    AppServices services_;
     std::unique_ptr<frmAbout> panel_;
     // The decorations, links, preview and list actions: they go before the panel.
     std::unique_ptr<PanelExtras> extras_;

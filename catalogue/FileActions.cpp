@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace fileactions {
 
@@ -44,14 +45,14 @@ QString openCommandLine(const QString& appFolder, const QString& showFolder, con
 
 } // namespace fileactions
 
-FileActions::FileActions(const QString& appFolder, const QString& showFolder, PictureList& list,
+FileActions::FileActions(QString appFolder, std::function<QString()> showFolder, PictureList& list,
                          Launcher& launcher, Dialogs& dialogs, FileOperations& files)
-    : appFolder_(appFolder), showFolder_(showFolder), list_(list), launcher_(launcher),
-      dialogs_(dialogs), files_(files) {}
+    : appFolder_(std::move(appFolder)), showFolder_(std::move(showFolder)), list_(list),
+      launcher_(launcher), dialogs_(dialogs), files_(files) {}
 
 bool FileActions::open(int row) {
     // No selection opens the show folder itself.
-    return launcher_.run(fileactions::openCommandLine(appFolder_, showFolder_, list_.entry(row)),
+    return launcher_.run(fileactions::openCommandLine(appFolder_, showFolder_(), list_.entry(row)),
                          WindowStyle::MinimizedFocus);
 }
 
@@ -68,7 +69,8 @@ bool FileActions::rename(int row) {
         dialogs_.inputBox(fileactions::RenamePrompt, fileactions::RenameTitle, old, 0);
     if (typed.isEmpty())
         return false;
-    if (!files_.rename(showFolder_ + old, showFolder_ + typed)) {
+    const QString folder = showFolder_();
+    if (!files_.rename(folder + old, folder + typed)) {
         dialogs_.message(fileactions::RenameError);
         return false;
     }
@@ -82,7 +84,7 @@ bool FileActions::remove(int row) {
         return false;
     if (!dialogs_.confirm(fileactions::deleteQuestion(name)))
         return false;
-    const FileOperations::Removal done = files_.remove(showFolder_ + name);
+    const FileOperations::Removal done = files_.remove(showFolder_() + name);
     if (done != FileOperations::Removal::Deleted)
         dialogs_.message(fileactions::deleteFailure(name));
     if (done == FileOperations::Removal::Kept)

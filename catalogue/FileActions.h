@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
+#include <functional>
 #include <QSize>
 #include <QString>
 
@@ -41,11 +42,11 @@ QString openCommandLine(const QString& appFolder, const QString& showFolder, con
 } // namespace fileactions
 
 // Open, rename and delete of the file list's selected entry. `row` is the selected row of the
-// list, -1 when nothing is selected. The folders are read at each action, so they follow the
-// records they refer to.
+// list, -1 when nothing is selected. `showFolder` is asked at each action, so that the actions
+// follow the folder the panel shows; `appFolder` holds the launcher `start`.
 class FileActions {
 public:
-    FileActions(const QString& appFolder, const QString& showFolder, PictureList& list,
+    FileActions(QString appFolder, std::function<QString()> showFolder, PictureList& list,
                 Launcher& launcher, Dialogs& dialogs, FileOperations& files);
 
     // Opens the entry's file; false when the launcher could not be started.
@@ -61,8 +62,8 @@ public:
     bool remove(int row);
 
 private:
-    const QString& appFolder_;
-    const QString& showFolder_;
+    const QString appFolder_;
+    const std::function<QString()> showFolder_;
     PictureList& list_;
     Launcher& launcher_;
     Dialogs& dialogs_;

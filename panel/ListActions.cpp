@@ -3,6 +3,7 @@
 #include "catalogue/FileActions.h"
 #include "panel/PointerManager.h"
 #include "panel/PreviewImage.h"
+#include "settings/ShowSettings.h"
 
 #include <QContextMenuEvent>
 #include <QListView>
@@ -10,9 +11,9 @@
 #include <QMouseEvent>
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
-                         const QString& showFolder, PointerManager& pointer)
+                         const ShowSettings& settings, PointerManager& pointer)
     : list_(list), viewport_(list->viewport()), preview_(preview), actions_(actions),
-      showFolder_(showFolder), pointer_(pointer) {
+      settings_(settings), pointer_(pointer) {
     Menudestro = new QMenu(list);
     Menudestro->setObjectName(QStringLiteral("Menudestro"));
     Menuaprifile = Menudestro->addAction(QStringLiteral("&Apri File (doppio click)"));
@@ -49,7 +50,7 @@ void ListActions::List1_Click() {
     if (row < 0)
         return;
     pointer_.setPointer(PointerManager::Pointer::Wait);
-    preview_->showPicture(showFolder_ + list_->model()->index(row, 0).data().toString());
+    preview_->showPicture(settings_.ShowFolder + list_->model()->index(row, 0).data().toString());
     pointer_.setPointer(PointerManager::Pointer::Arrow);
 }
 

@@ -7,6 +7,7 @@
 class FileActions;
 class PointerManager;
 class PreviewImage;
+struct ShowSettings;
 class QAction;
 class QListView;
 class QMenu;
@@ -14,12 +15,12 @@ class QMenu;
 // What the file list List1 does with its pictures: a new selection previews the picture, a
 // double click opens it, and the right button offers the popup menu Menudestro to open,
 // rename or delete it. The right button never changes the selection: the menu acts on the
-// entry selected before.
+// entry selected before. The preview reads the settings' show folder at each click.
 class ListActions : public QObject {
     Q_OBJECT
 public:
     ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
-                const QString& showFolder, PointerManager& pointer);
+                const ShowSettings& settings, PointerManager& pointer);
     ~ListActions() override;
 
     QMenu* Menudestro = nullptr;         // the right button's popup menu
@@ -49,6 +50,6 @@ private:
     QObject* viewport_ = nullptr; // the list's viewport, never called through
     PreviewImage* preview_;
     FileActions& actions_;
-    const QString& showFolder_;
+    const ShowSettings& settings_;
     PointerManager& pointer_;
 };

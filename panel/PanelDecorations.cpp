@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -41,10 +42,9 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QRect
 } // namespace
 
 PanelDecorations::PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
-                                   const QString& appFolder, Launcher& launcher,
-                                   PointerManager& pointer)
-    : form_(form), secondsCaption_(secondsCaption), appFolder_(appFolder), launcher_(launcher),
-      pointer_(pointer) {
+                                   QString appFolder, Launcher& launcher, PointerManager& pointer)
+    : form_(form), secondsCaption_(secondsCaption), appFolder_(std::move(appFolder)),
+      launcher_(launcher), pointer_(pointer) {
     createSeparators();
     createBanner();
     createMailLink();

@@ -25,10 +25,10 @@ class PanelDecorations : public QObject {
     Q_OBJECT
 public:
     // Creates the controls on `form` and, for the two buttons, in `frame`. `secondsCaption` is
-    // the frame's label Label1, which "&Aiuto" moves out of view. The pictures are read from
-    // `appFolder`, which the links read at each click.
-    PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption,
-                     const QString& appFolder, Launcher& launcher, PointerManager& pointer);
+    // the frame's label Label1, which "&Aiuto" moves out of view. The pictures and the
+    // launcher `start` are found in `appFolder`.
+    PanelDecorations(QWidget* form, QWidget* frame, QLabel* secondsCaption, QString appFolder,
+                     Launcher& launcher, PointerManager& pointer);
     ~PanelDecorations() override;
 
     // The controls, by the names the program knows them by.
@@ -84,7 +84,7 @@ private:
 
     QWidget* form_;
     QLabel* secondsCaption_;
-    const QString& appFolder_;
+    const QString appFolder_;
     Launcher& launcher_;
     PointerManager& pointer_;
 };

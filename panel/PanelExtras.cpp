@@ -15,19 +15,20 @@
 #include <QPushButton>
 
 PanelExtras::PanelExtras(frmAbout& form)
-    : form_(form),
-      actions_(form.records().AppFolder, form.records().settings.ShowFolder, form.records().list,
-               form.services().launcher, form.services().dialogs, files_),
+    : form_(form), actions_(
+                       form.services().appFolder,
+                       [&settings = form.records().settings] { return settings.ShowFolder; },
+                       form.records().list, form.services().launcher, form.services().dialogs,
+                       form.services().files),
       systemInfo_(form.services().registry, form.services().launcher, form.services().dialogs) {
-    AppRecords& records = form.records();
+    const AppServices& services = form.services();
     const SettingsFrame frame = form.settingsFrame();
-    decorations =
-        std::make_unique<PanelDecorations>(&form, frame.frame, frame.secondsCaption,
-                                           records.AppFolder, form.services().launcher, pointer);
-    Image1 = new PreviewImage(form.services().pictures, &form);
+    decorations = std::make_unique<PanelDecorations>(
+        &form, frame.frame, frame.secondsCaption, services.appFolder, services.launcher, pointer);
+    Image1 = new PreviewImage(services.pictures, &form);
     Image1->setAccessibleName(QStringLiteral("Anteprima dell'immagine scelta"));
     listActions = std::make_unique<ListActions>(form.catalogue().List1, Image1, actions_,
-                                                records.settings.ShowFolder, pointer);
+                                                form.records().settings, pointer);
     pointer.arrowOver(form.catalogue().Dir1->viewport());
     connect(frame.systemInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     connect(&form, &frmAbout::firstPainted, this, [this] { Form_Paint(); });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/FileActions.h"
-#include "catalogue/FileOperations.h"
 #include "panel/PointerManager.h"
 #include "platform/SystemInfo.h"
 
@@ -28,7 +27,6 @@ public:
 
 private:
     frmAbout& form_;
-    DiskFileOperations files_;
     FileActions actions_;
     SystemInfo systemInfo_;
     bool PanelPainted = false;

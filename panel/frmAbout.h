@@ -1,8 +1,8 @@
 #pragma once
 
 #include "panel/PanelRoles.h"
-#include "panel/PanelServices.h"
 #include "settings/SettingRules.h"
+#include "startup/AppServices.h"
 
 #include <map>
 #include <memory>
@@ -22,7 +22,7 @@ struct SettingLine;
 class frmAbout : public QWidget {
     Q_OBJECT
 public:
-    frmAbout(AppRecords& records, PanelServices& services, QWidget* parent = nullptr);
+    frmAbout(AppRecords& records, AppServices& services, QWidget* parent = nullptr);
     ~frmAbout() override;
 
     // The load: everything that happens before the panel is first shown, including the show
@@ -40,7 +40,7 @@ public:
     void openArguments(const QStringList& arguments, const QString& startFolder);
 
     AppRecords& records() { return records_; }
-    PanelServices& services() { return services_; }
+    AppServices& services() { return services_; }
 
     // Places `control` at `index` in the panel's tab order (lowest first).
     void setTabIndex(QWidget* control, int index);
@@ -110,7 +110,7 @@ private:
     void EscapePressed();
 
     AppRecords& records_;
-    PanelServices& services_;
+    AppServices& services_;
 
     // The controls, by the names the program knows them by; each is a child of the window.
     QGroupBox* Frame1 = nullptr;       // "Quirello", round the settings and the buttons

@@ -50,7 +50,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
 // Esc: the MP3 player stops and the program ends at once, without opening the web site.
 void frmAbout::EscapePressed() {
     unloading_ = true;
-    services_.mp3.stop();
+    services_.sound.mp3.stop();
     if (services_.endProgram)
         services_.endProgram();
 }

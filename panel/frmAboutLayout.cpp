@@ -21,7 +21,7 @@ constexpr int ClientWidthTwips = 9510;
 constexpr int ClientHeightTwips = 6855;
 } // namespace
 
-frmAbout::frmAbout(AppRecords& records, PanelServices& services, QWidget* parent)
+frmAbout::frmAbout(AppRecords& records, AppServices& services, QWidget* parent)
     : QWidget(parent), records_(records), services_(services) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Quirello"));

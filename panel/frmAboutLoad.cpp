@@ -9,7 +9,6 @@
 #include "panel/EditableList.h"
 #include "panel/SecondsField.h"
 #include "settings/SettingsLocation.h"
-#include "startup/AppFolder.h"
 #include "startup/AppRecords.h"
 #include "startup/CommandLine.h"
 #include "startup/ProgramVersion.h"
@@ -44,7 +43,7 @@ void frmAbout::Form_Load() {
              area.top() + (area.height() - height()) / 2);
     }
     records_.ShowRunning = false;
-    records_.AppFolder = AppFolderOf(services_.executableFolder);
+    records_.AppFolder = services_.appFolder;
 
     Picture2->setColor(barsColour());
     Label10->setText(QString::number(HScroll1->value()));
@@ -129,7 +128,7 @@ void frmAbout::setFolderControls(const QString& folder) {
 
 void frmAbout::Form_Activate() {
     records_.ShowRunning = false;
-    records_.AppFolder = AppFolderOf(services_.executableFolder);
+    records_.AppFolder = services_.appFolder;
 }
 
 void frmAbout::changeEvent(QEvent* event) {

@@ -20,5 +20,12 @@ struct AppRecords {
     bool ShowRunning = false;
 
     // What of them the show tick works on.
-    TickRecords forTick() { return {settings, catalogue, list, show, tick, ShowRunning}; }
+    TickRecords forTick() {
+        return {.settings = settings,
+                .catalogue = catalogue,
+                .list = list,
+                .show = show,
+                .memory = tick,
+                .showRunning = ShowRunning};
+    }
 };

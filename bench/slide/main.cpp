@@ -3,13 +3,17 @@
 // step followed by one pass of the event loop. Then, for information, the first steps of a strip
 // of 2,000 x 2 pixels enlarged a screen high (a million pixels wide, drawn from its decoded
 // pixels as it comes in), which slides over two screen widths.
+#include "catalogue/FileOperations.h"
 #include "platform/Clock.h"
 #include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
+#include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
+#include "platform/Registry.h"
 #include "show/window/Form1.h"
 #include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
+#include "startup/AppServices.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,7 +118,25 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    ShowServices services{silent, sound, clock, random, pictures, {}, {}};
+    // What only the panel uses: never called by the show.
+    ProcessLauncher launcher{QString()};
+    SettingsRegistry registry{QString()};
+    DiskFileOperations files;
+    AppServices services{.dialogs = silent,
+                         .sound = sound,
+                         .clock = clock,
+                         .random = random,
+                         .launcher = launcher,
+                         .registry = registry,
+                         .pictures = pictures,
+                         .files = files,
+                         .appFolder = {},
+                         .argumentText = {},
+                         .open = {},
+                         .settingsLocation = {},
+                         .openShow = {},
+                         .endProgram = {},
+                         .rescanned = {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;

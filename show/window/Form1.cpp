@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 
-Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, QWidget* panel_)
+Form1::Impl::Impl(Form1& window, AppRecords& records_, AppServices& services_, QWidget* panel_)
     : w(window), records(records_), services(services_), panel(panel_),
       yielder([this] { return open; },
               [this] {
@@ -22,10 +22,13 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, ShowServices& services_, 
               }),
       ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
       tick(records_.forTick(), *this,
-           TickServices{services_.dialogs, services_.sound, yielder, services_.clock,
-                        services_.random}) {}
+           TickServices{.dialogs = services_.dialogs,
+                        .sound = services_.sound,
+                        .yielder = yielder,
+                        .clock = services_.clock,
+                        .random = services_.random}) {}
 
-Form1::Form1(AppRecords& records, ShowServices& services, QWidget* panel)
+Form1::Form1(AppRecords& records, AppServices& services, QWidget* panel)
     : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {
     setWindowTitle(QStringLiteral("Quirello"));
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -10,6 +10,7 @@
 #include "show/window/Form1.h"
 #include "show/window/ShowLabel.h"
 #include "show/window/ShowPicture.h"
+#include "startup/AppServices.h"
 
 #include <memory>
 #include <optional>
@@ -24,11 +25,11 @@ class QScreen;
 // The show window's state, and the view the tick works on. Positions the tick gives in twips
 // become pixels here (core/Twips.h).
 struct Form1::Impl final : ShowView {
-    Impl(Form1& window, AppRecords& records, ShowServices& services, QWidget* panel);
+    Impl(Form1& window, AppRecords& records, AppServices& services, QWidget* panel);
 
     Form1& w;
     AppRecords& records;
-    ShowServices& services;
+    AppServices& services;
     QPointer<QWidget> panel;
 
     // What the window shows: its drawing (background colour and effects), then Image1, then

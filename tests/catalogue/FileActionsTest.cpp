@@ -18,7 +18,7 @@ struct Panel {
     fakes::RecordingLauncher launcher;
     fakes::ScriptedDialogs dialogs;
     DiskFileOperations disk;
-    FileActions actions{appFolder, showFolder, list, launcher, dialogs, disk};
+    FileActions actions{appFolder, [this] { return showFolder; }, list, launcher, dialogs, disk};
 
     // Each file holds its own entry, so a file that moved or was replaced shows.
     explicit Panel(const QStringList& entries) {

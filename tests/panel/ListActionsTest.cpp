@@ -74,3 +74,25 @@ TEST_F(ListActionsTest, ASelectionPreviewsFittedAndABadFileLeavesItEmpty) {
     menu(nullptr, 1);
     EXPECT_TRUE(preview->isVisible());
 }
+
+// The actions were made with the panel; they act in the folder it shows now.
+TEST_F(ListActionsTest, TheActionsFollowTheFolderThePanelMovesTo) {
+    const QString other = box.file(QStringLiteral("altra/"));
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(QDir().mkpath(other) && image.save(other + "verde.jpg", "JPEG"));
+    testfiles::write(other + "via.jpg", "not a picture");
+    ASSERT_TRUE(panel->catalogue().Dir1->setPath(other));
+    ASSERT_EQ(records.settings.ShowFolder, other);
+    ASSERT_EQ(records.list.entries(), QStringList({"./verde.jpg", "./via.jpg"}));
+
+    click(0);
+    EXPECT_TRUE(extras().Image1->isVisible());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualRect(records.list.index(0)).center());
+    EXPECT_EQ(launcher.commandLines, QStringList({app + "START " + other + "verde.jpg"}));
+    dialogs.confirmAnswer = true;
+    click(1);
+    menu(actions->menuCancellaFile, 1);
+    EXPECT_FALSE(QFile::exists(other + "via.jpg"));
+}

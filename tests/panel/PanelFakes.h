@@ -4,6 +4,7 @@
 // stand-ins for what it is handed, and the show's opening and the program's end recorded instead of
 // carried out.
 
+#include "catalogue/FileOperations.h"
 #include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
 #include "panel/ColourSample.h"
@@ -11,12 +12,12 @@
 #include "panel/EditableList.h"
 #include "panel/frmAbout.h"
 #include "panel/PanelExtras.h"
-#include "panel/PanelServices.h"
 #include "panel/SecondsField.h"
 #include "platform/Registry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
 #include "startup/AppRecords.h"
+#include "startup/AppServices.h"
 #include "startup/CommandLine.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
@@ -44,8 +45,8 @@ protected:
     PanelTest() {
         app = box.path() + QStringLiteral("/app/");
         QDir().mkpath(app);
-        services.executableFolder = app;
-        QDir::setCurrent(app); // started from its own folder, as the program normally is
+        records.AppFolder = app; // as the application object sets it before building the panel
+        QDir::setCurrent(app);   // started from its own folder, as the program normally is
     }
     ~PanelTest() override { QDir::setCurrent(QDir::tempPath()); }
 
@@ -54,15 +55,28 @@ protected:
     // the program.
     void loadPanel(const QString& arguments = {}) {
         extras_.reset();
-        services.argumentText = arguments;
-        services.open = OpenRequestOf({QStringLiteral("quirello"), arguments}, QDir::currentPath());
-        services.settingsLocation = ChooseSettingsLocation(app, configFolder());
-        services.openShow = [this] {
-            shows.push_back(records.settings);
-            savedAtShow.push_back(saved());
-        };
-        services.endProgram = [this] { ++ends; };
-        panel = std::make_unique<frmAbout>(records, services);
+        panel.reset(); // before the services it was given
+        services.emplace(AppServices{
+            .dialogs = dialogs,
+            .sound = sound.devices,
+            .clock = clock,
+            .random = random,
+            .launcher = launcher,
+            .registry = registry,
+            .pictures = pictures,
+            .files = files,
+            .appFolder = app,
+            .argumentText = arguments,
+            .open = OpenRequestOf({QStringLiteral("quirello"), arguments}, QDir::currentPath()),
+            .settingsLocation = ChooseSettingsLocation(app, configFolder()),
+            .openShow =
+                [this] {
+                    shows.push_back(records.settings);
+                    savedAtShow.push_back(saved());
+                },
+            .endProgram = [this] { ++ends; },
+            .rescanned = {}});
+        panel = std::make_unique<frmAbout>(records, *services);
         colours = panel->colourBars();
         values = panel->valueLabels();
         start = panel->playControls();
@@ -79,8 +93,8 @@ protected:
     // PHOTO.INI where "&Play" keeps it, as the program reads it back (seconds in TempoAttesa).
     std::optional<ShowSettings> saved() const {
         ShowSettings s;
-        return ReadSettingsFile(services.settingsLocation.writeFolder, s) ? std::optional(s)
-                                                                          : std::nullopt;
+        return ReadSettingsFile(services->settingsLocation.writeFolder, s) ? std::optional(s)
+                                                                           : std::nullopt;
     }
     QString ini() const { return app + SettingsFileName; }
     // The user's configuration folder.
@@ -96,8 +110,9 @@ protected:
     fakes::RecordingSound sound{soundLog};
     testfiles::TestDecoder pictures;
     SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
-    PanelServices services{dialogs,   launcher,  random, sound, pictures, registry,
-                           QString(), QString(), {},     {},    {},       {}};
+    fakes::FixedClock clock;
+    DiskFileOperations files;
+    std::optional<AppServices> services; // each start's, made by loadPanel
     std::unique_ptr<frmAbout> panel;
     // Its controls by role.
     ColourBars colours;

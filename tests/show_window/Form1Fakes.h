@@ -1,8 +1,10 @@
 #pragma once
 
+#include "catalogue/FileOperations.h"
+#include "platform/Registry.h"
 #include "show/window/Form1.h"
-#include "show/window/ShowServices.h"
 #include "startup/AppRecords.h"
+#include "startup/AppServices.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
 #include "support/TestDecoder.h"
@@ -38,8 +40,25 @@ struct ShowWindow {
     UniformRandom random;
     QList<int> rescans;
     testfiles::TestDecoder pictures;
-    ShowServices services{
-        dialogs, sound.devices, clock, random, pictures, [this](int n) { rescans << n; }, {}};
+    // What only the panel uses: never called here.
+    fakes::RecordingLauncher launcher;
+    SettingsRegistry registry{folder.file(QStringLiteral("registro.ini"))};
+    DiskFileOperations files;
+    AppServices services{.dialogs = dialogs,
+                         .sound = sound.devices,
+                         .clock = clock,
+                         .random = random,
+                         .launcher = launcher,
+                         .registry = registry,
+                         .pictures = pictures,
+                         .files = files,
+                         .appFolder = {},
+                         .argumentText = {},
+                         .open = {},
+                         .settingsLocation = {},
+                         .openShow = {},
+                         .endProgram = {},
+                         .rescanned = [this](int n) { rescans << n; }};
     AppRecords records;
     Form1 form{records, services};
 
