@@ -32,7 +32,7 @@ struct PanelServices {
     OpenRequest open;
     // Where PHOTO.INI is read and written.
     SettingsLocation settingsLocation;
-    // Opens the show window modally; returns when the show has closed.
+    // Opens the show window, application-modal; returns at once, the show runs on.
     std::function<void()> openShow;
     // Ends the program at once, without further handling.
     std::function<void()> endProgram;

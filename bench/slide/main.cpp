@@ -16,6 +16,7 @@
 #include <ctime>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -129,7 +130,10 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     SlideWatch watch(form, speed * StepTwips, maxSteps);
     form.installEventFilter(&watch);
     QTimer::singleShot(60000, &form, [&] { form.Fine(); });
-    form.showModal();
+    QEventLoop running; // the show runs on the application's loop: this one stands in for it
+    QObject::connect(&form, &Form1::ended, &running, &QEventLoop::quit);
+    form.startShow();
+    running.exec();
     shown = form.shown().picture.size();
     return watch.result;
 }

@@ -4,7 +4,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "platform/RandomSource.h"
-#include "platform/Yielder.h"
 #include "support/Rows.h"
 
 #include <functional>
@@ -66,31 +65,11 @@ private:
 };
 
 // Always noon and a half second: re-seeding from it must still not repeat the last pick. The
-// monotonic clock moves only when a test (or a ScriptedYielder) moves `now`.
+// monotonic clock moves only when a test (or the show's scripted steps) moves `now`.
 struct FixedClock final : Clock {
     qint64 now = 0;
     double secondsSinceMidnight() const override { return 43200.5; }
     qint64 monotonicMs() const override { return now; }
-};
-
-// The event loop: each yield notes "yield", moves the clock on by `stepMs` and runs `onYield`
-// with its number (which may end the show by clearing `open`).
-struct ScriptedYielder final : Yielder {
-    ScriptedYielder(QStringList& out, FixedClock& moved, qint64 step)
-        : log(out), clock(moved), stepMs(step) {}
-    QStringList& log;
-    FixedClock& clock;
-    qint64 stepMs;
-    bool open = true;
-    int yields = 0;
-    std::function<void(int count)> onYield = [](int) {};
-
-    bool yieldOnce() override {
-        log << "yield";
-        clock.now += stepMs;
-        onYield(++yields);
-        return open;
-    }
 };
 
 // Gives `numbers` first, then those of a real generator; counts them and records every seed.
