@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
                          const QString& showFolder, PointerManager& pointer)
@@ -79,13 +80,15 @@ void ListActions::MenuRinomina_Click() {
 }
 
 void ListActions::menuCancellaFile_Click() {
-    if (actions_.remove(selectedRow())) {
+    actions_.remove(selectedRow(), [list = QPointer<QListView>(list_)](bool removed) {
+        if (!removed || !list)
+            return;
         // The item is gone and with it the selection; the preview keeps its picture.
-        QSignalBlocker quiet(list_->selectionModel());
-        list_->selectionModel()->clearSelection();
-        list_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
-        list_->viewport()->update();
-    }
+        QSignalBlocker quiet(list->selectionModel());
+        list->selectionModel()->clearSelection();
+        list->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+        list->viewport()->update();
+    });
 }
 
 bool ListActions::eventFilter(QObject* watched, QEvent* event) {

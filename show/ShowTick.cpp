@@ -94,10 +94,10 @@ void ShowTick::next(int delayMs, Step step) {
 }
 
 void ShowTick::showMessage(const QString& text, Step then) {
-    const std::weak_ptr<const bool> alive = alive_;
-    services_.dialogs.message(text);
-    if (!alive.expired())
-        (this->*then)();
+    services_.dialogs.message(text, [this, then, alive = std::weak_ptr<const bool>(alive_)] {
+        if (!alive.expired())
+            (this->*then)();
+    });
 }
 
 void ShowTick::start() {

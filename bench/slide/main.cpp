@@ -33,11 +33,16 @@ constexpr int StepTwips = 40; // speed 1
 constexpr double TwipsPerPixel = 15;
 
 struct Silent final : Dialogs, MciSequencer, Mp3Player, CommentSound {
-    void message(const QString& text) override {
+    void message(const QString& text, std::function<void()> closed) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        if (closed)
+            closed();
     }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
+    void confirm(const QString&, std::function<void(bool)> answered) override { answered(true); }
+    void inputBox(const QString&, const QString&, const QString&, int,
+                  std::function<void(const QString&)> answered) override {
+        answered({});
+    }
     bool mciSendString(const QString&) override { return true; }
     void stop() override {}
     bool play(const QString&) override { return true; }

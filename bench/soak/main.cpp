@@ -39,9 +39,16 @@ constexpr double SlowTickMs = 200;
 
 struct Answering final : Dialogs, MciSequencer, Mp3Player, CommentSound {
     int messages = 0;
-    void message(const QString&) override { ++messages; }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
+    void message(const QString&, std::function<void()> closed) override {
+        ++messages;
+        if (closed)
+            closed();
+    }
+    void confirm(const QString&, std::function<void(bool)> answered) override { answered(true); }
+    void inputBox(const QString&, const QString&, const QString&, int,
+                  std::function<void(const QString&)> answered) override {
+        answered({});
+    }
     bool mciSendString(const QString&) override { return true; }
     void stop() override {}
     bool play(const QString&) override { return true; }

@@ -33,7 +33,8 @@ struct RecordingLauncher final : Launcher {
 };
 
 // Answers the dialogs from a script and records what they showed; `whileMessage` runs while a
-// message is open, as its event loop would.
+// message is open. Each answers at once, unless `holdAnswers`: the answer then waits in `held`
+// until the test calls answer(), as a box open on screen waits for the user.
 class ScriptedDialogs final : public Dialogs {
 public:
     explicit ScriptedDialogs(QStringList* log = nullptr) : log_(log) {}
@@ -43,24 +44,43 @@ public:
     QStringList questions;
     std::vector<QStringList> inputs; // prompt, title, initial text
     std::function<void()> whileMessage = [] {};
+    bool holdAnswers = false;
+    std::vector<std::function<void()>> held;
 
-    void message(const QString& text) override {
+    void message(const QString& text, std::function<void()> closed) override {
         messages.append(text);
         if (log_)
             *log_ << "message " + text;
         whileMessage();
+        reply([closed = std::move(closed)] {
+            if (closed)
+                closed();
+        });
     }
-    bool confirm(const QString& text) override {
+    void confirm(const QString& text, std::function<void(bool ok)> answered) override {
         questions.append(text);
-        return confirmAnswer;
+        reply([answered = std::move(answered), ok = confirmAnswer] { answered(ok); });
     }
-    QString inputBox(const QString& prompt, const QString& title, const QString& initial,
-                     int) override {
+    void inputBox(const QString& prompt, const QString& title, const QString& initial, int,
+                  std::function<void(const QString& typed)> answered) override {
         inputs.push_back({prompt, title, initial});
-        return inputAnswer;
+        reply([answered = std::move(answered), typed = inputAnswer] { answered(typed); });
+    }
+    // Gives the oldest held answer.
+    void answer() {
+        std::function<void()> first = std::move(held.front());
+        held.erase(held.begin());
+        first();
     }
 
 private:
+    void reply(std::function<void()> answer) {
+        if (holdAnswers)
+            held.push_back(std::move(answer));
+        else
+            answer();
+    }
+
     QStringList* log_;
 };
 
