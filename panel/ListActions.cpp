@@ -22,7 +22,10 @@ ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& ac
     MenuRinomina->setObjectName(QStringLiteral("MenuRinomina"));
     menuCancellaFile = Menudestro->addAction(QStringLiteral("&Cancella File"));
     menuCancellaFile->setObjectName(QStringLiteral("menuCancellaFile"));
-    popupMenu = [this](QPoint at) { return Menudestro->exec(at); };
+    connect(Menuaprifile, &QAction::triggered, this, [this] { Menuaprifile_Click(); });
+    connect(MenuRinomina, &QAction::triggered, this, [this] { MenuRinomina_Click(); });
+    connect(menuCancellaFile, &QAction::triggered, this, [this] { menuCancellaFile_Click(); });
+    popupMenu = [this](QPoint at) { Menudestro->popup(at); };
 
     // The list's own handling would select the item under the pointer on a right click.
     viewport_->installEventFilter(this);
@@ -62,13 +65,8 @@ void ListActions::List1_DblClick() {
 void ListActions::List1_MouseDown(Qt::MouseButton button, QPoint globalPosition) {
     if (button != Qt::RightButton)
         return;
-    QAction* chosen = popupMenu(globalPosition);
-    if (chosen == Menuaprifile)
-        Menuaprifile_Click();
-    else if (chosen == MenuRinomina)
-        MenuRinomina_Click();
-    else if (chosen == menuCancellaFile)
-        menuCancellaFile_Click();
+    // The chosen command comes later, through its action.
+    popupMenu(globalPosition);
 }
 
 void ListActions::Menuaprifile_Click() {
