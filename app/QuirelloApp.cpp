@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arguments,
                          const QString& startFolder)
@@ -41,7 +42,9 @@ QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arg
     dialogs_.setOwner(panel_.get());
 }
 
-QuirelloApp::~QuirelloApp() = default;
+QuirelloApp::~QuirelloApp() {
+    delete show_;
+}
 
 std::optional<int> QuirelloApp::start() {
     instance_ = std::make_unique<SingleInstance>(services_.settingsLocation.writeFolder);
@@ -59,11 +62,17 @@ std::optional<int> QuirelloApp::start() {
                          handedOver(arguments, startFolder);
                      });
     panel_->Form_Load();
+    // A /RUN show opened by the load: the panel comes when it ends.
+    if (!show_)
+        panelUp();
+    return std::nullopt;
+}
+
+void QuirelloApp::panelUp() {
     panel_->show();
     loaded_ = true;
     for (const auto& [arguments, startFolder] : std::exchange(waiting_, {}))
         panel_->openArguments(arguments, startFolder);
-    return std::nullopt;
 }
 
 void QuirelloApp::handedOver(const QStringList& arguments, const QString& startFolder) {
@@ -75,6 +84,16 @@ void QuirelloApp::handedOver(const QStringList& arguments, const QString& startF
 }
 
 void QuirelloApp::openShow() {
-    Form1 show(records_, services_, panel_.get());
-    show.showModal();
+    show_ = new Form1(records_, services_, panel_.get());
+    QObject::connect(show_, &Form1::ended, show_, [this] {
+        show_->deleteLater();
+        show_ = nullptr;
+        if (!loaded_)
+            panelUp();
+    });
+    // The load's /RUN show starts once the application's event loop runs.
+    if (loaded_)
+        show_->startShow();
+    else
+        QTimer::singleShot(0, show_, [this] { show_->startShow(); });
 }

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+class Form1;
 class frmAbout;
 class PanelExtras;
 
@@ -36,13 +37,16 @@ public:
                 const QString& startFolder);
     ~QuirelloApp();
 
-    // Loads the panel (which may run a /RUN show first) and shows it; or, when the program
-    // already runs for the same PHOTO.INI, hands it the command line instead and gives the
-    // status this start ends with.
+    // Loads the panel (which may open a /RUN show first) and shows it (once that show has ended);
+    // or, when the program already runs for the same PHOTO.INI, hands it the command line instead
+    // and gives the status this start ends with.
     std::optional<int> start();
 
 private:
     void openShow();
+    // The panel shown after the load (and after its /RUN show), then what was handed over
+    // meanwhile.
+    void panelUp();
     void handedOver(const QStringList& arguments, const QString& startFolder);
 
     QStringList arguments_;
@@ -69,6 +73,8 @@ private:
     // The decorations, links, preview and list actions: they go before the panel.
     std::unique_ptr<PanelExtras> extras_;
     std::unique_ptr<SingleInstance> instance_;
+    Form1* show_ = nullptr; // the show window while a show runs
+
     // What later starts handed over before the panel was up.
     std::vector<std::pair<QStringList, QString>> waiting_;
     bool loaded_ = false;

@@ -61,35 +61,45 @@ void FileActions::openFromMenu(int row) {
         dialogs_.message(fileactions::RenameError);
 }
 
-bool FileActions::rename(int row) {
+void FileActions::rename(int row, std::function<void(bool renamed)> done) {
+    const auto finish = [done](bool renamed) {
+        if (done)
+            done(renamed);
+    };
     const QString old = list_.entry(row);
     if (old.isEmpty())
-        return false;
-    const QString typed =
-        dialogs_.inputBox(fileactions::RenamePrompt, fileactions::RenameTitle, old, 0);
-    if (typed.isEmpty())
-        return false;
-    const QString folder = showFolder_();
-    if (!files_.rename(folder + old, folder + typed)) {
-        dialogs_.message(fileactions::RenameError);
-        return false;
-    }
-    list_.replace(row, typed);
-    return true;
+        return finish(false);
+    dialogs_.inputBox(fileactions::RenamePrompt, fileactions::RenameTitle, old, 0,
+                      [this, row, old, finish](const QString& typed) {
+                          if (typed.isEmpty() || list_.entry(row) != old)
+                              return finish(false);
+                          if (!files_.rename(showFolder_() + old, showFolder_() + typed)) {
+                              dialogs_.message(fileactions::RenameError);
+                              return finish(false);
+                          }
+                          list_.replace(row, typed);
+                          finish(true);
+                      });
 }
 
-bool FileActions::remove(int row) {
+void FileActions::remove(int row, std::function<void(bool removed)> done) {
+    const auto finish = [done](bool removed) {
+        if (done)
+            done(removed);
+    };
     const QString name = list_.entry(row);
     if (name.isEmpty())
-        return false;
-    if (!dialogs_.confirm(fileactions::deleteQuestion(name)))
-        return false;
-    const FileOperations::Removal done = files_.remove(showFolder_() + name);
-    if (done != FileOperations::Removal::Deleted)
-        dialogs_.message(fileactions::deleteFailure(name));
-    if (done == FileOperations::Removal::Kept)
-        return false;
-    // Deleted now, or already gone: nothing is left to list.
-    list_.remove(row);
-    return true;
+        return finish(false);
+    dialogs_.confirm(fileactions::deleteQuestion(name), [this, row, name, finish](bool ok) {
+        if (!ok || list_.entry(row) != name)
+            return finish(false);
+        const FileOperations::Removal removal = files_.remove(showFolder_() + name);
+        if (removal != FileOperations::Removal::Deleted)
+            dialogs_.message(fileactions::deleteFailure(name));
+        if (removal == FileOperations::Removal::Kept)
+            return finish(false);
+        // Deleted now, or already gone: nothing is left to list.
+        list_.remove(row);
+        finish(true);
+    });
 }

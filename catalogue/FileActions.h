@@ -43,7 +43,8 @@ QString openCommandLine(const QString& appFolder, const QString& showFolder, con
 
 // Open, rename and delete of the file list's selected entry. `row` is the selected row of the
 // list, -1 when nothing is selected. `showFolder` is asked at each action, so that the actions
-// follow the folder the panel shows; `appFolder` holds the launcher `start`.
+// follow the folder the panel shows; `appFolder` holds the launcher `start`. An answer that comes
+// when the entry is no longer at its row does nothing.
 class FileActions {
 public:
     FileActions(QString appFolder, std::function<QString()> showFolder, PictureList& list,
@@ -53,13 +54,14 @@ public:
     bool open(int row);
     // The popup menu's open: a launcher that cannot be started is reported.
     void openFromMenu(int row);
-    // Asks for the new name and renames; true when the file was renamed. The item keeps its
-    // place in the list until the next scan.
-    bool rename(int row);
-    // Asks for confirmation and deletes; true when the item left the list. It leaves only when
-    // the file is gone: a file that is kept (read-only, a folder, a medium that refuses) stays
-    // listed. A file already gone from the disk is reported as not deleted and leaves the list.
-    bool remove(int row);
+    // Asks for the new name and renames; `done` gets true when the file was renamed. The item
+    // keeps its place in the list until the next scan.
+    void rename(int row, std::function<void(bool renamed)> done = {});
+    // Asks for confirmation and deletes; `done` gets true when the item left the list. It leaves
+    // only when the file is gone: a file that is kept (read-only, a folder, a medium that
+    // refuses) stays listed. A file already gone from the disk is reported as not deleted and
+    // leaves the list.
+    void remove(int row, std::function<void(bool removed)> done = {});
 
 private:
     const QString appFolder_;

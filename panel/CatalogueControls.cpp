@@ -88,9 +88,10 @@ void CatalogueControls::Dir1_Change() {
 void CatalogueControls::Drive1_Change(const QString& root) {
     if (Dir1->setPath(root))
         return;
-    dialogs_.message(QStringLiteral("Errore di lettura dal drive specificato"));
-    Drive1->setDriveOf(records_.AppFolder);
-    Dir1->setPath(records_.AppFolder);
+    dialogs_.message(QStringLiteral("Errore di lettura dal drive specificato"), [this] {
+        Drive1->setDriveOf(records_.AppFolder);
+        Dir1->setPath(records_.AppFolder);
+    });
 }
 
 void CatalogueControls::setScanCount(int count) {

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 
 ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& actions,
                          const ShowSettings& settings, PointerManager& pointer)
@@ -22,7 +23,10 @@ ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& ac
     MenuRinomina->setObjectName(QStringLiteral("MenuRinomina"));
     menuCancellaFile = Menudestro->addAction(QStringLiteral("&Cancella File"));
     menuCancellaFile->setObjectName(QStringLiteral("menuCancellaFile"));
-    popupMenu = [this](QPoint at) { return Menudestro->exec(at); };
+    connect(Menuaprifile, &QAction::triggered, this, [this] { Menuaprifile_Click(); });
+    connect(MenuRinomina, &QAction::triggered, this, [this] { MenuRinomina_Click(); });
+    connect(menuCancellaFile, &QAction::triggered, this, [this] { menuCancellaFile_Click(); });
+    popupMenu = [this](QPoint at) { Menudestro->popup(at); };
 
     // The list's own handling would select the item under the pointer on a right click.
     viewport_->installEventFilter(this);
@@ -62,13 +66,8 @@ void ListActions::List1_DblClick() {
 void ListActions::List1_MouseDown(Qt::MouseButton button, QPoint globalPosition) {
     if (button != Qt::RightButton)
         return;
-    QAction* chosen = popupMenu(globalPosition);
-    if (chosen == Menuaprifile)
-        Menuaprifile_Click();
-    else if (chosen == MenuRinomina)
-        MenuRinomina_Click();
-    else if (chosen == menuCancellaFile)
-        menuCancellaFile_Click();
+    // The chosen command comes later, through its action.
+    popupMenu(globalPosition);
 }
 
 void ListActions::Menuaprifile_Click() {
@@ -80,13 +79,15 @@ void ListActions::MenuRinomina_Click() {
 }
 
 void ListActions::menuCancellaFile_Click() {
-    if (actions_.remove(selectedRow())) {
+    actions_.remove(selectedRow(), [list = QPointer<QListView>(list_)](bool removed) {
+        if (!removed || !list)
+            return;
         // The item is gone and with it the selection; the preview keeps its picture.
-        QSignalBlocker quiet(list_->selectionModel());
-        list_->selectionModel()->clearSelection();
-        list_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
-        list_->viewport()->update();
-    }
+        QSignalBlocker quiet(list->selectionModel());
+        list->selectionModel()->clearSelection();
+        list->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+        list->viewport()->update();
+    });
 }
 
 bool ListActions::eventFilter(QObject* watched, QEvent* event) {

@@ -28,9 +28,9 @@ public:
     QAction* MenuRinomina = nullptr;     // renames it
     QAction* menuCancellaFile = nullptr; // deletes it, after asking
 
-    // Shows the menu at a screen position and returns the command chosen (nullptr when it is
-    // dismissed). Runs the menu modally; tests put a chooser of their own in its place.
-    std::function<QAction*(QPoint)> popupMenu;
+    // Shows the menu at a screen position and returns at once; the command chosen, if any, is
+    // triggered when the user picks it. Tests put a chooser of their own in its place.
+    std::function<void(QPoint)> popupMenu;
 
     // The selected row, -1 when nothing is selected.
     int selectedRow() const;

@@ -31,7 +31,7 @@ public:
     // The panel became the active window again.
     void Form_Activate();
     // "&Play": checks the seconds, copies the controls into the settings, saves PHOTO.INI and
-    // opens the show; returns when the show has closed.
+    // opens the show (which runs on after the return).
     void Inizializza();
 
     // A folder or picture handed over once the panel is up (another start of the program, a

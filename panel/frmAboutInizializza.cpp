@@ -15,10 +15,11 @@
 
 void frmAbout::Inizializza() {
     if (SecondsTooLong(Text1->text())) {
-        services_.dialogs.message(TooLongMessage);
-        Text1->setText(QStringLiteral("30"));
-        Text1->setFocus(Qt::OtherFocusReason);
-        Text1->selectAll();
+        services_.dialogs.message(TooLongMessage, [this] {
+            Text1->setText(QStringLiteral("30"));
+            Text1->setFocus(Qt::OtherFocusReason);
+            Text1->selectAll();
+        });
         return;
     }
 

@@ -61,18 +61,20 @@ void frmAbout::HScroll4_Change() {
 void frmAbout::Text1_LostFocus() {
     if (!SecondsMissing(Text1->text()))
         return;
+    // The click that took the focus away is still on its way to its control: it is dropped, so
+    // that the control does not act behind the message.
     QWidget* clicked = QApplication::focusWidget();
-    services_.dialogs.message(NoSecondsMessage);
     if (clicked && clicked != Text1)
         DropPendingMousePress(clicked);
-    Text1->setFocus(Qt::OtherFocusReason);
+    services_.dialogs.message(NoSecondsMessage, [this] { Text1->setFocus(Qt::OtherFocusReason); });
 }
 
 void frmAbout::cmdOK_Click() {
     if (SecondsMissing(Text1->text())) {
-        services_.dialogs.message(NoSecondsMessage);
-        Text1->setFocus(Qt::OtherFocusReason);
-        Text1->selectAll();
+        services_.dialogs.message(NoSecondsMessage, [this] {
+            Text1->setFocus(Qt::OtherFocusReason);
+            Text1->selectAll();
+        });
         return;
     }
     Inizializza();

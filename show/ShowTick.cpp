@@ -4,14 +4,15 @@
 #include "catalogue/PictureList.h"
 #include "core/Rounding.h"
 #include "platform/Dialogs.h"
-#include "platform/Yielder.h"
 #include "settings/ShowSettings.h"
 #include "show/Background.h"
 #include "show/ShowState.h"
 #include "show/ShowView.h"
+#include "show/StepScheduler.h"
 #include "sound/Music.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // Twips between the label and the picture band, and the label's margin from the bottom edge.
@@ -23,12 +24,6 @@ constexpr int SlideStepPerSpeed = 40;
 // off screen as usual, wider ones start already covering the screen.
 constexpr double LongestSlideInScreens = 2;
 
-// Clears `flag` when the scope ends, however it ends.
-struct RunningFlag {
-    bool& flag;
-    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
-    ~RunningFlag() { flag = false; }
-};
 } // namespace
 
 QString LabelTextFor(const QString& entry) {
@@ -56,25 +51,64 @@ QString ShowTick::endTitleText() {
     return QStringLiteral("Quirello Fine presentazione");
 }
 
+struct ShowTick::Progress {
+    TwipsSize window; // as the picture was loaded: its size rule holds for the whole tick
+    double band = 0;
+    double labelHeight = 0;
+    TwipsSize shown;
+    QString folderKey;
+    std::vector<MusicStep> music;
+    size_t musicDone = 0;
+    double left = 0;       // the slide-in's next place
+    double targetLeft = 0; // and where it ends
+    int step = 0;
+};
+
 ShowTick::ShowTick(const TickRecords& records, ShowView& view, const TickServices& services)
     : records_(records), view_(view), services_(services) {}
+
+ShowTick::~ShowTick() = default;
 
 void ShowTick::Timer1_Timer() {
     if (running_)
         return;
-    RunningFlag flag(running_);
-    run();
+    running_ = true;
+    alive_ = std::make_shared<const bool>(true);
+    progress_ = std::make_unique<Progress>();
+    start();
 }
 
-void ShowTick::run() {
-    const double band = labelBand();
+void ShowTick::stop() {
+    services_.steps.cancel();
+    alive_.reset();
+    running_ = false;
+}
+
+void ShowTick::finish() {
+    alive_.reset();
+    running_ = false;
+}
+
+void ShowTick::next(int delayMs, Step step) {
+    services_.steps.after(delayMs, [this, step] { (this->*step)(); });
+}
+
+void ShowTick::showMessage(const QString& text, Step then) {
+    services_.dialogs.message(text, [this, then, alive = std::weak_ptr<const bool>(alive_)] {
+        if (!alive.expired())
+            (this->*then)();
+    });
+}
+
+void ShowTick::start() {
+    Progress& p = *progress_;
+    p.band = labelBand();
     transition();
     if (!nextEntry())
         return;
-    // The window as the picture is loaded: its size rule holds for the whole tick.
-    const TwipsSize window = view_.windowSize();
-    const double labelHeight = view_.labelHeight();
-    const ShowView::ShownSizeRule shownSize = shownSizeRule(window, labelHeight);
+    p.window = view_.windowSize();
+    p.labelHeight = view_.labelHeight();
+    const ShowView::ShownSizeRule shownSize = shownSizeRule(p.window, p.labelHeight);
     const QString path = records_.settings.ShowFolder + records_.show.CurrentPicture;
     const std::optional<TwipsSize> natural = view_.loadPicture(path, shownSize);
     if (!natural) {
@@ -84,16 +118,8 @@ void ShowTick::run() {
         return;
     }
     comment();
-    if (!folderChange())
-        return;
-    const TwipsSize shown = shownSize(*natural);
-    view_.sizePicture(shown);
-    placeLabel(window, band);
-    if (!background())
-        return;
-    placePicture(shown, labelHeight);
-    if (slideIn(shown))
-        prepareAhead(records_.show.PictureIndex);
+    p.shown = shownSize(*natural);
+    folderChange();
 }
 
 double ShowTick::labelBand() const {
@@ -127,9 +153,12 @@ bool ShowTick::nextEntry() {
 }
 
 void ShowTick::noPictures() {
-    if (showMessage(noPicturesText()))
-        return;
+    showMessage(noPicturesText(), &ShowTick::setUpAgain);
+}
+
+void ShowTick::setUpAgain() {
     view_.formLoad();
+    finish();
 }
 
 void ShowTick::endTitle() {
@@ -140,6 +169,7 @@ void ShowTick::endTitle() {
     records_.memory.LastFolder.clear();
     StopMusic(services_.sound);
     prepareAhead(0);
+    finish();
 }
 
 void ShowTick::comment() {
@@ -148,21 +178,53 @@ void ShowTick::comment() {
                  settings.SuonoWAV);
 }
 
-bool ShowTick::folderChange() {
+void ShowTick::folderChange() {
     const ShowSettings& settings = records_.settings;
     ShowState& show = records_.show;
     TickMemory& memory = records_.memory;
+    Progress& p = *progress_;
     memory.PictureFolder = FolderPartOf(show.CurrentPicture);
-    const QString folderKey = memory.PictureFolder + settings.ShowFolder;
-    if (folderKey != memory.LastFolder || show.MusicRestart) {
+    p.folderKey = memory.PictureFolder + settings.ShowFolder;
+    if (p.folderKey != memory.LastFolder || show.MusicRestart) {
         const MusicChangeInput input{settings.ShowFolder, memory.PictureFolder, settings.MusicaFM,
                                      records_.showRunning};
-        if (MusicChange(services_.sound, input, show.MusicRestart, services_.yielder,
-                        services_.clock) == MusicOutcome::ShowEnded)
-            return false;
+        p.music = MusicChange(services_.sound, input, show.MusicRestart);
     }
-    memory.LastFolder = folderKey;
-    return true;
+    musicStep();
+}
+
+void ShowTick::musicStep() {
+    Progress& p = *progress_;
+    if (p.musicDone == p.music.size()) {
+        records_.memory.LastFolder = p.folderKey;
+        placeAndColour();
+        return;
+    }
+    services_.steps.after(p.music[p.musicDone].waitMs, [this] {
+        Progress& q = *progress_;
+        const std::function<void()> run = std::move(q.music[q.musicDone++].run);
+        if (run)
+            run();
+        musicStep();
+    });
+}
+
+void ShowTick::placeAndColour() {
+    const Progress& p = *progress_;
+    view_.sizePicture(p.shown);
+    placeLabel(p.window, p.band);
+    if (records_.settings.RGB_RANDOM == -1) {
+        view_.setBackColor(RandomBackColor(services_.random, services_.clock));
+        slideIn();
+    } else {
+        next(0, &ShowTick::fixedBackground);
+    }
+}
+
+void ShowTick::fixedBackground() {
+    const ShowSettings& settings = records_.settings;
+    view_.setBackColor(FixedBackColor(settings.RGB_R, settings.RGB_G, settings.RGB_B));
+    slideIn();
 }
 
 void ShowTick::placeLabel(TwipsSize window, double band) {
@@ -177,20 +239,6 @@ void ShowTick::placeLabel(TwipsSize window, double band) {
     view_.moveLabel((window.width - view_.labelWidth()) / 2, labelTop);
 }
 
-bool ShowTick::background() {
-    const ShowSettings& settings = records_.settings;
-    quint32 color = 0;
-    if (settings.RGB_RANDOM == -1) {
-        color = RandomBackColor(services_.random, services_.clock);
-    } else {
-        if (!services_.yielder.yieldOnce())
-            return false;
-        color = FixedBackColor(settings.RGB_R, settings.RGB_G, settings.RGB_B);
-    }
-    view_.setBackColor(color);
-    return true;
-}
-
 void ShowTick::placePicture(TwipsSize shown, double labelHeight) {
     const TwipsSize screen = view_.screenSize();
     const double freeHeight = screen.height - labelHeight - shown.height;
@@ -203,24 +251,38 @@ void ShowTick::placePicture(TwipsSize shown, double labelHeight) {
         view_.setPictureTop((screen.height - shown.height) / 2);
 }
 
-bool ShowTick::slideIn(TwipsSize shown) {
+void ShowTick::slideIn() {
+    Progress& p = *progress_;
+    placePicture(p.shown, p.labelHeight);
     const double screenWidth = view_.screenSize().width;
-    const double targetLeft = (screenWidth - shown.width) / 2;
+    p.targetLeft = (screenWidth - p.shown.width) / 2;
     view_.showPicture();
     const qint16 speed = records_.settings.Effetti;
     // A negative speed would never reach the target: such a picture is shown at once.
-    const int step = ClampToInt16(qint64(speed) * SlideStepPerSpeed);
-    if (step > 0) {
-        const double first =
-            std::max(-shown.width, targetLeft - LongestSlideInScreens * screenWidth);
-        for (double x = first; x <= targetLeft; x += step) {
-            view_.setPictureLeft(x);
-            if (!services_.yielder.yieldOnce())
-                return false;
-        }
+    p.step = ClampToInt16(qint64(speed) * SlideStepPerSpeed);
+    if (p.step <= 0) {
+        slideEnd();
+        return;
     }
-    view_.setPictureLeft(targetLeft);
-    return true;
+    p.left = std::max(-p.shown.width, p.targetLeft - LongestSlideInScreens * screenWidth);
+    slideStep();
+}
+
+void ShowTick::slideStep() {
+    Progress& p = *progress_;
+    if (p.left > p.targetLeft) {
+        slideEnd();
+        return;
+    }
+    view_.setPictureLeft(p.left);
+    p.left += p.step;
+    next(0, &ShowTick::slideStep);
+}
+
+void ShowTick::slideEnd() {
+    view_.setPictureLeft(progress_->targetLeft);
+    prepareAhead(records_.show.PictureIndex);
+    finish();
 }
 
 ShowView::ShownSizeRule ShowTick::shownSizeRule(TwipsSize window, double labelHeight) const {
@@ -237,10 +299,5 @@ void ShowTick::prepareAhead(int row) {
 }
 
 void ShowTick::failure() {
-    showMessage(invalidPictureText(records_.show.CurrentPicture));
-}
-
-bool ShowTick::showMessage(const QString& text) {
-    services_.dialogs.message(text);
-    return !view_.isShowOpen();
+    showMessage(invalidPictureText(records_.show.CurrentPicture), &ShowTick::finish);
 }

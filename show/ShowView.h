@@ -49,6 +49,4 @@ public:
     virtual void clsDiag(qint16& code) = 0;
     // The window's set-up again: title layout, timer, and a rescan of the show folder.
     virtual void formLoad() = 0;
-    // False once the show has been ended.
-    virtual bool isShowOpen() const = 0;
 };

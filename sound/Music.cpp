@@ -1,8 +1,6 @@
 #include "sound/Music.h"
 
-#include "platform/Clock.h"
 #include "platform/FileLookup.h"
-#include "platform/Yielder.h"
 
 #include <QFileInfo>
 
@@ -44,17 +42,6 @@ MusicFile findMusic(const QString& folder) {
     return {};
 }
 
-// Yields until more than `ms` milliseconds have passed on the monotonic clock. False when the
-// show ended meanwhile.
-bool waitYielding(Yielder& yielder, const Clock& clock, qint64 ms) {
-    const qint64 start = clock.monotonicMs();
-    while (clock.monotonicMs() - start <= ms) {
-        if (!yielder.yieldOnce())
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void MidiStopSequence(MciSequencer& mci) {
@@ -83,36 +70,39 @@ void CommentStart(CommentSound& comment, const QString& showFolder, const QStrin
         comment.sndPlaySound(path); // a comment that cannot be played stays silent
 }
 
-MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, bool& musicRestart,
-                         Yielder& yielder, const Clock& clock) {
+std::vector<MusicStep> MusicChange(SoundDevices& devices, const MusicChangeInput& input,
+                                   bool& musicRestart) {
     MidiStopSequence(devices.mci);
     devices.mp3.stop();
     musicRestart = false;
 
     if (input.musicaFM == 0 || !input.showRunning)
-        return MusicOutcome::Continue; // nothing could start: no need to look
+        return {}; // nothing could start: no need to look
     const QString folder = input.showFolder + input.pictureFolder;
     const MusicFile music = findMusic(folder);
     if (music.kind == MusicKind::None)
-        return MusicOutcome::Continue;
+        return {};
 
+    // The music plays a while before the picture comes.
+    constexpr int AfterStartMs = 1000;
     if (music.kind == MusicKind::Midi) {
         const QString midiPath = quoted(folder + music.name);
         devices.mci.mciSendString(openCommand(midiPath));
         devices.mci.mciSendString(QStringLiteral("close ") + kAlias);
-        if (!yielder.yieldOnce())
-            return MusicOutcome::ShowEnded;
-        devices.mci.mciSendString(openCommand(midiPath));
-        devices.mci.mciSendString(QStringLiteral("play ") + kAlias + QLatin1Char(' '));
-    } else {
-        devices.mp3.stop();
-        if (!waitYielding(yielder, clock, 3000))
-            return MusicOutcome::ShowEnded;
-        // A damaged or mislabelled MP3 is the folder's fault, not the picture's: like a MIDI
-        // file that cannot be opened, it leaves the folder silent.
-        devices.mp3.play(folder + music.name);
+        MciSequencer& mci = devices.mci;
+        return {{0,
+                 [&mci, midiPath] {
+                     mci.mciSendString(openCommand(midiPath));
+                     mci.mciSendString(QStringLiteral("play ") + kAlias + QLatin1Char(' '));
+                 }},
+                {AfterStartMs, {}}};
     }
-    if (!waitYielding(yielder, clock, 1000))
-        return MusicOutcome::ShowEnded;
-    return MusicOutcome::Continue;
+    devices.mp3.stop();
+    // The player gets three seconds of quiet between two folders' MP3s.
+    constexpr int Mp3PauseMs = 3000;
+    Mp3Player& mp3 = devices.mp3;
+    // A damaged or mislabelled MP3 is the folder's fault, not the picture's: like a MIDI file
+    // that cannot be opened, it leaves the folder silent.
+    return {{Mp3PauseMs, [&mp3, path = folder + music.name] { mp3.play(path); }},
+            {AfterStartMs, {}}};
 }

@@ -2,11 +2,10 @@
 
 #include "sound/SoundDevices.h"
 
+#include <functional>
 #include <QString>
 #include <QtGlobal>
-
-class Clock;
-class Yielder;
+#include <vector>
 
 // The MIDI stop sequence: "open " + "" + " type sequencer alias can", then "close can".
 void MidiStopSequence(MciSequencer& mci);
@@ -31,14 +30,16 @@ struct MusicChangeInput {
     bool showRunning = false;
 };
 
-// How a music change ended.
-enum class MusicOutcome {
-    Continue,  // the tick goes on
-    ShowEnded, // the show was ended during a yield: the caller stops at once, touching nothing
+// A part of the music change that runs once `waitMs` milliseconds have passed after the part
+// before it (0: once the event loop has handled what waits). `run` may be empty: a wait alone.
+struct MusicStep {
+    int waitMs = 0;
+    std::function<void()> run;
 };
 
 // The music change of the tick: stop sequence, MP3 stop, clear `musicRestart`, search *.mp3,
-// else *.mid, else *.rmi in the folder, and start it when allowed, with its yielding waits. Music
-// that cannot be played leaves the folder silent, after the same waits.
-MusicOutcome MusicChange(SoundDevices& devices, const MusicChangeInput& input, bool& musicRestart,
-                         Yielder& yielder, const Clock& clock);
+// else *.mid, else *.rmi in the folder, and start it when allowed. What follows its first pause
+// is returned as steps, for the caller to run in order; none when nothing starts. Music that
+// cannot be played leaves the folder silent, after the same waits.
+std::vector<MusicStep> MusicChange(SoundDevices& devices, const MusicChangeInput& input,
+                                   bool& musicRestart);

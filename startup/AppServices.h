@@ -42,7 +42,7 @@ struct AppServices {
     // Where PHOTO.INI is read and written.
     SettingsLocation settingsLocation;
 
-    // Opens the show window modally; returns when the show has closed.
+    // Opens the show window, application-modal; returns at once, the show runs on.
     std::function<void()> openShow;
     // Ends the program at once, without further handling.
     std::function<void()> endProgram;

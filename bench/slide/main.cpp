@@ -20,6 +20,7 @@
 #include <ctime>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -36,11 +37,16 @@ constexpr int StepTwips = 40; // speed 1
 constexpr double TwipsPerPixel = 15;
 
 struct Silent final : Dialogs, MciSequencer, Mp3Player, CommentSound {
-    void message(const QString& text) override {
+    void message(const QString& text, std::function<void()> closed) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        if (closed)
+            closed();
     }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
+    void confirm(const QString&, std::function<void(bool)> answered) override { answered(true); }
+    void inputBox(const QString&, const QString&, const QString&, int,
+                  std::function<void(const QString&)> answered) override {
+        answered({});
+    }
     bool mciSendString(const QString&) override { return true; }
     void stop() override {}
     bool play(const QString&) override { return true; }
@@ -151,7 +157,10 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     SlideWatch watch(form, speed * StepTwips, maxSteps);
     form.installEventFilter(&watch);
     QTimer::singleShot(60000, &form, [&] { form.Fine(); });
-    form.showModal();
+    QEventLoop running; // the show runs on the application's loop: this one stands in for it
+    QObject::connect(&form, &Form1::ended, &running, &QEventLoop::quit);
+    form.startShow();
+    running.exec();
     shown = form.shown().picture.size();
     return watch.result;
 }

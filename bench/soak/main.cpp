@@ -10,7 +10,7 @@
 // time the timer's tick takes from its start to its end: decode wait, scaling, label,
 // background), for ticks that show a picture and for ticks that give a message. The show runs
 // without transition effects and without sound, so a tick holds no prescribed wait but the
-// single yield before the background colour.
+// single pause before the background colour.
 #include "catalogue/FileOperations.h"
 #include "platform/Clock.h"
 #include "platform/decoder/DecoderPool.h"
@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <set>
@@ -42,9 +43,16 @@ constexpr double SlowTickMs = 200;
 
 struct Answering final : Dialogs, MciSequencer, Mp3Player, CommentSound {
     int messages = 0;
-    void message(const QString&) override { ++messages; }
-    bool confirm(const QString&) override { return true; }
-    QString inputBox(const QString&, const QString&, const QString&, int) override { return {}; }
+    void message(const QString&, std::function<void()> closed) override {
+        ++messages;
+        if (closed)
+            closed();
+    }
+    void confirm(const QString&, std::function<void(bool)> answered) override { answered(true); }
+    void inputBox(const QString&, const QString&, const QString&, int,
+                  std::function<void(const QString&)> answered) override {
+        answered({});
+    }
     bool mciSendString(const QString&) override { return true; }
     void stop() override {}
     bool play(const QString&) override { return true; }
@@ -212,7 +220,10 @@ int main(int argc, char** argv) {
         aliveAtEnd = form.shown().open && form.shown().timerActive;
         form.Fine();
     });
-    form.showModal();
+    QEventLoop running; // the show runs on the application's loop: this one stands in for it
+    QObject::connect(&form, &Form1::ended, &running, &QEventLoop::quit);
+    form.startShow();
+    running.exec();
 
     std::printf("soak: %d s at %d ms ticks, %d pictures (a tenth broken) in %s\n", seconds, TickMs,
                 Pictures, qPrintable(s.ShowFolder));

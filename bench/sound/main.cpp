@@ -5,8 +5,6 @@
 #include "platform/audio/SdlCommentSound.h"
 #include "platform/audio/SdlMciSequencer.h"
 #include "platform/audio/SdlMp3Player.h"
-#include "platform/Clock.h"
-#include "platform/Yielder.h"
 #include "sound/Music.h"
 
 #include <SDL2/SDL.h>
@@ -27,24 +25,13 @@ namespace {
 
 constexpr int kRounds = 5;
 
-// Waits end at once: each yield moves this clock on by a second, so only the work remains.
-class LeapingClock final : public Clock {
-public:
-    double secondsSinceMidnight() const override { return 0; }
-    qint64 monotonicMs() const override { return now; }
-    qint64 now = 0;
-};
-class LeapingYielder final : public Yielder {
-public:
-    explicit LeapingYielder(LeapingClock& clock) : clock_(clock) {}
-    bool yieldOnce() override {
-        clock_.now += 1000;
-        return true;
-    }
-
-private:
-    LeapingClock& clock_;
-};
+// Waits end at once: the music change's steps run one after the other, so only the work
+// remains.
+void changeMusic(SoundDevices& devices, const MusicChangeInput& input, bool& restart) {
+    for (const MusicStep& step : MusicChange(devices, input, restart))
+        if (step.run)
+            step.run();
+}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -136,15 +123,10 @@ int main(int argc, char** argv) {
         SdlMp3Player mp3(engine);
         SdlCommentSound comment(engine);
         SoundDevices devices{mci, mp3, comment};
-        LeapingClock clock;
-        LeapingYielder yielder(clock);
         engine.ready();
         bool restart = false;
         auto change = [&](const QString& folder) {
-            return timeMs([&] {
-                played &= MusicChange(devices, {show, folder, 1, true}, restart, yielder, clock) ==
-                          MusicOutcome::Continue;
-            });
+            return timeMs([&] { changeMusic(devices, {show, folder, 1, true}, restart); });
         };
         firstMidiChange.push_back(change("Midi/"));
         soundfontMs = timeMs([&] { mci.waitUntilLoaded(60000); });

@@ -19,35 +19,59 @@ QWidget* QtDialogs::parentWindow() const {
     return owner_;
 }
 
-void QtDialogs::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parentWindow());
-    box.exec();
+namespace {
+// Shows `box` modal to the whole program, as a box that waited for its answer was, and runs
+// `answered` with its result once it is closed.
+void openBox(QDialog* box, std::function<void(int result)> answered) {
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, box, [answered = std::move(answered)](int result) {
+        if (answered)
+            answered(result);
+    });
+    box->show();
+}
+} // namespace
+
+void QtDialogs::message(const QString& text, std::function<void()> closed) {
+    auto* box =
+        new QMessageBox(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parentWindow());
+    openBox(box, [closed = std::move(closed)](int) {
+        if (closed)
+            closed();
+    });
 }
 
-bool QtDialogs::confirm(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    parentWindow());
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+void QtDialogs::confirm(const QString& text, std::function<void(bool ok)> answered) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, Caption, text,
+                                QMessageBox::Ok | QMessageBox::Cancel, parentWindow());
+    box->setDefaultButton(QMessageBox::Ok);
+    openBox(box, [answered = std::move(answered)](int result) {
+        if (answered)
+            answered(result == QMessageBox::Ok);
+    });
 }
 
-QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& initial,
-                            int left) {
-    QInputDialog box(parentWindow());
-    box.setWindowTitle(title.isEmpty() ? Caption : title);
-    box.setLabelText(prompt);
-    box.setTextValue(initial);
-    box.setInputMode(QInputDialog::TextInput);
+void QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& initial,
+                         int left, std::function<void(const QString& typed)> answered) {
+    auto* box = new QInputDialog(parentWindow());
+    box->setWindowTitle(title.isEmpty() ? Caption : title);
+    box->setLabelText(prompt);
+    box->setTextValue(initial);
+    box->setInputMode(QInputDialog::TextInput);
     // The rename prompt is one long sentence: wrap it so the box stays on the screen.
-    for (QLabel* label : box.findChildren<QLabel*>())
+    for (QLabel* label : box->findChildren<QLabel*>())
         label->setWordWrap(true);
-    box.setMinimumWidth(440);
-    box.adjustSize();
+    box->setMinimumWidth(440);
+    box->adjustSize();
     if (left >= 0) {
         // Only the left edge is asked for; the box stays vertically centred on its screen.
-        QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+        QScreen* screen = box->screen() ? box->screen() : QGuiApplication::primaryScreen();
         const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        box.move(left, area.top() + (area.height() - box.height()) / 2);
+        box->move(left, area.top() + (area.height() - box->height()) / 2);
     }
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    openBox(box, [box, answered = std::move(answered)](int result) {
+        if (answered)
+            answered(result == QDialog::Accepted ? box->textValue() : QString());
+    });
 }

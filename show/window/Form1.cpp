@@ -6,25 +6,18 @@
 #include "startup/AppRecords.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 Form1::Impl::Impl(Form1& window, AppRecords& records_, AppServices& services_, QWidget* panel_)
-    : w(window), records(records_), services(services_), panel(panel_),
-      yielder([this] { return open; },
-              [this] {
-                  const bool pending = repaintPending;
-                  repaintPending = false;
-                  return pending;
-              }),
-      ahead(services_.pictures), canvas(MakeShowCanvas(*this)),
+    : w(window), records(records_), services(services_), panel(panel_), ahead(services_.pictures),
+      canvas(MakeShowCanvas(*this)),
       tick(records_.forTick(), *this,
            TickServices{.dialogs = services_.dialogs,
                         .sound = services_.sound,
-                        .yielder = yielder,
+                        .steps = steps,
                         .clock = services_.clock,
                         .random = services_.random}) {}
 
@@ -43,37 +36,31 @@ Form1::Form1(AppRecords& records, AppServices& services, QWidget* panel)
 
 Form1::~Form1() = default;
 
-void Form1::showModal() {
+void Form1::startShow() {
     if (d->open)
         return;
     d->open = true;
     d->resetToDesign();
     d->formLoad();
-    if (!d->open)
-        return;
     setWindowModality(Qt::ApplicationModal);
     showFullScreen();
     d->keepAwake.emplace();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
-
-    QEventLoop loop;
-    d->loop = &loop;
-    if (d->open)
-        loop.exec();
-    d->loop = nullptr;
 }
 
 void Form1::Impl::endShow() {
     open = false;
+    tick.stop();
     StopMusic(services.sound);
     timer1.stop();
     ahead.cancel();
     keepAwake.reset();
     records.show.PictureIndex = 0;
     records.show.MusicRestart = true;
-    if (loop)
-        loop->quit();
+    // Told once the window has closed, so that whoever goes on may also delete it.
+    QMetaObject::invokeMethod(
+        &w, [this] { Q_EMIT w.ended(); }, Qt::QueuedConnection);
 }
 
 void Form1::Fine() {
@@ -137,6 +124,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
+    d->repaintPending = false;
     QPainter painter(this);
     const QRegion region = event->region();
     QRegion background = region;

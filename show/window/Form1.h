@@ -18,17 +18,18 @@ public:
     Form1(AppRecords& records, AppServices& services, QWidget* panel = nullptr);
     ~Form1() override;
 
-    // Form_Load, then full screen on the panel's screen, modal: every other window of the
-    // program takes no input until Fine closes this one. Returns then.
-    void showModal();
+    // Form_Load, then full screen on the panel's screen, application-modal: every other window
+    // of the program takes no input until Fine closes this one. Returns at once; the show runs
+    // on the application's event loop until ended() is signalled.
+    void startShow();
 
-    // Ends the show: music stop sequence and MP3 stop, Timer1 off, PictureIndex 0,
-    // MusicRestart true, close. The modal opening then returns.
+    // Ends the show: music stop sequence and MP3 stop, Timer1 off, the tick stopped where it
+    // stands, PictureIndex 0, MusicRestart true, close; then ended().
     void Fine();
 
     // What the window shows, in pixels of this window.
     struct Shown {
-        bool open = false; // from showModal until Fine
+        bool open = false; // from startShow until Fine
         QRect picture;     // Image1
         bool pictureVisible = false;
         // The largest image (device pixels) the picture has kept since the show opened.
@@ -40,6 +41,10 @@ public:
         bool tickRunning = false; // a tick of Timer1 has not returned yet
     };
     Shown shown() const;
+
+Q_SIGNALS:
+    // The show has ended (Fine, or the window was closed from outside), and the window closed.
+    void ended();
 
 protected:
     bool event(QEvent* event) override;

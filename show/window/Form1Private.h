@@ -6,11 +6,11 @@
 #include "platform/gui/ScreenSaverInhibitor.h"
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
-#include "show/window/EventLoopYielder.h"
 #include "show/window/Form1.h"
 #include "show/window/ShowLabel.h"
 #include "show/window/ShowPicture.h"
 #include "startup/AppServices.h"
+#include "show/window/TimerSteps.h"
 
 #include <memory>
 #include <optional>
@@ -19,7 +19,6 @@
 #include <QRegion>
 #include <QTimer>
 
-class QEventLoop;
 class QScreen;
 
 // The show window's state, and the view the tick works on. Positions the tick gives in twips
@@ -43,11 +42,12 @@ struct Form1::Impl final : ShowView {
     bool pressOnPicture = false;
 
     QTimer timer1;
-    QEventLoop* loop = nullptr;
     bool open = false;
+    // Something was marked for painting that is not on screen yet: the slide-in cannot move
+    // the pixels on screen then.
     bool repaintPending = false;
 
-    EventLoopYielder yielder;
+    TimerSteps steps;   // where the tick goes on after each pause
     PictureAhead ahead; // the next tick's picture, decoded while this one is shown
     std::optional<ScreenSaverInhibitor> keepAwake; // the screen stays on while the show is open
     std::unique_ptr<EffectCanvas> canvas;
@@ -86,7 +86,6 @@ struct Form1::Impl final : ShowView {
     void setPictureTop(double top) override;
     void setBackColor(quint32 rgb) override;
     void clsDiag(qint16& code) override;
-    bool isShowOpen() const override { return open; }
 };
 
 // The canvas the effects draw on: the window's backing image, shown after each call.

@@ -124,13 +124,14 @@ void Form1::Impl::setPictureLeft(double left) {
         return;
     }
     // The slide-in: what is on screen is up to date, so the picture's pixels are moved where
-    // they are (by the window system when it can) and only the uncovered strip is painted.
+    // they are (by the window system when it can) and only the uncovered strip is painted, at
+    // once: the step leaves a whole frame on screen.
     const QRect both = before | after;
     w.scroll(dx, 0, both);
     const QRect labelArea = label.rect();
     if (label.isVisible() && labelArea.intersects(both))
         w.update(QRegion(labelArea) + labelArea.translated(dx, 0));
-    repaintPending = true;
+    repaintNow(QRegion(before) - after);
 }
 
 void Form1::Impl::setPictureTop(double top) {

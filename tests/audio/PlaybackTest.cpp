@@ -128,12 +128,9 @@ TEST(MciCommands, AFolderNamedWithQuotesStillPlaysItsMidi) {
     QStringList log;
     fakes::RecordingSound others{log};
     SoundDevices devices{d.mci, others, others};
-    fakes::FixedClock clock;
-    fakes::ScriptedYielder yielder{log, clock, 500};
     bool restart = true;
-    ASSERT_EQ(MusicChange(devices, {d.box.file("Foto/"), "\"Mare\" 2023/", 1, true}, restart,
-                          yielder, clock),
-              MusicOutcome::Continue);
+    fakes::runMusicSteps(
+        MusicChange(devices, {d.box.file("Foto/"), "\"Mare\" 2023/", 1, true}, restart), log);
     ASSERT_TRUE(d.mci.waitUntilLoaded(20000)) << "no General MIDI soundfont";
     EXPECT_GT(d.output.peakOver(250, 150), kSound);
     EXPECT_TRUE(d.mci.mciSendString("close can"));

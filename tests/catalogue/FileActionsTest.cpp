@@ -26,6 +26,17 @@ struct Panel {
             testfiles::write(showFolder + e, e.toUtf8());
         list.setEntries(entries);
     }
+    // The action's outcome, with the dialogs answering at once.
+    bool rename(int row) {
+        bool renamed = false;
+        actions.rename(row, [&](bool r) { renamed = r; });
+        return renamed;
+    }
+    bool remove(int row) {
+        bool removed = false;
+        actions.remove(row, [&](bool r) { removed = r; });
+        return removed;
+    }
     bool onDisk(const QString& entry) const { return QFileInfo::exists(showFolder + entry); }
     QByteArray content(const QString& entry) const { return testfiles::read(showFolder + entry); }
 };
@@ -64,13 +75,13 @@ TEST(FileActionsOpen, PassesTheFilePathWithoutTheCurrentFolderStep) {
 TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
     Panel panel({"./a.jpg", "./b.jpg", "Estate/mare.jpg"});
     // No selection asks nothing; a cancelled or empty answer changes nothing.
-    EXPECT_FALSE(panel.actions.rename(-1));
-    EXPECT_FALSE(panel.actions.rename(0));
+    EXPECT_FALSE(panel.rename(-1));
+    EXPECT_FALSE(panel.rename(0));
     EXPECT_TRUE(panel.onDisk("./a.jpg"));
     EXPECT_EQ(panel.list.entry(0), "./a.jpg");
 
     panel.dialogs.inputAnswer = "./z.jpg";
-    EXPECT_TRUE(panel.actions.rename(0));
+    EXPECT_TRUE(panel.rename(0));
     ASSERT_EQ(panel.dialogs.inputs.size(), 2u);
     EXPECT_EQ(panel.dialogs.inputs[1],
               QStringList({fileactions::RenamePrompt, "Rinomina un file di immagine", "./a.jpg"}));
@@ -82,14 +93,14 @@ TEST(FileActionsRename, AsksWithTheOldNameAndReplacesTheItemInPlace) {
     // Another spelling of the same file (as a camera card sees "B.JPG" for "b.jpg") goes through
     // a temporary name and leaves nothing behind.
     panel.dialogs.inputAnswer = "b.jpg";
-    EXPECT_TRUE(panel.actions.rename(1));
+    EXPECT_TRUE(panel.rename(1));
     EXPECT_EQ(panel.list.entry(1), "b.jpg");
     EXPECT_EQ(QDir(panel.showFolder).entryList(QDir::Files), QStringList({"b.jpg", "z.jpg"}));
     EXPECT_EQ(panel.content("b.jpg"), "./b.jpg");
 
     // Leaving out the folder part moves the file up into the show folder.
     panel.dialogs.inputAnswer = "mare.jpg";
-    EXPECT_TRUE(panel.actions.rename(2));
+    EXPECT_TRUE(panel.rename(2));
     EXPECT_EQ(panel.list.entry(2), "mare.jpg");
     EXPECT_FALSE(panel.onDisk("Estate/mare.jpg"));
     EXPECT_EQ(panel.content("mare.jpg"), "Estate/mare.jpg");
@@ -110,7 +121,7 @@ TEST(FileActionsRename, RefusesEveryTargetThatWouldLoseOrMisplaceAFile) {
                   0);
         const QStringList before = panel.list.entries();
         panel.dialogs.inputAnswer = QString::fromUtf8(typed);
-        EXPECT_FALSE(panel.actions.rename(0)) << typed;
+        EXPECT_FALSE(panel.rename(0)) << typed;
         EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::RenameError})) << typed;
         EXPECT_EQ(panel.list.entries(), before) << typed;
         for (const QString& f : files)
@@ -130,19 +141,19 @@ TEST(FileActionsDelete, AsksAboutTheEntryAndRemovesItOnlyOnceDeleted) {
     const QStringList all = {"./a.jpg", "./b.jpg", "./cartella.jpg"};
     panel.list.setEntries(all);
     panel.dialogs.confirmAnswer = false;
-    EXPECT_FALSE(panel.actions.remove(1));
+    EXPECT_FALSE(panel.remove(1));
     panel.dialogs.confirmAnswer = true;
-    EXPECT_FALSE(panel.actions.remove(2));
+    EXPECT_FALSE(panel.remove(2));
     EXPECT_TRUE(panel.onDisk("./b.jpg"));
     EXPECT_TRUE(QFileInfo(panel.showFolder + "cartella.jpg/dentro").isDir());
     EXPECT_EQ(panel.list.entries(), all);
     EXPECT_EQ(panel.dialogs.messages, QStringList({failure.arg("./cartella.jpg")}));
 
-    EXPECT_TRUE(panel.actions.remove(1));
+    EXPECT_TRUE(panel.remove(1));
     EXPECT_EQ(panel.dialogs.questions.last(), "Sei sicuro di vole cancellare il file ./b.jpg ?");
     EXPECT_FALSE(panel.onDisk("./b.jpg"));
     EXPECT_EQ(panel.list.entries(), QStringList({"./a.jpg", "./cartella.jpg"}));
-    EXPECT_FALSE(panel.actions.remove(-1));
+    EXPECT_FALSE(panel.remove(-1));
     EXPECT_EQ(panel.dialogs.questions.size(), 3);
 }
 
@@ -153,12 +164,12 @@ TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
         Panel panel({"./ro.jpg"});
         const QString file = panel.showFolder + "ro.jpg";
         QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        EXPECT_FALSE(panel.actions.remove(0));
+        EXPECT_FALSE(panel.remove(0));
         EXPECT_TRUE(panel.onDisk("./ro.jpg"));
         EXPECT_EQ(panel.list.count(), 1);
         EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./ro.jpg")}));
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_TRUE(panel.actions.remove(0));
+        EXPECT_TRUE(panel.remove(0));
         EXPECT_FALSE(panel.onDisk("./ro.jpg"));
         EXPECT_EQ(panel.list.count(), 0);
     };
@@ -170,7 +181,28 @@ TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
 TEST(FileActionsDelete, AFileAlreadyGoneIsReportedAndLeavesTheList) {
     Panel panel({"./a.jpg", "./b.jpg"});
     ASSERT_TRUE(QFile::remove(panel.showFolder + "a.jpg"));
-    EXPECT_TRUE(panel.actions.remove(0));
+    EXPECT_TRUE(panel.remove(0));
     EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./a.jpg")}));
     EXPECT_EQ(panel.list.entries(), QStringList({"./b.jpg"}));
+}
+
+// The list is scanned anew while the question is open: the answer finds another entry at the
+// row and leaves every file alone.
+TEST(FileActionsAnswer, ComingAfterTheListChangedTouchesNothing) {
+    Panel panel({"./a.jpg", "./b.jpg"});
+    panel.dialogs.holdAnswers = true;
+    panel.dialogs.inputAnswer = "./c.jpg";
+    std::vector<bool> outcomes;
+    panel.actions.rename(0, [&](bool r) { outcomes.push_back(r); });
+    panel.actions.remove(1, [&](bool r) { outcomes.push_back(r); });
+    ASSERT_EQ(panel.dialogs.held.size(), 2u);
+    EXPECT_TRUE(outcomes.empty()) << "answered before the user did";
+    panel.list.setEntries({"./0.jpg", "./a.jpg", "./b.jpg"}); // a picture came first
+    panel.dialogs.answer();
+    panel.dialogs.answer();
+    EXPECT_EQ(outcomes, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(panel.onDisk("./a.jpg"));
+    EXPECT_TRUE(panel.onDisk("./b.jpg"));
+    EXPECT_FALSE(panel.onDisk("./c.jpg"));
+    EXPECT_EQ(panel.list.entries(), QStringList({"./0.jpg", "./a.jpg", "./b.jpg"}));
 }

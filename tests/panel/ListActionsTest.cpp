@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QMenu>
 
 class ListActionsTest : public panelfakes::PanelTest {
 protected:
@@ -14,7 +15,11 @@ protected:
         loadPanel();
         list = panel->catalogue().List1;
         actions = extras().listActions.get();
-        actions->popupMenu = [this](QPoint) { return choice; };
+        realPopup = actions->popupMenu;
+        actions->popupMenu = [this](QPoint) {
+            if (choice)
+                choice->trigger();
+        };
         panel->show();
     }
     // Lists `entries` in the panel's show folder (files that are no pictures unless made).
@@ -35,7 +40,23 @@ protected:
     QListView* list = nullptr;
     ListActions* actions = nullptr;
     QAction* choice = nullptr; // what the popup menu answers
+    std::function<void(QPoint)> realPopup;
 };
+
+// The menu opens and the click returns; the command picked in it then acts.
+TEST_F(ListActionsTest, TheMenuOpensWithoutWaitingAndItsPickActs) {
+    setEntries({"./a.jpg", "./b.jpg"});
+    click(1);
+    actions->popupMenu = realPopup;
+    click(0, Qt::RightButton);
+    QMenu* menu = actions->Menudestro;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(actions->menuCancellaFile).center());
+    EXPECT_EQ(dialogs.questions, QStringList{"Sei sicuro di vole cancellare il file ./b.jpg ?"});
+    EXPECT_EQ(records.list.entries(), QStringList{"./a.jpg"});
+}
 
 TEST_F(ListActionsTest, TheMenuActsOnTheSelectedEntryAndADoubleClickOpens) {
     setEntries({"./a.jpg", "./b.jpg", "./c.jpg"});

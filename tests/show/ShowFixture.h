@@ -2,17 +2,47 @@
 
 #include "show/ShowTick.h"
 #include "show/ShowView.h"
+#include "show/StepScheduler.h"
 #include "startup/AppRecords.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
 #include "support/TestFiles.h"
 
+#include <functional>
 #include <QHash>
 #include <QRegularExpression>
+#include <utility>
 
 inline QString num(double v) {
     return QString::number(v, 'f', 1);
 }
+
+// The event loop between the tick's steps: each step boundary notes "yield" (a zero-time
+// step) or "wait N", moves the clock on by `stepMs` or by the wait, and runs `onYield` with its
+// number, which may end the show or tick again, before the step runs.
+struct ScriptedSteps final : StepScheduler {
+    ScriptedSteps(QStringList& out, fakes::FixedClock& moved, qint64 step)
+        : log(out), clock(moved), stepMs(step) {}
+    QStringList& log;
+    fakes::FixedClock& clock;
+    qint64 stepMs;
+    int yields = 0;
+    std::function<void(int count)> onYield = [](int) {};
+    std::function<void()> pending;
+
+    void after(int delayMs, std::function<void()> step) override {
+        pending = std::move(step);
+        log << (delayMs == 0 ? QStringLiteral("yield") : "wait " + QString::number(delayMs));
+        clock.now += delayMs == 0 ? stepMs : delayMs;
+        onYield(++yields);
+    }
+    void cancel() override { pending = {}; }
+    // Runs the pending steps until none is left.
+    void runAll() {
+        while (pending)
+            std::exchange(pending, {})();
+    }
+};
 
 inline QStringList starting(const QStringList& lines, const QString& prefix) {
     return lines.filter(QRegularExpression("^" + prefix));
@@ -20,8 +50,9 @@ inline QStringList starting(const QStringList& lines, const QString& prefix) {
 
 // One show over a recording stand-in for the window and the shared fakes for everything else the
 // tick calls: every call lands in one log, so that tests can check the order across the window,
-// the sound, the messages and the yields. The window is 1024 × 768 pixels (4:3), its label 300
-// twips high and 105 wide a letter. Time passes only by yields, 100 ms each. Settings: a sandbox
+// the sound, the messages and the pauses. The window is 1024 × 768 pixels (4:3), its label 300
+// twips high and 105 wide a letter. Time passes only at pauses: 100 ms at each yield, a wait its
+// own length. Settings: a sandbox
 // show folder, the label at the top, a fixed black background, speed 10, effect 0, pictures not
 // enlarged, music and comments off.
 struct ShowFixture final : ShowView {
@@ -33,12 +64,12 @@ struct ShowFixture final : ShowView {
     fakes::ScriptedDialogs dialogs{&log};
     fakes::RecordingSound sound{log};
     fakes::FixedClock clock;
-    fakes::ScriptedYielder yielder{log, clock, 100}; // its onYield may end the show or tick again
+    ScriptedSteps steps{log, clock, 100}; // its onYield may end the show or tick again
     fakes::ScriptedRandom random;
     testfiles::Sandbox folder;
     AppRecords records;
     ShowTick tick{records.forTick(), *this,
-                  TickServices{dialogs, sound.devices, yielder, clock, random}};
+                  TickServices{dialogs, sound.devices, steps, clock, random}};
 
     ShowFixture() {
         ShowSettings& s = records.settings;
@@ -60,10 +91,11 @@ struct ShowFixture final : ShowView {
                 pictures.insert(records.settings.ShowFolder + e, size);
     }
 
-    // Runs one tick and returns what it logged.
+    // Runs one tick to its end and returns what it logged.
     QStringList runTick() {
         const qsizetype before = log.size();
         tick.Timer1_Timer();
+        steps.runAll();
         return log.mid(before);
     }
 
@@ -80,7 +112,7 @@ struct ShowFixture final : ShowView {
     qsizetype endedAt = -1;
     void endShowLikeFine() {
         endedAt = log.size();
-        yielder.open = false;
+        tick.stop();
         records.show.PictureIndex = 0;
         records.show.MusicRestart = true;
     }
@@ -122,5 +154,4 @@ struct ShowFixture final : ShowView {
         code = code == 0 ? 7 : code; // the random choice
     }
     void formLoad() override { log << "formLoad"; }
-    bool isShowOpen() const override { return yielder.open; }
 };

@@ -14,7 +14,7 @@ TEST(TickDrawing, SpeedZeroDrawsNoEffectNoSlideInAndTheFixedBackgroundAfterOneYi
     const QStringList lines = f.runTick();
     EXPECT_TRUE(starting(lines, "effect").isEmpty());
     EXPECT_EQ(starting(lines, "left"), QStringList{"left -735.0"}); // straight to its place
-    EXPECT_EQ(f.yielder.yields, 1);
+    EXPECT_EQ(f.steps.yields, 1);
     EXPECT_EQ(lines.indexOf("yield") + 1, lines.indexOf("back #ff0080"));
 }
 
@@ -26,7 +26,7 @@ TEST(TickDrawing, RandomBackgroundFromTheClockWithoutAYield) {
     // Each × 256, a half rounded to the even neighbour, at most 255.
     f.random.numbers = {2.5 / 256, 3.5 / 256, 0.999};
     EXPECT_TRUE(f.runTick().contains("back #0204ff"));
-    EXPECT_EQ(f.yielder.yields, 0);
+    EXPECT_EQ(f.steps.yields, 0);
     EXPECT_EQ(f.random.seeds, QList<double>{43200.5});
 }
 
@@ -61,7 +61,7 @@ TABLE_TEST(SlideIn, StepsFromOffScreenToTheCentreOneYieldEach, slides) {
         EXPECT_EQ(lefts[c.steps - 1], "left " + num(c.first + (c.steps - 1) * c.effetti * 40));
     }
     EXPECT_EQ(lefts.last(), "left " + num((15360 - c.width) / 2));
-    EXPECT_EQ(f.yielder.yields, c.steps + 1);
+    EXPECT_EQ(f.steps.yields, c.steps + 1);
 }
 
 // Window 1024 × 768 pixels = 15360 × 11520 twips, label 300 twips high.

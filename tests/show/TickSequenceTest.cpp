@@ -1,6 +1,6 @@
 // The order of the show: pictures in list order, the end title, the loop back to picture 1, the
-// picture decoded ahead, the failure paths, when the music changes; ending the show at a yield,
-// and ticks that come while one is still running.
+// picture decoded ahead, the failure paths, when the music changes; ending the show at each
+// pause of the tick, and ticks that come while one is still running.
 #include "ShowFixture.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,6 @@ TEST(TickSequence, ThreePicturesThenEndTitleThenFirstAgain) {
     EXPECT_EQ(f.records.settings.TipoEffetto, 0);
 }
 
-// The set-up after the message is skipped when the show was ended while the message was open.
 TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
     ShowFixture f;
     f.setPictures({});
@@ -50,8 +49,6 @@ TEST(TickSequence, EmptyFolderGivesTheMessageAtEveryTickAndSetsUpAgain) {
         EXPECT_EQ(lines.last(), "formLoad");
         EXPECT_EQ(f.records.show.PictureIndex, i);
     }
-    f.dialogs.whileMessage = [&] { f.endShowLikeFine(); };
-    EXPECT_FALSE(f.runTick().contains("formLoad"));
 }
 
 TEST(TickSequence, UndecodablePictureGivesItsMessageAndTheShowGoesOn) {
@@ -82,7 +79,6 @@ TEST(TickSequence, MusicChangesAtEachFolderAfterTheEndTitleAndInTheNextShow) {
 
     // The next show starts at picture 1 and restarts the music, though in the same folder.
     f.endShowLikeFine();
-    f.yielder.open = true;
     const QStringList first = f.runTick();
     EXPECT_EQ(f.entries(first, "load "), "./a.jpg");
     EXPECT_TRUE(first.contains(MusicStop));
@@ -124,31 +120,53 @@ TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
 }
 
 const struct Interruption {
-    const char* name; // where the show ends
-    int yield;
-    qint16 musica;
+    const char* name;  // where the show ends
+    int pause;         // the tick's pause, counted from 1
+    const char* music; // the folder's music file, if any
 } interruptions[] = {
-    {"fixed background", 1, 0},
-    {"middle of the slide-in", 20, 0},
-    {"music restart", 1, 1}, // the MIDI restart's yield
-    {"wait after the music started", 5, 1},
+    {"fixed background", 1, nullptr},
+    {"middle of the slide-in", 20, nullptr},
+    {"MIDI restart", 1, "tema.mid"},
+    {"wait after the MIDI started", 2, "tema.mid"},
+    {"wait before the MP3 plays", 1, "musica.mp3"},
+    {"wait after the MP3 started", 2, "musica.mp3"},
 };
-TABLE_TEST(TickInterruptAt, AnyYieldEndingTheShowStopsTheTickBeforeItTouchesTheWindow,
-           interruptions) {
+TABLE_TEST(TickInterruptAt, EndingTheShowAtAnyPauseRunsNothingOfTheTickAfterIt, interruptions) {
     const auto& c = GetParam();
     ShowFixture f;
-    testfiles::write(f.folder.file("tema.mid"), "MThd");
-    f.records.settings.MusicaFM = c.musica;
+    if (c.music)
+        testfiles::write(f.folder.file(c.music), "x");
+    f.records.settings.MusicaFM = c.music ? 1 : 0;
     f.setPictures({"./a.jpg", "./b.jpg"});
-    f.yielder.onYield = [&](int count) {
-        if (count == c.yield)
+    const int endAt = c.pause;
+    f.steps.onYield = [&](int count) {
+        if (count == endAt)
             f.endShowLikeFine();
     };
     f.runTick();
     ASSERT_GE(f.endedAt, 0);
-    // Only the sound devices may still be called: the window is gone.
-    EXPECT_EQ(f.log.mid(f.endedAt).filter(QRegularExpression("^(?!mci|mp3|wav)")), QStringList());
+    // The pause itself is the last thing the tick did.
+    EXPECT_EQ(f.log.mid(f.endedAt), QStringList());
     EXPECT_EQ(f.records.show.PictureIndex, 0);
+    EXPECT_FALSE(f.tick.isRunning());
+}
+
+// The tick waits at a message without holding up the event loop: ticks meanwhile are skipped,
+// and the answer after the show ended runs nothing more of it.
+TEST(TickInterrupt, EndingTheShowWhileAMessageIsOpenRunsNothingAfterIt) {
+    for (const bool empty : {true, false}) {
+        ShowFixture f;
+        f.setPictures(empty ? QStringList() : QStringList{"./rotto.jpg"}, {"./rotto.jpg"});
+        f.dialogs.holdAnswers = true;
+        f.runTick();
+        ASSERT_EQ(f.dialogs.held.size(), 1u) << empty;
+        EXPECT_TRUE(f.tick.isRunning()) << empty;
+        EXPECT_EQ(f.runTick(), QStringList()) << empty;
+        f.endShowLikeFine();
+        f.dialogs.answer();
+        EXPECT_EQ(f.log.mid(f.endedAt), QStringList()) << empty;
+        EXPECT_FALSE(f.tick.isRunning()) << empty;
+    }
 }
 
 TEST(TickInterrupt, TicksDuringASlideInOrAMessageAreSkipped) {
@@ -157,10 +175,12 @@ TEST(TickInterrupt, TicksDuringASlideInOrAMessageAreSkipped) {
     QStringList nested;
     int attempts = 0;
     const auto anotherTick = [&] {
-        nested << f.runTick();
+        const qsizetype before = f.log.size();
+        f.tick.Timer1_Timer();
+        nested << f.log.mid(before);
         ++attempts;
     };
-    f.yielder.onYield = [&](int) { anotherTick(); };
+    f.steps.onYield = [&](int) { anotherTick(); };
     f.dialogs.whileMessage = anotherTick;
     f.runTick();
     f.runTick(); // the broken picture's message

@@ -11,6 +11,7 @@
 #include "support/TestFiles.h"
 
 #include <QBackingStore>
+#include <QEventLoop>
 #include <QImage>
 #include <QStringList>
 #include <QTimer>
@@ -72,8 +73,9 @@ struct ShowWindow {
         records.ShowRunning = true;
     }
 
-    // Opens the show modally and runs `whileOpen` inside it; returns true when the show ended
-    // by itself within `patienceMs` (otherwise it is ended here and false is returned).
+    // Opens the show, runs `whileOpen` once it runs and waits for its end; returns true when the
+    // show ended by itself within `patienceMs` (otherwise it is ended here and false is
+    // returned).
     template <typename Action> bool runShow(Action whileOpen, int patienceMs = 5000) {
         bool forced = false;
         QTimer::singleShot(0, &form, [&] { whileOpen(); });
@@ -84,7 +86,10 @@ struct ShowWindow {
             form.Fine();
         });
         guard.start(patienceMs);
-        form.showModal();
+        QEventLoop running; // stands in for the application's loop, which the show runs on
+        QObject::connect(&form, &Form1::ended, &running, &QEventLoop::quit);
+        form.startShow();
+        running.exec();
         return !forced;
     }
 };

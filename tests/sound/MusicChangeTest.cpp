@@ -10,23 +10,21 @@ namespace {
 
 const QStringList kStop = {"mci open  type sequencer alias can", "mci close can", "mp3 stop"};
 
-// A show folder with `files` in it, and a music change run in its folder `F/`; each yield moves
-// the clock on by `yielder.stepMs`.
+// A show folder with `files` in it, and a music change run in its folder `F/`, its steps run in
+// order as the show runs them.
 struct Change {
     testfiles::Sandbox box;
     QStringList log;
     fakes::RecordingSound sound{log};
-    fakes::FixedClock clock;
-    fakes::ScriptedYielder yielder{log, clock, 250};
     bool restart = true;
     QString folder() const { return box.path() + "/F/"; }
     explicit Change(const QStringList& files) {
         for (const QString& name : files)
             testfiles::write(box.file("F/" + name));
     }
-    MusicOutcome run(qint16 musicaFM = 1, bool running = true) {
-        return MusicChange(sound.devices, {box.path() + '/', "F/", musicaFM, running}, restart,
-                           yielder, clock);
+    void run(qint16 musicaFM = 1, bool running = true) {
+        fakes::runMusicSteps(
+            MusicChange(sound.devices, {box.path() + '/', "F/", musicaFM, running}, restart), log);
     }
     QString midiOpen(const QString& name) const {
         return "mci open \"" + folder() + name + "\" type sequencer alias can";
@@ -35,31 +33,27 @@ struct Change {
 
 } // namespace
 
-TEST(MusicChange, MidiStartSendsTheRestartSequenceWithOneYieldThenWaitsMoreThanASecond) {
+TEST(MusicChange, MidiStartSendsTheRestartSequenceWithOneYieldThenWaitsASecond) {
     Change c({"tema.mid"});
     StopMusic(c.sound.devices);
     EXPECT_EQ(c.log, kStop);
     c.log.clear();
-    c.yielder.stepMs = 500;
-    EXPECT_EQ(c.run(), MusicOutcome::Continue);
+    c.run();
     const QString open = c.midiOpen("tema.mid");
-    // After "play can ": yields until more than 1 s has passed (500, 1000, 1500 ms).
     EXPECT_EQ(c.log, kStop + QStringList({open, "mci close can", "yield", open, "mci play can ",
-                                          "yield", "yield", "yield"}));
+                                          "wait 1000"}));
     EXPECT_FALSE(c.restart);
 }
 
 // An MP3 that cannot be played leaves the folder silent, with the same waits and no failure.
-TEST(MusicChange, Mp3StartStopsAgainWaitsMoreThanThreeSecondsThenPlaysWithoutQuotes) {
+TEST(MusicChange, Mp3StartStopsAgainWaitsThreeSecondsThenPlaysWithoutQuotes) {
     for (const bool plays : {true, false}) {
         Change c({"musica.mp3"});
-        c.yielder.stepMs = 1000;
         c.sound.mp3Plays = plays;
-        EXPECT_EQ(c.run(), MusicOutcome::Continue) << plays;
-        // Exactly 3 s is not enough: the play comes after the fourth second.
+        c.run();
         EXPECT_EQ(c.log,
-                  kStop + QStringList({"mp3 stop", "yield", "yield", "yield", "yield",
-                                       "mp3 play " + c.folder() + "musica.mp3", "yield", "yield"}))
+                  kStop + QStringList({"mp3 stop", "wait 3000",
+                                       "mp3 play " + c.folder() + "musica.mp3", "wait 1000"}))
             << plays;
         EXPECT_FALSE(c.restart);
     }
@@ -84,7 +78,7 @@ const std::tuple<QStringList, qint16, bool, QString> musicChoices[] = {
 TABLE_TEST(MusicChoice, WhatStartsAndWhen, musicChoices) {
     const auto& [files, musicaFM, running, played] = GetParam();
     Change c(files);
-    EXPECT_EQ(c.run(musicaFM, running), MusicOutcome::Continue);
+    c.run(musicaFM, running);
     EXPECT_FALSE(c.restart);
     const QStringList starts = c.log.filter(QRegularExpression("^mp3 play |^mci open \""));
     if (played.isEmpty())
@@ -93,24 +87,4 @@ TABLE_TEST(MusicChoice, WhatStartsAndWhen, musicChoices) {
         EXPECT_EQ(starts.value(0), "mp3 play " + c.folder() + played);
     else
         EXPECT_EQ(starts.value(0), c.midiOpen(played));
-}
-
-// The show ends at yield number `endAt`: nothing may be sent after that yield, and the music
-// starts only when the show ended after its start.
-// The file, the yield, whether the music started.
-const std::tuple<const char*, int, bool> endings[] = {
-    {"tema.mid", 1, false},    // the yield between close and the second open
-    {"tema.mid", 2, true},     // the wait after "play can "
-    {"musica.mp3", 13, false}, // the wait before the play
-    {"musica.mp3", 14, true},  // the wait after the play
-};
-TABLE_TEST(MusicChangeEnding, AShowEndedAtAnyYieldStopsTheChangeAtOnce, endings) {
-    const auto& [file, ending, started] = GetParam();
-    const int endAt = ending; // clang cannot capture a structured binding
-    Change c({file});
-    c.yielder.onYield = [&](int count) { c.yielder.open = count != endAt; };
-    EXPECT_EQ(c.run(), MusicOutcome::ShowEnded);
-    EXPECT_EQ(c.yielder.yields, endAt);
-    EXPECT_EQ(c.log.last(), "yield");
-    EXPECT_EQ(c.log.contains("mci play can ") || !c.log.filter("mp3 play").isEmpty(), started);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "sound/Music.h"
 #include "sound/SoundDevices.h"
 
 #include <QStringList>
+#include <vector>
 
 namespace fakes {
 
@@ -19,5 +21,16 @@ struct RecordingSound final : MciSequencer, Mp3Player, CommentSound {
     bool play(const QString& path) override { return log << "mp3 play " + path, mp3Plays; }
     bool sndPlaySound(const QString& path) override { return log << "wav " + path, true; }
 };
+
+// Runs a music change's steps in order, at once, noting each pause in `log` as the show
+// takes it: "yield" without a wait, "wait N" for N milliseconds.
+inline void runMusicSteps(const std::vector<MusicStep>& steps, QStringList& log) {
+    for (const MusicStep& step : steps) {
+        log << (step.waitMs == 0 ? QStringLiteral("yield")
+                                 : "wait " + QString::number(step.waitMs));
+        if (step.run)
+            step.run();
+    }
+}
 
 } // namespace fakes

@@ -4,7 +4,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "platform/RandomSource.h"
-#include "platform/Yielder.h"
 #include "support/Rows.h"
 
 #include <functional>
@@ -34,7 +33,8 @@ struct RecordingLauncher final : Launcher {
 };
 
 // Answers the dialogs from a script and records what they showed; `whileMessage` runs while a
-// message is open, as its event loop would.
+// message is open. Each answers at once, unless `holdAnswers`: the answer then waits in `held`
+// until the test calls answer(), as a box open on screen waits for the user.
 class ScriptedDialogs final : public Dialogs {
 public:
     explicit ScriptedDialogs(QStringList* log = nullptr) : log_(log) {}
@@ -44,53 +44,52 @@ public:
     QStringList questions;
     std::vector<QStringList> inputs; // prompt, title, initial text
     std::function<void()> whileMessage = [] {};
+    bool holdAnswers = false;
+    std::vector<std::function<void()>> held;
 
-    void message(const QString& text) override {
+    void message(const QString& text, std::function<void()> closed) override {
         messages.append(text);
         if (log_)
             *log_ << "message " + text;
         whileMessage();
+        reply([closed = std::move(closed)] {
+            if (closed)
+                closed();
+        });
     }
-    bool confirm(const QString& text) override {
+    void confirm(const QString& text, std::function<void(bool ok)> answered) override {
         questions.append(text);
-        return confirmAnswer;
+        reply([answered = std::move(answered), ok = confirmAnswer] { answered(ok); });
     }
-    QString inputBox(const QString& prompt, const QString& title, const QString& initial,
-                     int) override {
+    void inputBox(const QString& prompt, const QString& title, const QString& initial, int,
+                  std::function<void(const QString& typed)> answered) override {
         inputs.push_back({prompt, title, initial});
-        return inputAnswer;
+        reply([answered = std::move(answered), typed = inputAnswer] { answered(typed); });
+    }
+    // Gives the oldest held answer.
+    void answer() {
+        std::function<void()> first = std::move(held.front());
+        held.erase(held.begin());
+        first();
     }
 
 private:
+    void reply(std::function<void()> answer) {
+        if (holdAnswers)
+            held.push_back(std::move(answer));
+        else
+            answer();
+    }
+
     QStringList* log_;
 };
 
 // Always noon and a half second: re-seeding from it must still not repeat the last pick. The
-// monotonic clock moves only when a test (or a ScriptedYielder) moves `now`.
+// monotonic clock moves only when a test (or the show's scripted steps) moves `now`.
 struct FixedClock final : Clock {
     qint64 now = 0;
     double secondsSinceMidnight() const override { return 43200.5; }
     qint64 monotonicMs() const override { return now; }
-};
-
-// The event loop: each yield notes "yield", moves the clock on by `stepMs` and runs `onYield`
-// with its number (which may end the show by clearing `open`).
-struct ScriptedYielder final : Yielder {
-    ScriptedYielder(QStringList& out, FixedClock& moved, qint64 step)
-        : log(out), clock(moved), stepMs(step) {}
-    QStringList& log;
-    FixedClock& clock;
-    qint64 stepMs;
-    bool open = true;
-    int yields = 0;
-    std::function<void(int count)> onYield = [](int) {};
-
-    bool yieldOnce() override {
-        log << "yield";
-        clock.now += stepMs;
-        onYield(++yields);
-        return open;
-    }
 };
 
 // Gives `numbers` first, then those of a real generator; counts them and records every seed.
