@@ -12,8 +12,8 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
+#include "platform/SoundDevices.h"
 #include "show/window/ShowServices.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 
 #include <memory>

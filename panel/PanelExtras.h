@@ -3,7 +3,7 @@
 #include "catalogue/FileActions.h"
 #include "catalogue/FileOperations.h"
 #include "panel/PointerManager.h"
-#include "platform/SystemInfo.h"
+#include "panel/SystemInfo.h"
 
 #include <memory>
 #include <QObject>

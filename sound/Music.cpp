@@ -1,7 +1,7 @@
 #include "sound/Music.h"
 
+#include "core/FileLookup.h"
 #include "platform/Clock.h"
-#include "platform/FileLookup.h"
 #include "platform/Yielder.h"
 
 #include <QFileInfo>

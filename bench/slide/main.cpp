@@ -7,8 +7,8 @@
 #include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
 #include "platform/RandomSource.h"
+#include "platform/SoundDevices.h"
 #include "show/window/Form1.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 
 #include <algorithm>
