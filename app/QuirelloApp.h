@@ -12,7 +12,7 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
-#include "sound/SoundDevices.h"
+#include "platform/SoundDevices.h"
 #include "startup/AppRecords.h"
 #include "startup/AppServices.h"
 

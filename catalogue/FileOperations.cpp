@@ -1,6 +1,6 @@
 #include "catalogue/FileOperations.h"
 
-#include "platform/FileIdentity.h"
+#include "catalogue/FileIdentity.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "catalogue/FileActions.h"
 #include "panel/PointerManager.h"
-#include "platform/SystemInfo.h"
+#include "panel/SystemInfo.h"
 
 #include <memory>
 #include <QObject>

@@ -2,7 +2,7 @@
 
 #include "panel/Addresses.h"
 #include "platform/Launcher.h"
-#include "sound/SoundDevices.h"
+#include "platform/SoundDevices.h"
 #include "startup/AppRecords.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "platform/ProcessLauncher.h"
 
-#include "platform/FileLookup.h"
+#include "core/FileLookup.h"
 
 #include <QDir>
 #include <QFileInfo>

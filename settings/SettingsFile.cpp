@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "core/FolderPath.h"
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 #include "settings/NumberReading.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "sound/Music.h"
 
-#include "platform/FileLookup.h"
+#include "core/FileLookup.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/SoundDevices.h"
+#include "platform/SoundDevices.h"
 
 #include <functional>
 #include <QString>

@@ -18,9 +18,9 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
+#include "platform/SoundDevices.h"
 #include "show/window/Form1.h"
 #include "SoakPictures.h"
-#include "sound/SoundDevices.h"
 #include "startup/AppRecords.h"
 #include "startup/AppServices.h"
 

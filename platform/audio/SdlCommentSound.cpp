@@ -1,10 +1,10 @@
 #include "platform/audio/SdlCommentSound.h"
 
+#include "core/RegularFile.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/SdlFileSource.h"
 #include "platform/audio/WaveConvert.h"
 #include "platform/audio/WaveHeader.h"
-#include "platform/RegularFile.h"
 
 namespace {
 // The chunks before the samples (format, and at most some tags) lie within this.

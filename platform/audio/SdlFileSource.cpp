@@ -1,6 +1,6 @@
 #include "platform/audio/SdlFileSource.h"
 
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <cstdio>
 #include <unistd.h>

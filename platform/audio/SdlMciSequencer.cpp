@@ -1,10 +1,10 @@
 #include "platform/audio/SdlMciSequencer.h"
 
+#include "core/RegularFile.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/MciCommand.h"
 #include "platform/audio/MidiEvents.h"
 #include "platform/audio/MidiFile.h"
-#include "platform/RegularFile.h"
 
 namespace {
 constexpr qint64 kLargestMidiFile = 16 * 1024 * 1024; // far beyond any real piece

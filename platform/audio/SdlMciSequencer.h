@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/audio/MidiSynth.h"
-#include "sound/SoundDevices.h"
+#include "platform/SoundDevices.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "platform/audio/SdlMp3Player.h"
 
+#include "core/RegularFile.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/SdlFileSource.h"
-#include "platform/RegularFile.h"
 
 SdlMp3Player::~SdlMp3Player() {
     stop();

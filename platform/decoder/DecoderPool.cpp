@@ -2,7 +2,7 @@
 
 #include "platform/decoder/DecoderProcess.h"
 
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <QFileInfo>
 

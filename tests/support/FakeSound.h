@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/SoundDevices.h"
 #include "sound/Music.h"
-#include "sound/SoundDevices.h"
 
 #include <QStringList>
 #include <vector>

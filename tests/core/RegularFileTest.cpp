@@ -1,6 +1,6 @@
 // Only documents are opened: whatever the name, a file of the kernel's own file systems, a
 // pipe or a folder counts as absent, and nothing of it is handed to anybody.
-#include "platform/RegularFile.h"
+#include "core/RegularFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "platform/SystemInfo.h"
+#include "panel/SystemInfo.h"
 
+#include "core/FileLookup.h"
 #include "core/FolderPath.h"
-#include "platform/FileLookup.h"
 
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "platform/FileIdentity.h"
+#include "catalogue/FileIdentity.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/FileLookup.h"
+#include "core/FileLookup.h"
 
 #include <QDir>
 #include <QFileInfo>
