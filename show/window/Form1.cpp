@@ -135,7 +135,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 void Form1::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRegion region = event->region();
+    const QRegion& region = event->region();
     QRegion background = region;
     const bool picture = d->pictureOnTop();
     if (picture && d->picture.isOpaque())
