@@ -15,7 +15,7 @@ public:
     explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
 
     QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
+        QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty())
             return static_cast<QLabel*>(widget())->text();
         return own;

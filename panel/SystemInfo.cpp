@@ -21,12 +21,12 @@ QString SystemInfo::commandLine() {
     if (registry_.GetKeyValue(RegistryRoot::LocalMachine, sysinfo::FolderKey, sysinfo::FolderValue,
                               text) &&
         !text.isEmpty()) {
-        const QString tool = filelookup::findFile(WithTrailingSeparator(text) + sysinfo::ToolFile);
+        QString tool = filelookup::findFile(WithTrailingSeparator(text) + sysinfo::ToolFile);
         if (!tool.isEmpty())
             return tool;
     }
     for (const QString& name : sysinfo::InstalledTools) {
-        const QString found = QStandardPaths::findExecutable(name, searchPath_);
+        QString found = QStandardPaths::findExecutable(name, searchPath_);
         if (!found.isEmpty())
             return found;
     }

@@ -34,14 +34,14 @@ QString ProcessLauncher::findProgram(const QString& word) const {
         return executableAt(word);
     // A bare name: the program's own folder first, then the search path.
     if (!appFolder_.isEmpty()) {
-        const QString own = executableAt(QDir(appFolder_).filePath(word));
+        QString own = executableAt(QDir(appFolder_).filePath(word));
         if (!own.isEmpty())
             return own;
     }
     const QStringList searchPath =
         qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
     for (const QString& folder : searchPath) {
-        const QString found = executableAt(QDir(folder).filePath(word));
+        QString found = executableAt(QDir(folder).filePath(word));
         if (!found.isEmpty())
             return found;
     }

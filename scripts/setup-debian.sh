@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config clang-format
+  # the static analyser CI runs (scripts/tidy.sh)
+  clang-tidy
   # windows, pictures, metafiles (their texts in fonts of
   # the same widths as Windows' Arial, Times New Roman, Courier New and Symbol)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev

@@ -16,7 +16,7 @@
 namespace {
 
 // Thirteen short lines; even a file full of comments and blank lines stays far below this.
-constexpr qint64 kLargestSettingsFile = 1024 * 1024;
+constexpr qint64 kLargestSettingsFile = qint64(1024) * 1024;
 
 // Files written here are UTF-8; a file from a machine that wrote its 8-bit code page is read as
 // Windows-1252 (Latin-1 for the characters a folder name is likely to hold).
@@ -60,7 +60,8 @@ QString settingsPath(const QString& appFolder) {
 template <typename Visit> void forEachSetting(const QByteArray& bytes, Visit visit) {
     for (const QString& line : splitLines(decode(bytes))) {
         for (const SettingRule& rule : SettingRules) {
-            if (!line.contains(QLatin1StringView(rule.keyText.data(), rule.keyText.size())))
+            if (!line.contains(
+                    QLatin1StringView(rule.keyText.data(), qsizetype(rule.keyText.size()))))
                 continue;
             QString value = line.mid(line.indexOf(u'=') + 1);
             qsizetype blanks = 0;
@@ -74,7 +75,7 @@ template <typename Visit> void forEachSetting(const QByteArray& bytes, Visit vis
 }
 
 // A PHOTO.INI larger than this is no file the program wrote: it is only ever replaced whole.
-constexpr qint64 MaxKeptBytes = 64 * 1024;
+constexpr qint64 MaxKeptBytes = qint64(64) * 1024;
 
 // The whole file, when it can be read and is no larger than MaxKeptBytes.
 std::optional<QByteArray> readSmallFile(const QString& path) {
@@ -165,7 +166,7 @@ bool WriteSettingsFile(const QString& appFolder, const QString& folderText,
     QString text;
     for (const SettingKey key : WriteOrder) {
         const SettingRule& rule = RuleOf(key);
-        text += QLatin1StringView(rule.keyText.data(), rule.keyText.size());
+        text += QLatin1StringView(rule.keyText.data(), qsizetype(rule.keyText.size()));
         switch (rule.writtenAs) {
         case WrittenAs::FolderText:
             text += folderText;

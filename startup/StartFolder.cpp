@@ -15,10 +15,10 @@ QString UsableShowFolder(const QString& showFolder, const QString& appFolder) {
 }
 
 QString EnterShowFolder(const QString& folder, const QString& appFolder) {
-    const QString usable = UsableShowFolder(folder, appFolder);
+    QString usable = UsableShowFolder(folder, appFolder);
     if (QDir::setCurrent(usable))
         return usable;
-    const QString app = WithTrailingSeparator(appFolder);
+    QString app = WithTrailingSeparator(appFolder);
     QDir::setCurrent(app);
     return app;
 }

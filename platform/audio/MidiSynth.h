@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fluidsynth/types.h>
 #include <QByteArray>
 
 #include <condition_variable>
@@ -8,9 +9,6 @@
 #include <vector>
 
 class AudioEngine;
-typedef struct _fluid_hashtable_t fluid_settings_t;
-typedef struct _fluid_synth_t fluid_synth_t;
-typedef struct _fluid_player_t fluid_player_t;
 
 // General MIDI music through a fluidsynth synthesizer on the engine's music stream. The
 // synthesizer and its soundfont are loaded once, on a thread of their own, because loading

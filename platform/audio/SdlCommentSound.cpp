@@ -8,10 +8,10 @@
 
 namespace {
 // The chunks before the samples (format, and at most some tags) lie within this.
-constexpr qint64 kHeaderBytes = 256 * 1024;
+constexpr qint64 kHeaderBytes = qint64(256) * 1024;
 // A comment is loaded whole and converted for the device: more than about twelve minutes of
 // sound is not a comment, and would hold this much memory.
-constexpr qint64 kLargestConvertedComment = 128 * 1024 * 1024;
+constexpr qint64 kLargestConvertedComment = qint64(128) * 1024 * 1024;
 } // namespace
 
 SdlCommentSound::~SdlCommentSound() {

@@ -7,7 +7,7 @@
 #include "platform/audio/MidiFile.h"
 
 namespace {
-constexpr qint64 kLargestMidiFile = 16 * 1024 * 1024; // far beyond any real piece
+constexpr qint64 kLargestMidiFile = qint64(16) * 1024 * 1024; // far beyond any real piece
 } // namespace
 
 SdlMciSequencer::SdlMciSequencer(AudioEngine& engine) : engine_(engine), synth_(engine) {}

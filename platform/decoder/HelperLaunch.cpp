@@ -14,8 +14,6 @@
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
 // Room for a burst of warnings, so that a helper never waits on the program to read them.

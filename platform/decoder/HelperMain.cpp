@@ -18,7 +18,9 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-// The sanitizer runtime's own interface (the sanitizer build only).
+// The sanitizer runtime's own interface (the sanitizer build only); weak, so that the build
+// without the runtime links.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's name, not ours to choose.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 #if defined(__has_feature)

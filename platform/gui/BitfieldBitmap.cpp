@@ -77,10 +77,10 @@ Layout layoutOf(QIODevice& file) {
     const qint64 masksAt = info + 40;
     const int maskCount =
         headerSize == 40 ? (compression == AlphaBitFields ? 4 : 3) : (headerSize == 52 ? 3 : 4);
-    if (head.size() < masksAt + 4 * maskCount)
+    if (head.size() < masksAt + 4 * qint64(maskCount))
         return {};
     for (int i = 0; i < maskCount; ++i)
-        layout.masks[i] = le32(head, masksAt + 4 * i);
+        layout.masks[i] = le32(head, masksAt + 4 * qint64(i));
     if (layout.masks[0] == 0 && layout.masks[1] == 0 && layout.masks[2] == 0)
         return {};
     if (bits == 16) {
@@ -122,8 +122,9 @@ QImage readBitfieldBitmap(QIODevice& file) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(layout.bottomUp ? height - 1 - r : r));
         const auto* in = reinterpret_cast<const uchar*>(row.constData());
         for (int x = 0; x < layout.size.width(); ++x) {
-            const quint32 pixel = layout.bits == 16 ? qFromLittleEndian<quint16>(in + 2 * x)
-                                                    : qFromLittleEndian<quint32>(in + 4 * x);
+            const quint32 pixel = layout.bits == 16
+                                      ? qFromLittleEndian<quint16>(in + 2 * qsizetype(x))
+                                      : qFromLittleEndian<quint32>(in + 4 * qsizetype(x));
             const int a = alpha.mask != 0 ? alpha(pixel) : 255;
             anyAlpha = anyAlpha || a != 0;
             line[x] = qRgba(red(pixel), green(pixel), blue(pixel), a);

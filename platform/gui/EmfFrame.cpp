@@ -53,7 +53,7 @@ namespace {
 
 // A drawing enlarged a hundred screens wide comes out smaller, proportions kept, and the
 // caller stretches it the rest of the way: at most 4096 x 4096 pixels.
-constexpr qint64 maxRenderPixels = 4096 * 4096;
+constexpr qint64 maxRenderPixels = qint64(4096) * 4096;
 
 QSize withinRenderPixels(QSize size) {
     const qint64 pixels = qint64(size.width()) * size.height();

@@ -114,7 +114,7 @@ void Player::record(const Record& r) {
 QTransform Player::page() const {
     double sx = 1, sy = 1;
     QPointF windowOrg = dc_.windowOrg;
-    if (const double mm = fixedUnitMm(dc_.mapMode)) {
+    if (const double mm = fixedUnitMm(dc_.mapMode); mm != 0) {
         sx = mm * 1000 * header_.devicePixels.width() / header_.deviceMicrometres.width();
         sy = -mm * 1000 * header_.devicePixels.height() / header_.deviceMicrometres.height();
     } else if (dc_.mapMode == mmIsotropic || dc_.mapMode == mmAnisotropic) {

@@ -98,7 +98,7 @@ QPolygonF Record::points(quint32 at, quint32 count, bool small) const {
     QPolygonF out;
     out.reserve(qsizetype(count));
     for (quint32 i = 0; i < count; ++i) {
-        const uchar* p = data_ + at + i * each;
+        const uchar* p = data_ + at + qsizetype(i) * each;
         if (small)
             out.append(QPointF(qFromLittleEndian<qint16>(p), qFromLittleEndian<qint16>(p + 2)));
         else
@@ -114,7 +114,7 @@ QString Record::text(quint32 at, quint32 count, bool wide) const {
         return QString::fromLatin1(reinterpret_cast<const char*>(data_ + at), qsizetype(count));
     QString out(qsizetype(count), Qt::Uninitialized);
     for (quint32 i = 0; i < count; ++i)
-        out[qsizetype(i)] = QChar(qFromLittleEndian<quint16>(data_ + at + 2 * i));
+        out[qsizetype(i)] = QChar(qFromLittleEndian<quint16>(data_ + at + 2 * qsizetype(i)));
     return out;
 }
 
@@ -133,7 +133,7 @@ QImage withAlpha(const uchar* bits, int width, int height) {
         auto* line = reinterpret_cast<quint32*>(image.scanLine(topDown ? y : height - 1 - y));
         const uchar* row = bits + qsizetype(y) * width * 4;
         for (int x = 0; x < width; ++x) {
-            const quint32 v = qFromLittleEndian<quint32>(row + 4 * x);
+            const quint32 v = qFromLittleEndian<quint32>(row + 4 * qsizetype(x));
             const int a = int(v >> 24);
             anyAlpha |= a != 0;
             // The colour is premultiplied already; a writer's overshoot is clamped.

@@ -153,8 +153,10 @@ QImage withIconMask(const QImage& image, const QByteArray& bytes, const IconFram
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < int(w); ++x) {
             const bool masked = (mask[x / 8] >> (7 - x % 8)) & 1;
-            if (ownColours)
-                line[x] = qRgb(colour[4 * x + 2], colour[4 * x + 1], colour[4 * x]);
+            if (ownColours) {
+                const uchar* bgra = colour + 4 * qsizetype(x);
+                line[x] = qRgb(bgra[2], bgra[1], bgra[0]);
+            }
             line[x] = masked ? 0 : (line[x] | 0xFF000000u);
         }
     }

@@ -10,7 +10,7 @@ namespace {
 // A drawing is rendered with at most this many pixels (64 MB), its proportions kept: enough for
 // two 4K screens. Asked for more (a drawing enlarged a hundred screens wide), it comes out smaller
 // and the caller stretches it the rest of the way.
-constexpr qint64 maxRenderPixels = 4096 * 4096;
+constexpr qint64 maxRenderPixels = qint64(4096) * 4096;
 
 } // namespace
 

@@ -13,7 +13,7 @@ namespace {
 // The first bytes of a hand-over, so that nothing else passes for one.
 constexpr quint32 Magic = 0x51524c31; // "QRL1"
 // A command line larger than this is no start of ours.
-constexpr qint64 MostBytes = 256 * 1024;
+constexpr qint64 MostBytes = qint64(256) * 1024;
 const char Taken = 'K';
 
 } // namespace

@@ -7,7 +7,7 @@ namespace {
 // Below the row count at which Qt starts splitting a copy across threads.
 constexpr int SliceRows = 64;
 // Larger copies are worth the threads.
-constexpr qint64 ThinArea = 128 * 1024;
+constexpr qint64 ThinArea = qint64(128) * 1024;
 } // namespace
 
 void paintBacking(QPainter& painter, const QImage& backing, const QRegion& region) {

@@ -126,7 +126,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
 void Form1::paintEvent(QPaintEvent* event) {
     d->repaintPending = false;
     QPainter painter(this);
-    const QRegion region = event->region();
+    const QRegion& region = event->region();
     QRegion background = region;
     const bool picture = d->pictureOnTop();
     if (picture && d->picture.isOpaque())

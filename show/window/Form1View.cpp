@@ -69,7 +69,8 @@ namespace {
 // A picture shown wider than that (a panorama many screens wide) is decoded a little smaller
 // and stretched the rest of the way, so that no shape of picture costs more memory.
 qint64 decodeBudget(QSize screenPixels) {
-    return std::max<qint64>(3840 * 2160, 2 * qint64(screenPixels.width()) * screenPixels.height());
+    return std::max<qint64>(qint64(3840) * 2160,
+                            2 * qint64(screenPixels.width()) * screenPixels.height());
 }
 } // namespace
 

@@ -9,7 +9,7 @@ namespace {
 // strip the slide-in uncovers at each step, waking them costs more than the copy. Such strips
 // are copied in short slices instead (the window's backing is painted the same way).
 constexpr int SliceRows = 64;
-constexpr qint64 ThinArea = 128 * 1024;
+constexpr qint64 ThinArea = qint64(128) * 1024;
 
 qint64 area(QSize size) {
     return qint64(size.width()) * size.height();
@@ -48,7 +48,7 @@ void ShowPicture::keep(const QImage& image) {
         largest_ = image.size();
 }
 
-void ShowPicture::setImage(QImage image) {
+void ShowPicture::setImage(const QImage& image) {
     image_ = inFastFormat(image);
     keep(image_);
     rect_.setSize(image.deviceIndependentSize().toSize());

@@ -22,7 +22,7 @@ public:
     void setScreen(qreal ratio, QSize screenPixels);
 
     // Replaces the picture; its size becomes the image's own size (in logical pixels).
-    void setImage(QImage image);
+    void setImage(const QImage& image);
 
     // Shown size and place, in logical pixels.
     void setSize(QSize size);
@@ -64,6 +64,6 @@ private:
     bool visible_ = true;
     bool border_ = false;
     qreal ratio_ = 1;
-    qint64 wholeLimit_ = 1920 * 1080;
+    qint64 wholeLimit_ = qint64(1920) * 1080;
     QSize largest_;
 };
