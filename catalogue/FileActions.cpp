@@ -62,7 +62,7 @@ void FileActions::openFromMenu(int row) {
 }
 
 void FileActions::rename(int row, std::function<void(bool renamed)> done) {
-    const auto finish = [done](bool renamed) {
+    const auto finish = [done = std::move(done)](bool renamed) {
         if (done)
             done(renamed);
     };
@@ -83,7 +83,7 @@ void FileActions::rename(int row, std::function<void(bool renamed)> done) {
 }
 
 void FileActions::remove(int row, std::function<void(bool removed)> done) {
-    const auto finish = [done](bool removed) {
+    const auto finish = [done = std::move(done)](bool removed) {
         if (done)
             done(removed);
     };
