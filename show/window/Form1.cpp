@@ -13,13 +13,12 @@
 
 Form1::Impl::Impl(Form1& window, AppRecords& records_, AppServices& services_, QWidget* panel_)
     : w(window), records(records_), services(services_), panel(panel_), ahead(services_.pictures),
-      canvas(MakeShowCanvas(*this)),
-      tick(records_.forTick(), *this,
-           TickServices{.dialogs = services_.dialogs,
-                        .sound = services_.sound,
-                        .steps = steps,
-                        .clock = services_.clock,
-                        .random = services_.random}) {}
+      canvas(MakeShowCanvas(*this)), tick(records_.forTick(), *this,
+                                          TickServices{.dialogs = services_.dialogs,
+                                                       .sound = services_.sound,
+                                                       .steps = steps,
+                                                       .clock = services_.clock,
+                                                       .random = services_.random}) {}
 
 Form1::Form1(AppRecords& records, AppServices& services, QWidget* panel)
     : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {

@@ -9,8 +9,8 @@
 #include "show/window/Form1.h"
 #include "show/window/ShowLabel.h"
 #include "show/window/ShowPicture.h"
-#include "startup/AppServices.h"
 #include "show/window/TimerSteps.h"
+#include "startup/AppServices.h"
 
 #include <memory>
 #include <optional>
