@@ -70,9 +70,8 @@ ShowTick::ShowTick(const TickRecords& records, ShowView& view, const TickService
 ShowTick::~ShowTick() = default;
 
 void ShowTick::Timer1_Timer() {
-    if (running_)
+    if (alive_)
         return;
-    running_ = true;
     alive_ = std::make_shared<const bool>(true);
     progress_ = std::make_unique<Progress>();
     start();
@@ -81,12 +80,10 @@ void ShowTick::Timer1_Timer() {
 void ShowTick::stop() {
     services_.steps.cancel();
     alive_.reset();
-    running_ = false;
 }
 
 void ShowTick::finish() {
     alive_.reset();
-    running_ = false;
 }
 
 void ShowTick::next(int delayMs, Step step) {

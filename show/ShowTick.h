@@ -54,7 +54,7 @@ public:
     // runs, nor what would follow the answer to a message open now.
     void stop();
 
-    bool isRunning() const { return running_; }
+    bool isRunning() const { return alive_ != nullptr; }
 
     static QString noPicturesText();
     static QString invalidPictureText(const QString& entry);
@@ -109,9 +109,9 @@ private:
     ShowView& view_;
     TickServices services_;
     std::unique_ptr<Progress> progress_;
-    // Held for the tick in progress only: a message's answer that finds it gone does nothing.
+    // Held for the tick in progress only: a message's answer that finds it gone does nothing,
+    // and a Timer1 tick that finds it held is skipped.
     std::shared_ptr<const bool> alive_;
-    bool running_ = false;
 };
 
 // The label's text for a list entry: lower case, without a leading "./".
