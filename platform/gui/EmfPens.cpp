@@ -122,4 +122,12 @@ void Player::figure(const QPainterPath& p, bool fill, bool stroke) {
         fillAndStroke(p, fill, stroke);
 }
 
+void Player::lineOn(const QPainterPath& p) {
+    dc_.position = p.currentPosition();
+    if (inPath_)
+        path_.connectPath(p);
+    else
+        fillAndStroke(p, false, true);
+}
+
 } // namespace emf

@@ -55,6 +55,9 @@ private:
 
     // Drawing: into the open path, or onto the painter with the current pen and brush.
     void figure(const QPainterPath& p, bool fill, bool stroke);
+    // A line drawn on from the current position, which moves to its end: joined to the open
+    // path, or stroked.
+    void lineOn(const QPainterPath& p);
     QPainterPath& pathToExtend(); // the open path, started at the current position
     void fillAndStroke(const QPainterPath& p, bool fill, bool stroke);
     QPen pen() const;

@@ -164,11 +164,7 @@ bool Player::shapes(const Record& r) {
             if (r.data()[typesAt + quint32(i)] & 1)
                 p.closeSubpath();
         }
-        dc_.position = p.currentPosition();
-        if (inPath_)
-            path_.connectPath(p);
-        else
-            fillAndStroke(p, false, true);
+        lineOn(p);
         return true;
     }
     case lineTo: {
@@ -242,11 +238,7 @@ bool Player::shapes(const Record& r) {
         const QRectF b(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
         QPainterPath p(dc_.position);
         p.arcTo(b, start, std::clamp(double(sweep), -3600.0, 3600.0));
-        dc_.position = p.currentPosition();
-        if (inPath_)
-            path_.connectPath(p);
-        else
-            fillAndStroke(p, false, true);
+        lineOn(p);
         return true;
     }
     case setPixelV: {
