@@ -1,0 +1,249 @@
+#include "ColourFiles.h"
+#include "platform/gui/EmbeddedProfile.h"
+#include "support/Rows.h"
+#include "support/TestDecoder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QColorSpace>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QtEndian>
+#include <zlib.h>
+
+using namespace colourfiles;
+
+namespace {
+
+// The picture at its natural size, decoded by the helper as the show and the preview ask.
+QImage shown(const QString& path, QSize size = {}) {
+    const DecodedPicture p = testfiles::decodedByHelper(
+        path, [size](QSize natural) { return size.isValid() ? size : natural; });
+    EXPECT_TRUE(p.ok()) << path.toStdString();
+    return p.image.convertToFormat(QImage::Format_RGB32);
+}
+
+// What Qt's reader makes of the file, the colours as stored: how untagged pictures were shown.
+// (Its note of the colour space the file names, which a comparison would weigh, is dropped.)
+QImage asStored(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QImage image = reader.read().convertToFormat(QImage::Format_RGB32);
+    image.setColorSpace(QColorSpace());
+    return image;
+}
+
+QByteArray profileBytes(const QString& path) {
+    const QByteArray bytes = testfiles::read(path);
+    EXPECT_FALSE(bytes.isEmpty()) << path.toStdString()
+                                  << " missing: its package is in scripts/setup-debian.sh";
+    return bytes;
+}
+
+// A converted picture is within 2 of the other tool's conversion on average (the references
+// are converted to colord's sRGB profile, the program to lcms2's own).
+constexpr double Tolerance = 2.0;
+
+void expectConverted(const QImage& image, const QImage& reference, const QImage& stored) {
+    const double converted = meanDifference(image, reference);
+    const double ignored = meanDifference(stored, reference);
+    std::printf("    mean difference from the reference: %.2f (the profile ignored: %.2f)\n",
+                converted, ignored);
+    EXPECT_LE(converted, Tolerance);
+    // The picture is one whose profile matters, or the comparison proves nothing.
+    EXPECT_GT(ignored, 2 * Tolerance);
+}
+
+EmbeddedProfile profileOf(const QByteArray& bytes) {
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
+    return embeddedProfile(file);
+}
+
+} // namespace
+
+// Photos as phones, cameras and raw converters write them, in each format that carries a
+// profile, against the same conversion by ImageMagick.
+const struct Tagged {
+    const char* name;
+    QString (*profile)();
+    Pixels pixels;
+} tagged[] = {
+    {"p3.jpg", displayP3, Pixels::Rgb},      {"adobe.jpg", adobeRgb, Pixels::Rgb},
+    {"prophoto.jpg", proPhoto, Pixels::Rgb}, {"p3.png", displayP3, Pixels::Rgb},
+    {"adobe.webp", adobeRgb, Pixels::Rgb},   {"prophoto.bmp", proPhoto, Pixels::Rgb},
+    {"grey.jpg", greyLStar, Pixels::Grey},   {"grey.png", greyLStar, Pixels::Grey},
+    {"cmyk.jpg", swopCmyk, Pixels::Cmyk},
+};
+TABLE_TEST(TaggedPhoto, isShownConvertedToSrgb, tagged) {
+    const Tagged& c = GetParam();
+    testfiles::Sandbox box;
+    const QString photo = box.file(c.name);
+    makePhoto(photo, c.profile(), c.pixels);
+    std::printf("    %s, %s\n", c.name, qPrintable(QFileInfo(c.profile()).fileName()));
+    expectConverted(shown(photo), convertedByImageMagick(photo), asStored(photo));
+}
+
+TEST(TaggedPhoto, isConvertedAtTheSizeItIsShownAt) {
+    testfiles::Sandbox box;
+    const QString photo = box.file("p3.jpg");
+    makePhoto(photo, displayP3());
+    const QSize half(48, 32);
+    const QImage reference =
+        convertedByImageMagick(photo).scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LE(meanDifference(shown(photo, half), reference), Tolerance);
+    // Turned by its EXIF orientation, a CMYK photo too (it is read apart from Qt's reader).
+    const QString cmyk = box.file("cmyk.jpg");
+    makePhoto(cmyk, swopCmyk(), Pixels::Cmyk);
+    testfiles::make("python3",
+                    {testfiles::sourceFile("scripts/exif-orientation.py"), cmyk, "6", "LONG"});
+    const QImage upright = convertedByImageMagick(cmyk).transformed(QTransform().rotate(90));
+    const DecodedPicture p = testfiles::decodedByHelper(cmyk, [](QSize n) { return n / 2; });
+    ASSERT_TRUE(p.ok());
+    EXPECT_EQ(p.naturalSize, QSize(64, 96));
+    EXPECT_LE(meanDifference(
+                  p.image, upright.scaled(32, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
+              Tolerance);
+}
+
+// The profile's chunks in a JPEG, and the camera's EXIF mark of Adobe RGB, as writers leave
+// them: a profile whose chunks do not add up, or that does not parse, leaves the photo as
+// stored, shown all the same.
+enum class Expect { P3, AdobeRgb, Untagged };
+const struct Marks {
+    const char* name;
+    QList<int> sizes; // the profile's chunks but the last, which takes the rest
+    QList<int> order;
+    int profileBytes; // the profile cut to this many bytes (0: whole); -1: garbage; -2: none
+    int exifSpace;    // 0: no EXIF block
+    const char* index;
+    char exifOrder;
+    Expect expect;
+} marks[] = {
+    {"one chunk", {}, {}, 0, 0, "", 'M', Expect::P3},
+    // Qt's reader drops a chunk of 146 bytes or less, and with it the profile.
+    {"short last chunk", {1400, 1400}, {}, 0, 0, "", 'M', Expect::P3},
+    {"chunks of 100", QList<int>(28, 100), {}, 0, 0, "", 'M', Expect::P3},
+    {"out of order", {1400, 1400}, {2, 1, 3}, 0, 0, "", 'M', Expect::Untagged},
+    {"one missing", {1400, 1400}, {1, 3}, 0, 0, "", 'M', Expect::Untagged},
+    {"one twice", {1400, 1400}, {1, 2, 2, 3}, 0, 0, "", 'M', Expect::Untagged},
+    {"truncated", {1000}, {}, 2000, 0, "", 'M', Expect::Untagged},
+    {"garbage", {1400}, {}, -1, 0, "", 'M', Expect::Untagged},
+    {"dcf adobe rgb", {}, {}, -2, 0xFFFF, "R03", 'M', Expect::AdobeRgb},
+    {"dcf adobe rgb intel", {}, {}, -2, 0xFFFF, "R03", 'I', Expect::AdobeRgb},
+    {"dcf srgb", {}, {}, -2, 1, "R98", 'M', Expect::Untagged},
+    {"uncalibrated r98", {}, {}, -2, 0xFFFF, "R98", 'M', Expect::Untagged},
+    {"srgb r03", {}, {}, -2, 1, "R03", 'I', Expect::Untagged},
+    {"dcf and a profile", {}, {}, 0, 0xFFFF, "R03", 'M', Expect::P3},
+    {"dcf and a broken profile", {1400}, {}, 2000, 0xFFFF, "R03", 'M', Expect::Untagged},
+};
+TABLE_TEST(JpegMarks, areReadAsCamerasAndEditorsWriteThem, marks) {
+    const Marks& c = GetParam();
+    testfiles::Sandbox box;
+    const QString base = box.file("base.jpg");
+    makePhoto(base);
+    QByteArray jpeg = testfiles::read(base);
+    if (c.exifSpace != 0)
+        jpeg = withExifColourSpace(jpeg, quint16(c.exifSpace), c.index, c.exifOrder);
+    QByteArray profile = profileBytes(displayP3());
+    if (c.profileBytes > 0)
+        profile.truncate(c.profileBytes);
+    if (c.profileBytes == -1) {
+        QRandomGenerator noise(26);
+        for (char& byte : profile)
+            byte = char(noise.bounded(256));
+    }
+    if (c.profileBytes != -2) {
+        // The chunks go before the EXIF block, which must stay the first segment.
+        const QByteArray chunked =
+            withIccChunks(QByteArray("\xFF\xD8", 2), profile, c.sizes, c.order);
+        jpeg = jpeg.left(2) + chunked.mid(2) + jpeg.mid(2);
+    }
+    const QString photo = box.file("photo.jpg");
+    testfiles::write(photo, jpeg);
+    const QImage image = shown(photo);
+    switch (c.expect) {
+    case Expect::P3:
+        expectConverted(image, convertedByImageMagick(base, displayP3()), asStored(base));
+        break;
+    case Expect::AdobeRgb:
+        expectConverted(image, convertedByImageMagick(base, adobeRgbCompatible()), asStored(base));
+        break;
+    case Expect::Untagged:
+        EXPECT_EQ(image, asStored(base));
+        break;
+    }
+}
+
+// Pictures without a profile, or with one that is not for their pixels, are shown exactly as
+// before: not a pixel changes (a CMYK JPEG keeps Qt's reading of CMYK as Adobe's inverted
+// samples).
+const struct Untagged {
+    const char* name;
+    QString (*profile)(); // embedded, but not for these pixels
+    Pixels pixels;
+} untagged[] = {
+    {"plain.jpg", nullptr, Pixels::Rgb},      {"plain.png", nullptr, Pixels::Rgb},
+    {"plain.webp", nullptr, Pixels::Rgb},     {"plain.bmp", nullptr, Pixels::Rgb},
+    {"grey.jpg", nullptr, Pixels::Grey},      {"cmyk.jpg", nullptr, Pixels::Cmyk},
+    {"cmyk-p3.jpg", displayP3, Pixels::Cmyk}, {"p3-cmyk.jpg", swopCmyk, Pixels::Rgb},
+};
+TABLE_TEST(UntaggedPhoto, isShownAsStored, untagged) {
+    const Untagged& c = GetParam();
+    testfiles::Sandbox box;
+    const QString photo = box.file(c.name);
+    makePhoto(photo, c.profile ? c.profile() : QString(), c.pixels);
+    EXPECT_EQ(shown(photo), asStored(photo));
+}
+
+// What the program reads itself of the other formats' profiles: bounded, checked, never a
+// file a picture names.
+TEST(EmbeddedProfile, refusesProfilesThatAreDamagedHugeOrElsewhere) {
+    testfiles::Sandbox box;
+    makePhoto(box.file("p3.png"), displayP3());
+    const QByteArray png = testfiles::read(box.file("p3.png"));
+    const QByteArray p3 = profileBytes(displayP3());
+    EXPECT_EQ(profileOf(png), (EmbeddedProfile{EmbeddedProfile::Kind::Icc, p3}));
+
+    // A damaged CRC: the chunk is passed over.
+    QByteArray damaged = png;
+    const qsizetype iccp = damaged.indexOf("iCCP");
+    ASSERT_GT(iccp, 0);
+    const quint32 length = qFromBigEndian<quint32>(damaged.constData() + iccp - 4);
+    damaged[iccp + 4 + length] = char(damaged[iccp + 4 + length] ^ 1);
+    EXPECT_EQ(profileOf(damaged).kind, EmbeddedProfile::Kind::None);
+
+    // A small chunk that would unpack to 64 MB is not unpacked.
+    const QByteArray zeros(64 << 20, '\0');
+    QByteArray bomb(compressBound(uLong(zeros.size())), '\0');
+    uLongf packed = uLongf(bomb.size());
+    ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(bomb.data()), &packed,
+                        reinterpret_cast<const Bytef*>(zeros.constData()), uLong(zeros.size()), 9),
+              Z_OK);
+    bomb.truncate(qsizetype(packed));
+    QByteArray chunk = "iCCP" + QByteArray("bomb\0\0", 6) + bomb;
+    QByteArray bombPng = png.left(iccp - 4);
+    char size[4];
+    qToBigEndian(quint32(chunk.size() - 4), size);
+    bombPng.append(size, 4).append(chunk);
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()), uInt(chunk.size()))),
+        size);
+    bombPng.append(size, 4).append(png.mid(iccp + 8 + length));
+    EXPECT_LT(bomb.size(), 128 << 10);
+    EXPECT_EQ(profileOf(bombPng).kind, EmbeddedProfile::Kind::None);
+
+    // A bitmap that links its profile by a file name: the file is never read.
+    makePhoto(box.file("p3.bmp"), displayP3());
+    QByteArray bmp = testfiles::read(box.file("p3.bmp"));
+    EXPECT_EQ(profileOf(bmp).icc, p3);
+    const QString secret = box.file("secret.icc");
+    testfiles::write(secret, p3);
+    const quint32 at = qFromLittleEndian<quint32>(bmp.constData() + 14 + 112);
+    bmp.replace(14 + 56, 4, "KNIL"); // 'LINK', little-endian
+    bmp.replace(14 + qsizetype(at), secret.size() + 1, QFile::encodeName(secret) + '\0');
+    EXPECT_EQ(profileOf(bmp).kind, EmbeddedProfile::Kind::None);
+}
