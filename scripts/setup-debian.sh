@@ -16,6 +16,8 @@ packages=(
   libwmf-dev libemf2svg-dev
   # the decoder helper's system-call allow-list
   libseccomp-dev
+  # pictures' colour profiles: Little CMS, libjpeg for CMYK samples, zlib for PNG's profiles
+  liblcms2-dev libjpeg-dev zlib1g-dev
   # Qt's own buttons and dialogs in Italian
   qt6-translations-l10n
   # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
@@ -27,6 +29,8 @@ packages=(
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
   libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
   python3
+  # the colour tests' real profiles: Display P3 and ProPhoto, Adobe RGB, grey, CMYK
+  argyll-ref colord-data icc-profiles-free libgs-common
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream
