@@ -2,6 +2,8 @@
 
 #include "support/TestFiles.h"
 
+#include <lcms2.h>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -27,6 +29,54 @@ QString srgb() {
 }
 QString adobeRgbCompatible() {
     return QStringLiteral("/usr/share/color/icc/compatibleWithAdobeRGB1998.icc");
+}
+
+namespace {
+
+int sampleLab(const cmsUInt16Number in[], cmsUInt16Number out[], void* transform) {
+    cmsDoTransform(static_cast<cmsHTRANSFORM>(transform), in, out, 1);
+    return TRUE;
+}
+
+QByteArray tableProfileOf(const QString& matrixProfile) {
+    cmsHPROFILE matrix = cmsOpenProfileFromFile(QFile::encodeName(matrixProfile).constData(), "r");
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab = cmsCreateTransform(matrix, TYPE_RGB_16, lab, TYPE_Lab_16,
+                                             INTENT_PERCEPTUAL, cmsFLAGS_NOOPTIMIZE);
+    cmsHPROFILE table = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(table, 4.3);
+    cmsSetDeviceClass(table, cmsSigDisplayClass);
+    cmsSetColorSpace(table, cmsSigRgbData);
+    cmsSetPCS(table, cmsSigLabData);
+    cmsPipeline* toPcs = cmsPipelineAlloc(nullptr, 3, 3);
+    cmsStage* grid = cmsStageAllocCLut16bit(nullptr, 17, 3, 3, nullptr);
+    cmsStageSampleCLut16bit(grid, sampleLab, toLab, 0);
+    // Identity curves around the grid: the table type a version 4 profile stores needs them.
+    cmsPipelineInsertStage(toPcs, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsPipelineInsertStage(toPcs, cmsAT_END, grid);
+    cmsPipelineInsertStage(toPcs, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
+    cmsWriteTag(table, cmsSigAToB0Tag, toPcs);
+    cmsWriteTag(table, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(table, nullptr, &size);
+    QByteArray bytes(qsizetype(size), '\0');
+    cmsSaveProfileToMem(table, bytes.data(), &size);
+    cmsPipelineFree(toPcs);
+    cmsCloseProfile(table);
+    cmsDeleteTransform(toLab);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(matrix);
+    return bytes;
+}
+
+} // namespace
+
+QString tableP3() {
+    static QTemporaryDir folder;
+    const QString path = folder.filePath("table-p3.icc");
+    if (!QFile::exists(path))
+        testfiles::write(path, tableProfileOf(displayP3()));
+    return path;
 }
 
 void makePhoto(const QString& path, const QString& profile, Pixels pixels) {

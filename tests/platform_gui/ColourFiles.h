@@ -17,6 +17,9 @@ QString greyLStar();          // icc-profiles-free: L* tone curve
 QString swopCmyk();           // libgs-common: a CMYK table profile
 QString srgb();               // colord-data: the target the references are converted to
 QString adobeRgbCompatible(); // icc-profiles-free
+// Display P3 as a table (LUT) profile, as scanners' and printers' profiles are made: a 17-point
+// grid from RGB to Lab, sampled from argyll-ref's matrix profile with Little CMS.
+QString tableP3();
 
 // A saturated picture with the detail of a photo (a plasma fractal), `path` in the format its
 // name ends with, given `profile` when one is named, and in CMYK or grey when asked.

@@ -73,10 +73,10 @@ const struct Tagged {
     Pixels pixels;
 } tagged[] = {
     {"p3.jpg", displayP3, Pixels::Rgb},      {"adobe.jpg", adobeRgb, Pixels::Rgb},
-    {"prophoto.jpg", proPhoto, Pixels::Rgb}, {"p3.png", displayP3, Pixels::Rgb},
-    {"adobe.webp", adobeRgb, Pixels::Rgb},   {"prophoto.bmp", proPhoto, Pixels::Rgb},
-    {"grey.jpg", greyLStar, Pixels::Grey},   {"grey.png", greyLStar, Pixels::Grey},
-    {"cmyk.jpg", swopCmyk, Pixels::Cmyk},
+    {"prophoto.jpg", proPhoto, Pixels::Rgb}, {"table-p3.jpg", tableP3, Pixels::Rgb},
+    {"p3.png", displayP3, Pixels::Rgb},      {"adobe.webp", adobeRgb, Pixels::Rgb},
+    {"prophoto.bmp", proPhoto, Pixels::Rgb}, {"grey.jpg", greyLStar, Pixels::Grey},
+    {"grey.png", greyLStar, Pixels::Grey},   {"cmyk.jpg", swopCmyk, Pixels::Cmyk},
 };
 TABLE_TEST(TaggedPhoto, isShownConvertedToSrgb, tagged) {
     const Tagged& c = GetParam();
