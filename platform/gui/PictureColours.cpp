@@ -102,7 +102,7 @@ cmsUInt32Number intentOf(cmsHPROFILE profile) {
 }
 
 // Below this many pixels a second thread costs more than it saves.
-constexpr qint64 PixelsWorthAThread = 256 * 1024;
+constexpr qint64 PixelsWorthAThread = qint64(256) * 1024;
 constexpr int MostThreads = 4;
 
 // Runs `transform` over `height` lines, split between the processor's cores: a screen's worth of

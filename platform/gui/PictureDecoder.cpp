@@ -221,7 +221,7 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
         const OwnReading own = readOwnParts(file);
         const PictureColours colours(own.profile);
         if (colours.source() == PictureColours::Source::Cmyk) {
-            const DecodedPicture cmyk = decodeCmykJpeg(file, colours, own, shownSize);
+            DecodedPicture cmyk = decodeCmykJpeg(file, colours, own, shownSize);
             if (cmyk.ok())
                 return cmyk;
             file.seek(0);
