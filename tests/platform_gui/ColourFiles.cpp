@@ -79,7 +79,8 @@ QString tableP3() {
     return path;
 }
 
-void makePhoto(const QString& path, const QString& profile, Pixels pixels) {
+void makePhoto(const QString& path, const QString& profile, Pixels pixels,
+               const QStringList& options) {
     QStringList arguments{"-size", "96x64", "-seed", "5", "plasma:fractal", "-modulate", "100,200"};
     if (pixels == Pixels::Grey)
         arguments << "-colorspace"
@@ -90,7 +91,7 @@ void makePhoto(const QString& path, const QString& profile, Pixels pixels) {
     // A profile given to a picture without one is embedded, the pixels left as they are.
     if (!profile.isEmpty())
         arguments << "-profile" << profile;
-    arguments << "-quality"
+    arguments << options << "-quality"
               << "95" << path;
     testfiles::make("convert", arguments);
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Tagged photos for the colour tests: real profiles of Debian's packages, pictures made by
 // ImageMagick, and the JPEG marks no tool writes the odd ways cameras and editors do.
@@ -24,7 +25,9 @@ QString tableP3();
 // A saturated picture with the detail of a photo (a plasma fractal), `path` in the format its
 // name ends with, given `profile` when one is named, and in CMYK or grey when asked.
 enum class Pixels { Rgb, Grey, Cmyk };
-void makePhoto(const QString& path, const QString& profile = {}, Pixels pixels = Pixels::Rgb);
+// `options` are ImageMagick's for the writer (a progressive or arithmetic-coded JPEG).
+void makePhoto(const QString& path, const QString& profile = {}, Pixels pixels = Pixels::Rgb,
+               const QStringList& options = {});
 
 // The picture at `path` converted to sRGB by ImageMagick (perceptual intent), from its embedded
 // profile or, when `assumed` is named, from that profile as if embedded.
