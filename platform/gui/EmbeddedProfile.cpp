@@ -3,6 +3,7 @@
 #include "platform/gui/ExifTiff.h"
 
 #include <QIODevice>
+#include <QList>
 #include <QtEndian>
 #include <zlib.h>
 
@@ -67,18 +68,22 @@ QByteArrayView jpegSpace(int components) {
 // They must come in order, numbered 1 to the count each names, none missing or repeated.
 class JpegChunks {
 public:
-    void add(QByteArrayView body) {
+    // The chunk whose body (tag, numbers, data) lies at `at`, `length` bytes long. Once the
+    // chunks cannot make a profile, or would make one too large, no more of them is read.
+    void add(QIODevice& file, qint64 at, qint64 length) {
         if (broken_)
             return;
+        broken_ = bytes_.size() + length - 14 > MaxProfileBytes;
+        const QByteArray body = broken_ ? QByteArray() : readAt(file, at, length);
+        if (broken_ || body.size() != length)
+            return markBroken();
         const auto sequence = uchar(body[12]);
         const auto count = uchar(body[13]);
-        broken_ = count == 0 || (count_ != 0 && count != count_) || sequence != next_ ||
-                  bytes_.size() + body.size() - 14 > MaxProfileBytes;
-        if (broken_)
-            return;
+        if (count == 0 || (count_ != 0 && count != count_) || sequence != next_)
+            return markBroken();
         count_ = count;
         ++next_;
-        bytes_.append(body.sliced(14));
+        bytes_.append(QByteArrayView(body).sliced(14));
     }
     bool seen() const { return broken_ || count_ != 0; }
     EmbeddedProfile profile() const {
@@ -88,6 +93,10 @@ public:
     }
 
 private:
+    void markBroken() {
+        broken_ = true;
+        bytes_.clear();
+    }
     QByteArray bytes_;
     int count_ = 0;
     int next_ = 1;
@@ -124,9 +133,8 @@ EmbeddedProfile jpegProfile(QIODevice& file) {
             if (body.size() == 6)
                 components = uchar(body[5]);
         } else if (marker == 0xE2 && length >= 2 + 14) {
-            const QByteArray body = readAt(file, at + 4, length - 2);
-            if (body.size() == length - 2 && body.startsWith(IccTag))
-                chunks.add(body);
+            if (readAt(file, at + 4, IccTag.size()) == IccTag)
+                chunks.add(file, at + 4, length - 2);
         } else if (marker == 0xE1 && !exifSeen && length > 2 + 6) {
             const QByteArray body = readAt(file, at + 4, qMin(length - 2, MostExifBytes));
             if (body.startsWith(ExifTag)) {
@@ -183,6 +191,9 @@ EmbeddedProfile pngProfile(QIODevice& file) {
     EmbeddedProfile tagged;
     bool adobeRgb = false;
     QByteArrayView space = "none";
+    // Only the first chunk of each type counts (a file holds one): a file of many large chunks
+    // is not unpacked many times.
+    QList<QByteArray> seen;
     qint64 at = 8;
     for (int block = 0; block < MostBlocks; ++block) {
         const QByteArray head = readAt(file, at, 8);
@@ -198,8 +209,11 @@ EmbeddedProfile pngProfile(QIODevice& file) {
             const int colourType = header.size() == 13 ? uchar(header[9]) : -1;
             space = colourType == 0 || colourType == 4 ? "GRAY" : "RGB ";
         }
-        const bool wanted = type == "iCCP" || type == "sRGB" || type == "eXIf";
-        if (wanted && length <= MostChunk && tagged.kind == Kind::None) {
+        const bool wanted = (type == "iCCP" || type == "sRGB" || type == "eXIf") &&
+                            !seen.contains(type) && tagged.kind == Kind::None;
+        if (wanted)
+            seen << type.toByteArray();
+        if (wanted && length <= MostChunk) {
             // The chunk's type and data, and its CRC: a damaged chunk is passed over, as
             // PNG readers do with damaged ancillary chunks.
             const QByteArray chunk = readAt(file, at + 4, length + 8);
@@ -227,6 +241,8 @@ EmbeddedProfile webpProfile(QIODevice& file) {
     EmbeddedProfile tagged;
     bool adobeRgb = false;
     bool extended = false;
+    bool exifSeen = false;
+    bool iccSeen = false;
     qint64 at = 12;
     for (int block = 0; block < MostBlocks; ++block) {
         const QByteArray head = readAt(file, at, 8);
@@ -238,9 +254,12 @@ EmbeddedProfile webpProfile(QIODevice& file) {
             extended = type == "VP8X";
         if (!extended)
             break;
-        if (type == "ICCP" && length <= MaxProfileBytes && tagged.kind == Kind::None) {
-            tagged = iccProfile(readAt(file, at + 8, length));
-        } else if (type == "EXIF" && length <= MostExifBytes) {
+        if (type == "ICCP" && !iccSeen) {
+            iccSeen = true;
+            if (length <= MaxProfileBytes)
+                tagged = iccProfile(readAt(file, at + 8, length));
+        } else if (type == "EXIF" && !exifSeen && length <= MostExifBytes) {
+            exifSeen = true;
             const QByteArray exif = readAt(file, at + 8, length);
             // Some writers keep the JPEG segment's "Exif\0\0" in front of the TIFF structure.
             adobeRgb = exifMarksAdobeRgb(exif.startsWith(QByteArrayView("Exif\0\0", 6))

@@ -246,6 +246,16 @@ TEST(EmbeddedProfile, refusesProfilesThatAreDamagedHugeOrElsewhere) {
     EXPECT_LT(bomb.size(), 128 << 10);
     EXPECT_EQ(profileOf(bombPng).kind, EmbeddedProfile::Kind::None);
 
+    // A JPEG's chunks add up to at most 4 MB (the profile's own header says how much of that
+    // is the profile).
+    makePhoto(box.file("plain.jpg"));
+    const QByteArray jpeg = testfiles::read(box.file("plain.jpg"));
+    for (const qsizetype bytes : {MaxProfileBytes, MaxProfileBytes + 1}) {
+        const QByteArray padded = p3 + QByteArray(bytes - p3.size(), '\0');
+        const QByteArray chunked = withIccChunks(jpeg, padded, QList<int>(64, 65000));
+        EXPECT_EQ(profileOf(chunked).icc, bytes <= MaxProfileBytes ? p3 : QByteArray());
+    }
+
     // A bitmap that links its profile by a file name: the file is never read.
     makePhoto(box.file("p3.bmp"), displayP3());
     QByteArray bmp = testfiles::read(box.file("p3.bmp"));
