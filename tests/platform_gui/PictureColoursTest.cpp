@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <tuple>
 #include <zlib.h>
 
 using namespace colourfiles;
@@ -117,6 +118,27 @@ TEST(TaggedPhoto, isConvertedAtTheSizeItIsShownAt) {
     EXPECT_LE(meanDifference(
                   p.image, upright.scaled(32, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
               Tolerance);
+}
+
+// The profile is parsed and applied in the confined helper, which loaded everything the colour
+// library needs before: even where it may open no file at all (no Landlock, so the system-call
+// filter refuses every open), tagged photos come out converted.
+TEST(TaggedPhoto, isConvertedByAHelperThatMayOpenNoFile) {
+    testfiles::Sandbox box;
+    ::setenv("QUIRELLO_TEST_LANDLOCK_VERSION", "0", 1);
+    testfiles::TestDecoder decoder({testfiles::hookedDecoderProgram()});
+    for (const auto& [name, profile, pixels] :
+         {std::tuple{"p3.jpg", displayP3(), Pixels::Rgb},
+          std::tuple{"cmyk.jpg", swopCmyk(), Pixels::Cmyk},
+          std::tuple{"grey.png", greyLStar(), Pixels::Grey}}) {
+        SCOPED_TRACE(name);
+        const QString photo = box.file(name);
+        makePhoto(photo, profile, pixels);
+        const DecodedPicture p = decoder.decode(photo, {});
+        ASSERT_TRUE(p.ok());
+        expectConverted(p.image, convertedByImageMagick(photo), asStored(photo));
+    }
+    ::unsetenv("QUIRELLO_TEST_LANDLOCK_VERSION");
 }
 
 // The profile's chunks in a JPEG, and the camera's EXIF mark of Adobe RGB, as writers leave
