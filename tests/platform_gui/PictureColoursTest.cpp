@@ -4,6 +4,7 @@
 #include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QColorSpace>
@@ -12,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <tuple>
+#include <unistd.h>
 #include <zlib.h>
 
 using namespace colourfiles;
@@ -208,6 +210,40 @@ TABLE_TEST(JpegMarks, areReadAsCamerasAndEditorsWriteThem, marks) {
         EXPECT_EQ(image, asStored(base));
         break;
     }
+}
+
+// A damaged profile costs nothing but its colours: the picture is shown, and neither Qt's reader
+// (which parses it too) nor the colour library says a word on the helper's standard error,
+// which the program passes on to its own after each picture.
+TEST(JpegMarks, aDamagedProfileSaysNothing) {
+    testfiles::Sandbox box;
+    makePhoto(box.file("plain.jpg"));
+    const QByteArray jpeg = testfiles::read(box.file("plain.jpg"));
+    QByteArray p3 = profileBytes(displayP3());
+    QByteArray badTags = p3;
+    badTags.replace(132 + 4, 8, QByteArray(8, '\xFF')); // the first tag far beyond the end
+    testfiles::TestDecoder decoder;
+    ASSERT_TRUE(decoder.decode(box.file("plain.jpg"), {}).ok()); // its start-up's words
+    const QString said = box.file("stderr.txt");
+    fflush(stderr);
+    const int saved = ::dup(2);
+    const int capture = ::open(QFile::encodeName(said).constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(capture, 0);
+    ::dup2(capture, 2);
+    ::close(capture);
+    int shown = 0;
+    for (const QByteArray& profile : {p3.left(2000), badTags, QByteArray(600, 'x')}) {
+        for (const QList<int>& sizes : {QList<int>{}, QList<int>{100}}) {
+            const QString photo = box.file(QStringLiteral("photo%1.jpg").arg(shown));
+            testfiles::write(photo, withIccChunks(jpeg, profile, sizes));
+            shown += decoder.decode(photo, {}).ok() ? 1 : 0;
+        }
+    }
+    fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    EXPECT_EQ(shown, 6);
+    EXPECT_EQ(testfiles::read(said).toStdString(), "");
 }
 
 // Pictures without a profile, or with one that is not for their pixels, are shown exactly as
