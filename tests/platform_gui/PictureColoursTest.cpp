@@ -1,4 +1,5 @@
 #include "ColourFiles.h"
+#include "MetafileFiles.h"
 #include "platform/gui/EmbeddedProfile.h"
 #include "support/Rows.h"
 #include "support/TestDecoder.h"
@@ -265,6 +266,22 @@ TABLE_TEST(UntaggedPhoto, isShownAsStored, untagged) {
     const QString photo = box.file(c.name);
     makePhoto(photo, c.profile ? c.profile() : QString(), c.pixels);
     EXPECT_EQ(shown(photo), asStored(photo));
+}
+
+// Drawings are drawn in the colours their records name, in the show as in the preview.
+TEST(UntaggedPhoto, metafilesKeepTheirExactColours) {
+    testfiles::Sandbox box;
+    const QColor green(0, 160, 0);
+    testfiles::write(
+        box.file("verde.wmf"),
+        metafiles::wmfWithRectangle(QRect(0, 0, 100, 100), 96, {0, 0}, {0, 0, 100, 100}, green));
+    testfiles::write(box.file("verde.emf"),
+                     metafiles::emfWithRectangle(QRect(0, 0, 2646, 2646), {0, 0, 100, 100}, green));
+    for (const char* name : {"verde.wmf", "verde.emf"}) {
+        SCOPED_TRACE(name);
+        const QImage image = shown(box.file(name), {100, 100});
+        EXPECT_EQ(image.pixelColor(50, 50), green);
+    }
 }
 
 // What the program reads itself of the other formats' profiles: bounded, checked, never a
