@@ -12,6 +12,9 @@ packages=(
   # the same widths as Windows' Arial, Times New Roman, Courier New and Symbol)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
   fonts-urw-base35
+  # Wayland: Qt's platform plug-in; the screen kept on during the show (X's screen-saver
+  # extension, the Wayland idle-inhibit protocol, Qt's native window interface)
+  qt6-wayland libxss-dev libwayland-dev wayland-protocols qt6-base-private-dev
   # the metafile benchmark's baseline, the earlier conversion of WMF and EMF to SVG
   libwmf-dev libemf2svg-dev
   # the decoder helper's system-call allow-list
@@ -27,6 +30,9 @@ packages=(
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
   libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
   python3
+  # tests: the screen saver's settings (xset), a Wayland compositor without a screen (weston's
+  # headless back end), a private session bus (dbus-daemon)
+  x11-xserver-utils weston dbus
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream
