@@ -11,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
@@ -70,6 +71,9 @@ QStringList childFolders(const QString& path) {
 } // namespace
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
+    // The frame's inside is the rows' white too, also where the rows leave a line (below).
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -137,6 +141,15 @@ void DirListBox::openItem(QListWidgetItem* item) {
     // brought up to date instead.
     if (!setPath(item->data(kPathRole).toString()))
         refresh();
+}
+
+void DirListBox::resizeEvent(QResizeEvent* event) {
+    // At a fractional scale (1.5 device pixels to a logical one) the frame's bottom line and the
+    // rows' area share a device row, which the rows, drawn last, paint over: the list then lost
+    // its bottom border. The rows end a line higher there.
+    const qreal ratio = devicePixelRatioF();
+    setViewportMargins(0, 0, 0, ratio != std::floor(ratio) ? 1 : 0);
+    QListWidget::resizeEvent(event);
 }
 
 void DirListBox::keyPressEvent(QKeyEvent* event) {
