@@ -30,9 +30,9 @@ packages=(
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
   libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
   python3
-  # tests: the screen saver's settings (xset), a Wayland compositor without a screen (weston's
-  # headless back end), a private session bus (dbus-daemon)
-  x11-xserver-utils weston dbus
+  # tests: a Wayland compositor without a screen (weston's headless back end) and what a module
+  # of the tests' own builds on to add the idle-inhibit protocol to it; a private session bus
+  weston libweston-10-dev dbus
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream
