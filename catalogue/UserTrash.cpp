@@ -51,7 +51,7 @@ struct TrashPlace {
     QString pathPrefix; // taken off the entry's path in its .trashinfo
 };
 
-// The home Trash, made when it is missing (the specification asks for that, with no question).
+// The home Trash, made when it is missing, with no question (as desktops do).
 std::optional<TrashPlace> homeTrash(const QString& trash) {
     if (!QDir().mkpath(QFileInfo(trash).absolutePath()) || !ownFolder(trash))
         return std::nullopt;
@@ -135,8 +135,8 @@ bool MoveToTrash(const QString& path) {
     if (!trash->pathPrefix.isEmpty() && recorded.startsWith(trash->pathPrefix))
         recorded = recorded.mid(trash->pathPrefix.size());
 
-    // The .trashinfo comes first and is made only if new: it reserves the name, as the
-    // specification asks, against another program trashing a file of the same name.
+    // The .trashinfo comes first and is made only if new: it reserves the name, as the Trash
+    // layout asks, against another program trashing a file of the same name.
     for (int attempt = 1; attempt < 10000; ++attempt) {
         const QString name = trashedName(entry, attempt);
         if (QFileInfo::exists(files + name) || QFileInfo(files + name).isSymLink())

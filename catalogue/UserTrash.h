@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The user's Trash as the freedesktop.org Trash specification keeps it, so that the desktop's
+// The user's Trash in the freedesktop.org layout desktops keep it in, so that the desktop's
 // file manager lists what the program deleted and can put it back: a file on the volume of the
 // home Trash ($XDG_DATA_HOME/Trash) goes there; a file on another volume goes to that volume's
 // $topdir/.Trash/$uid (an administrator's sticky .Trash) or $topdir/.Trash-$uid. Beside it in
