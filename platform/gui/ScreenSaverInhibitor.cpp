@@ -4,7 +4,8 @@
 
 #include <QFileInfo>
 
-ScreenSaverInhibitor::ScreenSaverInhibitor(QWindow* window, QDBusConnection bus, bool sandboxed) {
+ScreenSaverInhibitor::ScreenSaverInhibitor(QWindow* window, const QDBusConnection& bus,
+                                           bool sandboxed) {
     const auto add = [this](std::unique_ptr<Hold> hold) {
         if (hold)
             holds_.push_back(std::move(hold));

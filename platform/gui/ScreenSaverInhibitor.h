@@ -23,7 +23,7 @@ class ScreenSaverInhibitor {
 public:
     // `window` is the window that must stay on screen (shown already: Wayland needs its surface).
     explicit ScreenSaverInhibitor(QWindow* window,
-                                  QDBusConnection bus = QDBusConnection::sessionBus(),
+                                  const QDBusConnection& bus = QDBusConnection::sessionBus(),
                                   bool sandboxed = RunsSandboxed());
     ~ScreenSaverInhibitor();
     ScreenSaverInhibitor(const ScreenSaverInhibitor&) = delete;

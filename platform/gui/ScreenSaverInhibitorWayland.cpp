@@ -10,9 +10,9 @@
 #include <wayland-client.h>
 
 #include "idle-inhibit-unstable-v1-client-protocol.h"
-// The protocol's interface tables (wayland-scanner's C), compiled here after their declarations
-// above, which give them the linkage the header promises.
-#include "idle-inhibit-unstable-v1-protocol.c"
+// The protocol's interface tables (wayland-scanner's C code, written as .inc), compiled here
+// after their declarations above, which give them the linkage the header promises.
+#include "idle-inhibit-unstable-v1-protocol.inc"
 
 namespace {
 

@@ -14,7 +14,7 @@ extern "C" {
 
 #include "idle-inhibit-unstable-v1-server-protocol.h"
 // The protocol's interface tables (wayland-scanner's C), after the declarations above.
-#include "idle-inhibit-unstable-v1-protocol.c"
+#include "idle-inhibit-unstable-v1-protocol.inc"
 
 // What libweston exports for its back ends but does not declare in its public headers.
 extern "C" {
