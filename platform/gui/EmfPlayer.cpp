@@ -99,16 +99,18 @@ bool Player::painting(const QRectF& area) {
 
 void Player::play(const QByteArray& bytes) {
     Records records(bytes);
+    records_ = &records;
     int count = 0;
     while (const std::optional<Record> r = records.next()) {
         if (r->type() == 14 || ++count > maxRecords)
             break;
         record(*r);
     }
+    records_ = nullptr;
 }
 
 void Player::record(const Record& r) {
-    state(r) || objects(r) || clipping(r) || shapes(r) || text(r) || bitmaps(r);
+    state(r) || objects(r) || clipping(r) || shapes(r) || text(r) || bitmaps(r) || comment(r);
 }
 
 QTransform Player::page() const {

@@ -47,9 +47,11 @@ Player::Player(const Header& header, const Setup& setup, QPainter* painter)
 void Player::play(Reader& reader) {
     if (painter_)
         painter_->save();
+    reader_ = &reader;
     Record r;
     for (qint64 count = 0; count < maxRecords && reader.next(r); ++count)
         record(r);
+    reader_ = nullptr;
     if (painter_)
         painter_->restore();
 }

@@ -128,6 +128,10 @@ constexpr quint16 setDIBitsToDevice = 0x0D33;
 constexpr quint16 stretchDIBits = 0x0F43;
 } // namespace fn
 
+// The enhanced metafile the file carries whole in its comment records, or an empty array when
+// it carries none or its pieces do not add up.
+QByteArray embeddedEmf(const QByteArray& bytes);
+
 // Whether a record of this function makes an object that takes a slot in the object table.
 bool createsObject(quint16 function);
 
