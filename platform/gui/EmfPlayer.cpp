@@ -30,6 +30,7 @@ enum : quint32 {
     selectPalette = 48,
     setArcDirection = 57,
     setMiterLimit = 58,
+    setTextJustification = 120,
 };
 
 // Saved device contexts kept at most: a file that only saves cannot grow the stack for ever.
@@ -189,6 +190,10 @@ bool Player::state(const Record& r) {
         return true;
     case setTextAlign:
         dc_.textAlign = r.u32(8);
+        return true;
+    case setTextJustification:
+        dc_.breakExtra = r.s32(8);
+        dc_.breaks = r.s32(12);
         return true;
     case setTextColor:
         dc_.textColour = colorRef(r.u32(8));

@@ -177,6 +177,13 @@ bool Player::settings(const Record& r) {
     case fn::setTextAlign:
         s.textAlign = r.u16(0);
         return true;
+    case fn::setTextCharExtra:
+        s.charExtra = r.s16(0);
+        return true;
+    case fn::setTextJustification:
+        s.breaks = r.s16(0);
+        s.breakExtra = r.s16(1);
+        return true;
     case fn::setPolyFillMode:
         s.winding = r.u16(0) == 2;
         return true;
