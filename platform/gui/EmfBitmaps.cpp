@@ -201,7 +201,7 @@ void Player::raster(const Blit& b, quint8 fore, quint8 back) {
     o.area = area;
     o.operation = fore;
     o.background = back;
-    o.coverage = mr::layer(*painter_, area, [&](QPainter& p) { p.fillRect(b.target, Qt::white); });
+    o.coverage = mr::coverage(*painter_, area, b.target);
     if (placed && (mr::readsSource(fore) || mr::readsSource(back)))
         o.source = mr::layer(*painter_, area,
                              [&](QPainter& p) { paintBitmap(p, b.image, b.source, b.target); });

@@ -25,7 +25,8 @@ bool Player::comment(const Record& r) {
         return false;
     if (r.u32(12) != plusSignature)
         return true;
-    const quint64 end = 12 + quint64(r.u32(8)); // the comment's data, after its size
+    // The comment's data, after its size, as far as the record holds it.
+    const quint64 end = std::min<quint64>(12 + quint64(r.u32(8)), r.size());
     // The comment's EMF+ records: type, flags, size, data size, data.
     for (quint64 at = 16; at + 12 <= end && r.fits(quint32(at), 12);) {
         const quint16 type = r.u16(quint32(at)), flags = r.u16(quint32(at + 2));

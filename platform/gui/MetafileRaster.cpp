@@ -44,8 +44,9 @@ QRect areaOf(QPainter& painter, const QRectF& target) {
     return area.isEmpty() ? QRect() : area.toAlignedRect() & picture->rect();
 }
 
-QImage layer(QPainter& painter, QRect area, const std::function<void(QPainter&)>& paint) {
-    QImage out(area.size(), QImage::Format_ARGB32_Premultiplied);
+QImage layer(QPainter& painter, QRect area, const std::function<void(QPainter&)>& paint,
+             QImage::Format format) {
+    QImage out(area.size(), format);
     if (out.isNull())
         return out;
     out.fill(Qt::transparent);
@@ -59,6 +60,11 @@ QImage layer(QPainter& painter, QRect area, const std::function<void(QPainter&)>
     p.setTransform(painter.transform() * shift);
     paint(p);
     return out;
+}
+
+QImage coverage(QPainter& painter, QRect area, const QRectF& target) {
+    return layer(
+        painter, area, [&](QPainter& p) { p.fillRect(target, Qt::white); }, QImage::Format_Alpha8);
 }
 
 namespace {
@@ -113,7 +119,8 @@ bool compose(QImage& picture, const Operands& o) {
     if (!picture.isDetached() || picture.format() != QImage::Format_ARGB32_Premultiplied)
         return false;
     const QRect area = o.area & picture.rect();
-    if (area.isEmpty() || o.coverage.size() != o.area.size())
+    if (area.isEmpty() || o.coverage.size() != o.area.size() ||
+        o.coverage.format() != QImage::Format_Alpha8)
         return true;
     const auto fits = [&](const QImage& i) { return i.isNull() || i.size() == o.area.size(); };
     if (!fits(o.source) || !fits(o.pattern) || !fits(o.mask))
@@ -121,10 +128,10 @@ bool compose(QImage& picture, const Operands& o) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         const int ly = y - o.area.top();
-        const auto* covered = reinterpret_cast<const QRgb*>(o.coverage.constScanLine(ly));
+        const uchar* covered = o.coverage.constScanLine(ly);
         for (int x = area.left(); x <= area.right(); ++x) {
             const int lx = x - o.area.left();
-            const int share = qAlpha(covered[lx]);
+            const int share = covered[lx];
             if (share == 0)
                 continue;
             quint8 operation = o.operation;

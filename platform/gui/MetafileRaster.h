@@ -42,7 +42,7 @@ bool readsDestination(quint8 operation);
 // picture of the area's size as the painter draws there (see `layer`).
 struct Operands {
     QRect area;
-    QImage coverage; // the target's shape: opaque where the operation writes
+    QImage coverage; // the target's shape (alpha only): opaque where the operation writes
     QImage source;   // the bitmap, where the operation reads one
     QImage pattern;  // the brush, where the operation reads it
     QImage mask;     // light where `operation` applies and dark where `background` does
@@ -52,7 +52,11 @@ struct Operands {
 
 // What `paint` draws on a transparent picture laid over `area` of the painter's picture, with
 // the painter's transform, clip and hints: what the painter would draw there.
-QImage layer(QPainter& painter, QRect area, const std::function<void(QPainter&)>& paint);
+QImage layer(QPainter& painter, QRect area, const std::function<void(QPainter&)>& paint,
+             QImage::Format format = QImage::Format_ARGB32_Premultiplied);
+
+// The coverage of `target` (logical units of the painter) over `area`: its alpha alone.
+QImage coverage(QPainter& painter, QRect area, const QRectF& target);
 
 // The pixels of the painter's picture the logical rectangle `target` covers, inside its clip;
 // empty when none.

@@ -167,7 +167,7 @@ void Player::raster(QRect area, const QRectF& target, const QImage& image, const
     mr::Operands o;
     o.area = area;
     o.operation = o.background = operation;
-    o.coverage = mr::layer(*painter_, area, [&](QPainter& p) { p.fillRect(target, Qt::white); });
+    o.coverage = mr::coverage(*painter_, area, target);
     if (mr::readsSource(operation) && !image.isNull())
         o.source = mr::layer(*painter_, area, [&](QPainter& p) { p.drawImage(placed, image); });
     if (mr::readsPattern(operation)) {
