@@ -368,4 +368,21 @@ void wmfStretchDib(WmfWriter& w, const QImage& bitmap, QRect target, quint32 rop
           dib24(bitmap));
 }
 
+void carryEmf(WmfWriter& w, const QByteArray& emf, qsizetype piece, int lie) {
+    const qsizetype count = (emf.size() + piece - 1) / piece;
+    for (qsizetype at = 0; at < emf.size(); at += piece) {
+        const QByteArray part = emf.mid(at, piece);
+        const qint64 remaining = emf.size() - at - part.size() + lie;
+        const auto low = [](qint64 v) { return int(v & 0xFFFF); };
+        const auto high = [](qint64 v) { return int(v >> 16 & 0xFFFF); };
+        // The comment escape, its byte count, "WMFC", type 1, version 1.0, checksum, flags,
+        // the pieces, this piece's size, what remains, the whole size.
+        w.add(0x0626,
+              {15, int(34 + part.size()), 0x4D57, 0x4346, 1, 0, 0, 1, 0, 0, 0, low(count),
+               high(count), low(part.size()), high(part.size()), low(remaining), high(remaining),
+               low(emf.size()), high(emf.size())},
+              part);
+    }
+}
+
 } // namespace metafiles

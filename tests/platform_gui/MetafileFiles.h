@@ -89,4 +89,8 @@ QByteArray emfMaskBlt(QRect target, quint32 rop4, const QByteArray& source, cons
 // `rop`.
 void wmfStretchDib(WmfWriter& w, const QImage& bitmap, QRect target, quint32 rop);
 
+// The comment records of a WMF that carry `emf` in pieces of at most `piece` bytes, as
+// Windows and LibreOffice write them; `lie` is added to the remaining bytes each piece claims.
+void carryEmf(WmfWriter& w, const QByteArray& emf, qsizetype piece, int lie = 0);
+
 } // namespace metafiles

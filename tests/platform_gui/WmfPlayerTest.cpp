@@ -274,29 +274,6 @@ TEST(WmfPlayer, appliesRasterOperationsToShapes) {
     }
 }
 
-namespace {
-
-// The comment records that carry `emf` in pieces of at most `piece` bytes; `lie` is added to
-// the remaining bytes each piece claims.
-void carry(WmfWriter& w, const QByteArray& emf, qsizetype piece, int lie = 0) {
-    const qsizetype count = (emf.size() + piece - 1) / piece;
-    for (qsizetype at = 0; at < emf.size(); at += piece) {
-        const QByteArray part = emf.mid(at, piece);
-        const qint64 remaining = emf.size() - at - part.size() + lie;
-        const auto low = [](qint64 v) { return int(v & 0xFFFF); };
-        const auto high = [](qint64 v) { return int(v >> 16 & 0xFFFF); };
-        // The comment escape, its byte count, "WMFC", type 1, version 1.0, checksum, flags,
-        // the pieces, this piece's size, what remains, the whole size.
-        w.add(0x0626,
-              {15, int(34 + part.size()), 0x4D57, 0x4346, 1, 0, 0, 1, 0, 0, 0, low(count),
-               high(count), low(part.size()), high(part.size()), low(remaining), high(remaining),
-               low(emf.size()), high(emf.size())},
-              part);
-    }
-}
-
-} // namespace
-
 // A WMF made from an EMF carries the EMF whole in comment records (Windows and LibreOffice
 // write them): the drawing is that EMF, whose see-through fills and curves the WMF's own
 // records cannot hold. Pieces that do not add up leave the WMF's own records to draw.
@@ -317,13 +294,13 @@ TEST(WmfPlayer, drawsTheEnhancedMetafileItCarries) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WmfWriter w = redOnNull();
-        carry(w, emf, c.piece, c.lie);
+        carryEmf(w, emf, c.piece, c.lie);
         const QByteArray file = w.rectangle({0, 0, 100, 100}).file(QRect(0, 0, 100, 100), 96);
         expectProbes(drawn(file, {100, 100}), {{0.5, 0.5, c.shown}});
     }
     // Cut off before its last piece: the WMF's own records.
     WmfWriter w = redOnNull();
-    carry(w, emf.left(emf.size() - 20), 40);
+    carryEmf(w, emf.left(emf.size() - 20), 40);
     expectProbes(drawn(w.rectangle({0, 0, 100, 100}).file(QRect(0, 0, 100, 100), 96), {100, 100}),
                  {{0.5, 0.5, red}});
 }
