@@ -200,7 +200,7 @@ TEST(EmfAreas, fillStrokeAndClipByPathsOfCurves) {
 }
 
 // Two squares one inside the other, both the same way round: the winding rule fills the inner
-// one, the alternate rule leaves it empty.
+// one, the alternate rule leaves it empty; and so they clip.
 TEST(EmfAreas, fillOverlappingFiguresByTheFillMode) {
     const auto square = [](int l, int t, int r, int b) {
         return words({l | t << 16, r | t << 16, r | b << 16, l | b << 16});
@@ -211,6 +211,11 @@ TEST(EmfAreas, fillOverlappingFiguresByTheFillMode) {
         SCOPED_TRACE(mode == 1 ? "alternate" : "winding");
         expectProbes(drawn(rec(setPolyFillMode, {mode}) + emfSolidBrush(Qt::red) + squares),
                      {{{20, 48}, red}, {{96, 48}, mode == 2 ? red : nothing}});
+        // The same squares as a clip path: its inside as the fill mode says.
+        expectProbes(drawn(rec(setPolyFillMode, {mode}) + rec(beginPath, {}) + squares +
+                           rec(endPath, {}) + rec(selectClipPath, {5}) + emfSolidBrush(Qt::red) +
+                           emfBox({0, 0, 192, 96})),
+                     {{{20, 48}, red}, {{96, 48}, mode == 2 ? red : nothing}, {{2, 2}, nothing}});
     }
 }
 
