@@ -1,5 +1,6 @@
 #include "PictureCompare.h"
 #include "platform/gui/MetafileDecoder.h"
+#include "support/TestDecoder.h"
 #include "support/TestFiles.h"
 
 #include <cstdio>
@@ -92,4 +93,15 @@ TEST(LibreOfficeCorpus, drawsTheWmfsOwnRecordsAlikeButForSeeThroughFills) {
         EXPECT_EQ(d.withinTolerance(), !opaqueInWmf.contains(name))
             << "mean difference " << d.meanAbsolute << ", share differing " << d.differingShare;
     }
+}
+
+// The decoder helper, confined, draws a WMF from the EMF it carries, text and all, as here.
+TEST(LibreOfficeCorpus, drawsTheCarriedEmfInTheDecoderHelperAsHere) {
+    const QString path = corpus().filePath("alerta_for_manuals_01.wmf");
+    const auto shown = [](QSize natural) { return natural; };
+    const DecodedPicture helper = testfiles::decodedByHelper(path, shown);
+    const DecodedPicture here = decodeMetafile(testfiles::read(path), MetafileKind::Wmf, shown);
+    ASSERT_TRUE(helper.ok());
+    ASSERT_TRUE(here.ok());
+    EXPECT_EQ(helper.image.convertToFormat(QImage::Format_ARGB32_Premultiplied), here.image);
 }
