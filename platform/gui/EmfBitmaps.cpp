@@ -96,8 +96,11 @@ std::optional<Player::Blit> Player::blitOf(const Record& r) {
         if (r.type() == maskBlt && r.u32(116) != 0) {
             // A one-bit mask as large as the target, from its own corner.
             const QImage mask = r.bitmap(r.u32(112), r.u32(116), r.u32(120), r.u32(124));
-            if (!mask.isNull())
-                b.mask = mask.copy(QRectF(QPointF(r.s32(100), r.s32(104)), size).toRect());
+            // Cut to the mask before rounding: a corner far outside it stays in whole numbers.
+            const QRectF part =
+                QRectF(QPointF(r.s32(100), r.s32(104)), size).normalized() & QRectF(mask.rect());
+            if (!mask.isNull() && !part.isEmpty())
+                b.mask = mask.copy(part.toAlignedRect() & mask.rect());
         }
         b.hasBitmap = true;
         return b;

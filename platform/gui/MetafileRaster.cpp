@@ -1,6 +1,7 @@
 #include "platform/gui/MetafileRaster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <QPainterPath>
 
 namespace metafileraster {
@@ -38,7 +39,11 @@ QRect areaOf(QPainter& painter, const QRectF& target) {
     if (!picture)
         return {};
     // Cut to the picture before rounding: a target far outside it stays within whole numbers.
-    QRectF area = painter.transform().mapRect(target.normalized()) & QRectF(picture->rect());
+    const QRectF mapped = painter.transform().mapRect(target.normalized());
+    if (!std::isfinite(mapped.x()) || !std::isfinite(mapped.y()) ||
+        !std::isfinite(mapped.width()) || !std::isfinite(mapped.height()))
+        return {};
+    QRectF area = mapped & QRectF(picture->rect());
     if (painter.hasClipping())
         area &= painter.transform().mapRect(painter.clipBoundingRect());
     return area.isEmpty() ? QRect() : area.toAlignedRect() & picture->rect();
