@@ -133,6 +133,19 @@ if [ ! -e "$corpus/emf_player/.real" ]; then
     touch "$corpus/emf_player/.real"
 fi
 
+# Both players start also from LibreOffice's drawings that fit their drivers' length (masks
+# and pictures, see-through fills, carried EMFs) and from the hand-made files of every bitmap
+# record (a corpus seeded by an older run.sh gets them too).
+if [ ! -e "$corpus/.libreoffice" ]; then
+    "$build/fuzz/fuzz_seeds" "$corpus"
+    mkdir -p "$corpus/wmf_player" "$corpus/emf_player"
+    find "$root/tests/data/metafiles/libreoffice" -name '*.wmf' -size -128k \
+        -exec cp {} "$corpus/wmf_player/" \;
+    find "$root/tests/data/metafiles/libreoffice" -name '*.emf' -size -64k \
+        -exec cp {} "$corpus/emf_player/" \;
+    touch "$corpus/.libreoffice"
+fi
+
 drivers=(settings_file midi_file mci_command packed_bitmap picture_parts picture_profiles
          metafile_headers wmf_player emf_player helper_answers picture_decoders)
 failed=()
