@@ -95,15 +95,15 @@ std::map<QString, int> wmfCounts(const QByteArray& bytes) {
     while (reader.next(r)) {
         QString name = QStringLiteral("0x%1").arg(r.function(), 4, 16, QChar(u'0'));
         switch (r.function()) {
-        case wmf::fn::patBlt:
-        case wmf::fn::bitBlt:
-        case wmf::fn::dibBitBlt:
-        case wmf::fn::stretchBlt:
-        case wmf::fn::dibStretchBlt:
-        case wmf::fn::stretchDIBits:
+        case wmf::meta::patBlt:
+        case wmf::meta::bitBlt:
+        case wmf::meta::dibBitBlt:
+        case wmf::meta::stretchBlt:
+        case wmf::meta::dibStretchBlt:
+        case wmf::meta::stretchDib:
             name += QStringLiteral(" rop %1").arg(r.u32(0), 8, 16, QChar(u'0'));
             break;
-        case wmf::fn::escape:
+        case wmf::meta::escape:
             name += QStringLiteral(" escape %1").arg(r.u16(0));
             if (r.u32(2) == 0x43464D57)
                 name += QStringLiteral(" carrying an EMF");
