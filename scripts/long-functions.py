@@ -101,12 +101,12 @@ def without_template(header):
 
 
 def top_level(header):
-    """`header` with what lies inside parentheses left out."""
+    """`header` with what lies inside parentheses and braces left out."""
     out, depth = [], 0
     for c in header:
-        if c == "(":
+        if c in "({":
             depth += 1
-        elif c == ")":
+        elif c in ")}":
             depth -= 1
         elif depth == 0:
             out.append(c)
@@ -152,10 +152,11 @@ def functions(path):
             header_at = i + 1
         elif c == "{":
             header = code[header_at:i]
-            kind = kind_of(header)
+            # A brace inside the parameters (a default argument `= {}`) is still the header.
+            kind = "initializer" if header.count("(") > header.count(")") else kind_of(header)
             if kind in ("namespace", "scope"):
-                m = re.search(r"\b(?:class|struct|union)\s+(?:\w+\s+)*?(\w+)\s*(?:final\s*)?(?::|$)",
-                              without_template(ACCESS.sub("", header)).strip())
+                m = re.search(r"\b(?:class|struct|union)\s+(?:\w+\s+)*?(\w+)\s*(?:final\s*)?"
+                              r"(?::|$)", without_template(ACCESS.sub("", header)).strip())
                 scopes.append((kind, m.group(1) if m and kind == "scope" else ""))
                 header_at = i + 1
             else:
@@ -173,7 +174,7 @@ def functions(path):
                     start = header_at + len(stripped) - len(stripped.lstrip())
                     first = code.count("\n", 0, start) + 1
                     last = code.count("\n", 0, j - 1) + 1
-                    owner = "::".join(name for kind, name in scopes if name)
+                    owner = "::".join(scope for _, scope in scopes if scope)
                     name = name_of(header)
                     found.append((first, last, f"{owner}::{name}" if owner else name))
                 i = j

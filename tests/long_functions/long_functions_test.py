@@ -38,10 +38,12 @@ CASES = [
      "    int n = 1'000;\n"
      + body(3) + "}\n",
      ["   13  F.cpp:1  Reader::read"]),
-    ("a constructor's braced member initializers belong to it",
+    ("a constructor's braced member initializers belong to it, a default argument is no body",
+     "void declared(int a, std::function<void()> done = {});\n"
      "Player::Player(int a)\n"
-     "    : header_{a}, painter_(nullptr), size_{1, 2} {\n" + body(8) + "}\n",
-     ["   11  F.cpp:1  Player::Player"]),
+     "    : header_{a}, painter_(nullptr), pictures_({a}),\n"
+     "      services_{.size = 2, .done = [] { return 1; }} {\n" + body(7) + "}\n",
+     ["   11  F.cpp:2  Player::Player"]),
     ("a member defined in its class is named after it, a template counted from its first line",
      "namespace emf {\nclass Table {\npublic:\n"
      "    template <class T>\n    T get() const {\n" + body(8) + "    }\n};\n}\n",
