@@ -1,6 +1,7 @@
 #include "RecordCounts.h"
 
 #include "platform/gui/EmfRecords.h"
+#include "platform/gui/EmfRecordTypes.h"
 #include "platform/gui/MetafileDecoder.h"
 #include "platform/gui/WmfRecords.h"
 
@@ -65,10 +66,11 @@ std::map<QString, int> emfCounts(const QByteArray& bytes) {
     while (const std::optional<emf::Record> r = records.next()) {
         QString name = emfName(r->type());
         // The raster operation's place in each bitmap record.
-        const quint32 ropAt = r->type() == 81 ? 68 : 40;
-        if (r->type() == 76 || r->type() == 77 || r->type() == 78 || r->type() == 81)
+        const quint32 ropAt = r->type() == emf::emr::stretchDiBits ? 68 : 40;
+        if (r->type() == emf::emr::bitBlt || r->type() == emf::emr::stretchBlt ||
+            r->type() == emf::emr::maskBlt || r->type() == emf::emr::stretchDiBits)
             name += QStringLiteral(" rop %1").arg(r->u32(ropAt), 8, 16, QChar(u'0'));
-        if (r->type() == 70 && r->u32(12) == 0x2B464D45) {
+        if (r->type() == emf::emr::comment && r->u32(12) == 0x2B464D45) {
             name += QStringLiteral(" EMF+");
             const quint64 end = 12 + quint64(r->u32(8));
             for (quint64 at = 16; at + 12 <= end && r->fits(quint32(at), 12);) {
@@ -82,7 +84,7 @@ std::map<QString, int> emfCounts(const QByteArray& bytes) {
             }
         }
         ++counts[name];
-        if (r->type() == 14)
+        if (r->type() == emf::emr::eof)
             break;
     }
     return counts;
@@ -95,15 +97,15 @@ std::map<QString, int> wmfCounts(const QByteArray& bytes) {
     while (reader.next(r)) {
         QString name = QStringLiteral("0x%1").arg(r.function(), 4, 16, QChar(u'0'));
         switch (r.function()) {
-        case wmf::fn::patBlt:
-        case wmf::fn::bitBlt:
-        case wmf::fn::dibBitBlt:
-        case wmf::fn::stretchBlt:
-        case wmf::fn::dibStretchBlt:
-        case wmf::fn::stretchDIBits:
+        case wmf::meta::patBlt:
+        case wmf::meta::bitBlt:
+        case wmf::meta::dibBitBlt:
+        case wmf::meta::stretchBlt:
+        case wmf::meta::dibStretchBlt:
+        case wmf::meta::stretchDib:
             name += QStringLiteral(" rop %1").arg(r.u32(0), 8, 16, QChar(u'0'));
             break;
-        case wmf::fn::escape:
+        case wmf::meta::escape:
             name += QStringLiteral(" escape %1").arg(r.u16(0));
             if (r.u32(2) == 0x43464D57)
                 name += QStringLiteral(" carrying an EMF");

@@ -8,33 +8,6 @@ namespace mr = metafileraster;
 
 namespace {
 
-enum : quint32 {
-    bitBlt = 76,
-    stretchBlt = 77,
-    maskBlt = 78,
-    plgBlt = 79,
-    setDiBitsToDevice = 80,
-    stretchDiBits = 81,
-    alphaBlend = 114,
-    transparentBlt = 116,
-    gradientFill = 118,
-};
-
-bool isBlit(quint32 type) {
-    switch (type) {
-    case bitBlt:
-    case stretchBlt:
-    case maskBlt:
-    case setDiBitsToDevice:
-    case stretchDiBits:
-    case alphaBlend:
-    case transparentBlt:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Whether the bitmap at `headerAt` is stored bottom row first, as most are: its source
 // rectangle then counts from the bottom.
 bool bottomUp(const Record& r, quint32 headerAt) {
@@ -69,82 +42,80 @@ void paintBitmap(QPainter& p, const QImage& image, const QRectF& source, const Q
 } // namespace
 
 std::optional<Player::Blit> Player::blitOf(const Record& r) {
-    Blit b;
-    switch (r.type()) {
-    case bitBlt:
-    case stretchBlt:
-    case maskBlt:
-    case alphaBlend:
-    case transparentBlt: {
-        b.target = QRectF(r.s32(24), r.s32(28), r.s32(32), r.s32(36));
-        const quint32 op = r.u32(40);
-        const quint32 bmiAt = r.u32(84), bmiSize = r.u32(88), bitsAt = r.u32(92),
-                      bitsSize = r.u32(96);
-        b.rop = r.type() == alphaBlend || r.type() == transparentBlt ? mr::srcCopy : op;
-        if (bmiSize == 0) // no source: the brush, or black or white, over the target
-            return b;
-        // The blend's constant opacity and whether the pixels carry their own.
-        const bool blend = r.type() == alphaBlend;
-        b.opacity = blend ? (op >> 16 & 0xFF) / 255.0 : 1;
-        b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize, blend && (op >> 24 & 1));
-        if (r.type() == transparentBlt && !b.image.isNull())
-            b.image =
-                keyedOut(b.image, qRgb(int(op & 0xFF), int(op >> 8 & 0xFF), int(op >> 16 & 0xFF)));
-        const bool stretched = r.type() != bitBlt && r.type() != maskBlt;
-        const QSizeF size = stretched ? QSizeF(r.s32(100), r.s32(104)) : b.target.size();
-        b.source = QRectF(QPointF(r.s32(44), r.s32(48)), size);
-        if (r.type() == maskBlt && r.u32(116) != 0) {
-            // A one-bit mask as large as the target, from its own corner.
-            const QImage mask = r.bitmap(r.u32(112), r.u32(116), r.u32(120), r.u32(124));
-            // Cut to the mask before rounding: a corner far outside it stays in whole numbers.
-            const QRectF part =
-                QRectF(QPointF(r.s32(100), r.s32(104)), size).normalized() & QRectF(mask.rect());
-            if (!mask.isNull() && !part.isEmpty())
-                b.mask = mask.copy(part.toAlignedRect() & mask.rect());
-        }
-        b.hasBitmap = true;
-        return b;
-    }
-    case stretchDiBits:
-    case setDiBitsToDevice: {
-        const quint32 bmiAt = r.u32(48), bmiSize = r.u32(52), bitsAt = r.u32(56),
-                      bitsSize = r.u32(60);
-        b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize);
-        if (b.image.isNull())
-            return std::nullopt;
-        b.source = QRectF(r.s32(32), r.s32(36), r.s32(40), r.s32(44));
-        if (bottomUp(r, bmiAt))
-            b.source.moveTop(b.image.height() - b.source.bottom());
-        const bool stretched = r.type() == stretchDiBits;
-        b.target = QRectF(r.s32(24), r.s32(28), stretched ? r.s32(72) : b.source.width(),
-                          stretched ? r.s32(76) : b.source.height());
-        b.rop = stretched ? r.u32(68) : mr::srcCopy;
-        b.hasBitmap = true;
-        return b;
-    }
-    default:
-        return std::nullopt;
-    }
+    const Handler handler = handlerOf(r.type());
+    if (handler == &Player::blt)
+        return bltOf(r);
+    if (handler == &Player::diBits)
+        return diBitsOf(r);
+    return std::nullopt;
 }
 
-bool Player::bitmaps(const Record& r) {
-    if (r.type() == gradientFill) {
-        gradient(r);
-        return true;
+std::optional<Player::Blit> Player::bltOf(const Record& r) {
+    const quint32 type = r.type();
+    Blit b;
+    b.target = QRectF(r.s32(24), r.s32(28), r.s32(32), r.s32(36));
+    const quint32 op = r.u32(40);
+    const quint32 bmiAt = r.u32(84), bmiSize = r.u32(88), bitsAt = r.u32(92), bitsSize = r.u32(96);
+    b.rop = type == emr::alphaBlend || type == emr::transparentBlt ? mr::srcCopy : op;
+    if (bmiSize == 0) // no source: the brush, or black or white, over the target
+        return b;
+    // The blend's constant opacity and whether the pixels carry their own.
+    const bool blend = type == emr::alphaBlend;
+    b.opacity = blend ? (op >> 16 & 0xFF) / 255.0 : 1;
+    b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize, blend && (op >> 24 & 1));
+    if (type == emr::transparentBlt && !b.image.isNull())
+        b.image =
+            keyedOut(b.image, qRgb(int(op & 0xFF), int(op >> 8 & 0xFF), int(op >> 16 & 0xFF)));
+    const bool stretched = type != emr::bitBlt && type != emr::maskBlt;
+    const QSizeF size = stretched ? QSizeF(r.s32(100), r.s32(104)) : b.target.size();
+    b.source = QRectF(QPointF(r.s32(44), r.s32(48)), size);
+    if (type == emr::maskBlt && r.u32(116) != 0) {
+        // A one-bit mask as large as the target, from its own corner.
+        const QImage mask = r.bitmap(r.u32(112), r.u32(116), r.u32(120), r.u32(124));
+        // Cut to the mask before rounding: a corner far outside it stays in whole numbers.
+        const QRectF part =
+            QRectF(QPointF(r.s32(100), r.s32(104)), size).normalized() & QRectF(mask.rect());
+        if (!mask.isNull() && !part.isEmpty())
+            b.mask = mask.copy(part.toAlignedRect() & mask.rect());
     }
-    if (r.type() == plgBlt) // parallelograms are drawn by none of the writers seen
-        return true;
-    if (!isBlit(r.type()))
-        return false;
-    const std::optional<Blit> b = blitOf(r);
+    b.hasBitmap = true;
+    return b;
+}
+
+std::optional<Player::Blit> Player::diBitsOf(const Record& r) {
+    Blit b;
+    const quint32 bmiAt = r.u32(48), bmiSize = r.u32(52), bitsAt = r.u32(56), bitsSize = r.u32(60);
+    b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize);
+    if (b.image.isNull())
+        return std::nullopt;
+    b.source = QRectF(r.s32(32), r.s32(36), r.s32(40), r.s32(44));
+    if (bottomUp(r, bmiAt))
+        b.source.moveTop(b.image.height() - b.source.bottom());
+    const bool stretched = r.type() == emr::stretchDiBits;
+    b.target = QRectF(r.s32(24), r.s32(28), stretched ? r.s32(72) : b.source.width(),
+                      stretched ? r.s32(76) : b.source.height());
+    b.rop = stretched ? r.u32(68) : mr::srcCopy;
+    b.hasBitmap = true;
+    return b;
+}
+
+void Player::blt(const Record& r) {
+    drawBlit(bltOf(r));
+}
+
+void Player::diBits(const Record& r) {
+    drawBlit(diBitsOf(r));
+}
+
+void Player::drawBlit(const std::optional<Blit>& b) {
     if (!b || !painting(b->target))
-        return true;
+        return;
     if (b->hasBitmap && mr::operation(b->rop) == mr::operation(mr::srcPaint) && records_) {
         // A mask ORed and its picture ANDed straight after, onto the same place: one bitmap
         // with the mask as its opacity.
         Records ahead = *records_;
         std::optional<Blit> picture;
-        if (const std::optional<Record> next = ahead.next(); next && isBlit(next->type()))
+        if (const std::optional<Record> next = ahead.next())
             picture = blitOf(*next);
         if (picture && picture->hasBitmap &&
             mr::operation(picture->rop) == mr::operation(mr::srcAnd) &&
@@ -155,12 +126,11 @@ bool Player::bitmaps(const Record& r) {
             if (!masked.image.isNull()) {
                 records_->next();
                 blit(masked);
-                return true;
+                return;
             }
         }
     }
     blit(*b);
-    return true;
 }
 
 void Player::blit(const Blit& b) {

@@ -4,17 +4,6 @@ namespace emf {
 
 namespace {
 
-enum : quint32 {
-    offsetClipRgn = 26,
-    setMetaRgn = 28,
-    excludeClipRect = 29,
-    intersectClipRect = 30,
-    selectClipPath = 67,
-    fillRgn = 71,
-    paintRgn = 74,
-    extSelectClipRgn = 75,
-};
-
 enum : int { rgnAnd = 1, rgnOr = 2, rgnXor = 3, rgnDiff = 4, rgnCopy = 5 };
 
 constexpr quint32 maxRegionRects = 4096;
@@ -109,69 +98,67 @@ void Player::applyClip() {
         painter_->setClipping(false);
 }
 
-bool Player::clipping(const Record& r) {
-    switch (r.type()) {
-    case intersectClipRect:
-    case excludeClipRect: {
-        const QRectF box = r.rectF(8);
-        QPainterPath area;
-        area.addPolygon(toDevice().map(QPolygonF(box)));
-        area.closeSubpath();
-        combineClip(area, r.type() == intersectClipRect ? rgnAnd : rgnDiff);
-        return true;
-    }
-    case offsetClipRgn:
-        if (dc_.clip) {
-            const QTransform t = toDevice();
-            const QPointF by = t.map(QPointF(r.s32(8), r.s32(12))) - t.map(QPointF(0, 0));
-            dc_.clip->translate(by);
-            clipDirty_ = true;
-        }
-        return true;
-    case setMetaRgn:
-        if (dc_.clip)
-            dc_.meta = dc_.meta ? intersection(*dc_.meta, *dc_.clip) : *dc_.clip;
+void Player::clipRect(const Record& r) {
+    const QRectF box = r.rectF(8);
+    QPainterPath area;
+    area.addPolygon(toDevice().map(QPolygonF(box)));
+    area.closeSubpath();
+    combineClip(area, r.type() == emr::intersectClipRect ? rgnAnd : rgnDiff);
+}
+
+void Player::offsetClipRgn(const Record& r) {
+    if (!dc_.clip)
+        return;
+    const QTransform t = toDevice();
+    const QPointF by = t.map(QPointF(r.s32(8), r.s32(12))) - t.map(QPointF(0, 0));
+    dc_.clip->translate(by);
+    clipDirty_ = true;
+}
+
+void Player::setMetaRgn(const Record&) {
+    if (dc_.clip)
+        dc_.meta = dc_.meta ? intersection(*dc_.meta, *dc_.clip) : *dc_.clip;
+    setClip(std::nullopt);
+}
+
+void Player::selectClipPath(const Record& r) {
+    // The path's inside is what the fill mode calls its inside.
+    path_.setFillRule(dc_.fillRule);
+    if (!inPath_)
+        combineClip(toDevice().map(path_), int(r.u32(8)));
+    path_ = QPainterPath();
+}
+
+void Player::extSelectClipRgn(const Record& r) {
+    // No region with the copy mode means no clipping.
+    const std::optional<QPainterPath> area = region(r, 16, r.u32(8));
+    const int mode = int(r.u32(12));
+    if (area)
+        combineClip(*area, mode);
+    else if (mode == rgnCopy)
         setClip(std::nullopt);
-        return true;
-    case selectClipPath: {
-        // The path's inside is what the fill mode calls its inside.
-        path_.setFillRule(dc_.fillRule);
-        if (!inPath_)
-            combineClip(toDevice().map(path_), int(r.u32(8)));
-        path_ = QPainterPath();
-        return true;
-    }
-    case extSelectClipRgn: {
-        // No region with the copy mode means no clipping.
-        const std::optional<QPainterPath> area = region(r, 16, r.u32(8));
-        const int mode = int(r.u32(12));
-        if (area)
-            combineClip(*area, mode);
-        else if (mode == rgnCopy)
-            setClip(std::nullopt);
-        return true;
-    }
-    case fillRgn:
-    case paintRgn: {
-        // Filled with the brush the record names, or the selected one; in logical units.
-        const bool named = r.type() == fillRgn;
-        const std::optional<QPainterPath> area = region(r, named ? 32 : 28, r.u32(24));
-        const quint32 index = r.u32(28);
-        const Object stock = stockObject(index & 0x7FFFFFFF);
-        const Brush* brush = &dc_.brush;
-        if (named)
-            brush = std::get_if<Brush>(index & 0x80000000        ? &stock
-                                       : index < objects_.size() ? &objects_[index]
-                                                                 : &stock);
-        if (!area || !brush || drawsNothing() || !painting(area->boundingRect()))
-            return true;
-        useLogical();
-        painter_->fillPath(*area, brush->brush);
-        return true;
-    }
-    default:
-        return false;
-    }
+}
+
+void Player::fillRgn(const Record& r) {
+    // Filled with the brush the record names.
+    const std::optional<QPainterPath> area = region(r, 32, r.u32(24));
+    const quint32 index = r.u32(28);
+    const Object stock = stockObject(index & 0x7FFFFFFF);
+    fillArea(area, std::get_if<Brush>(index & 0x80000000        ? &stock
+                                      : index < objects_.size() ? &objects_[index]
+                                                                : &stock));
+}
+
+void Player::paintRgn(const Record& r) {
+    fillArea(region(r, 28, r.u32(24)), &dc_.brush);
+}
+
+void Player::fillArea(const std::optional<QPainterPath>& area, const Brush* brush) {
+    // In logical units.
+    if (!area || !brush || drawsNothing() || !painting(area->boundingRect()))
+        return;
+    useLogical();
+    painter_->fillPath(*area, brush->brush);
 }
 
 } // namespace emf

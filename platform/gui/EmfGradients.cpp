@@ -26,7 +26,7 @@ Vertex vertex(const Record& r, quint32 at) {
 
 } // namespace
 
-void Player::gradient(const Record& r) {
+void Player::gradientFill(const Record& r) {
     // Rectangles shade across (mode 0) or down (mode 1); mode 2 is triangles.
     const quint32 vertices = r.u32(24), parts = r.u32(28), mode = r.u32(32);
     const quint32 each = mode == 2 ? 12 : 8;

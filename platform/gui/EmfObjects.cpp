@@ -4,10 +4,6 @@ namespace emf {
 
 namespace {
 
-constexpr quint32 createPen = 38, createBrushIndirect = 39, createPalette = 49,
-                  extCreateFontIndirectW = 82, createMonoBrush = 93, createDibPatternBrushPt = 94,
-                  extCreatePen = 95;
-
 Brush solid(QColor c) {
     return {QBrush(c), false};
 }
@@ -58,7 +54,13 @@ Pen pen(quint32 style, double width, quint32 colour, bool geometric) {
     return p;
 }
 
-Pen extPen(const Record& r) {
+} // namespace
+
+Pen createdPen(const Record& r) {
+    return pen(r.u32(12), r.s32(16), r.u32(24), r.s32(16) > 0);
+}
+
+Pen createdExtPen(const Record& r) {
     const quint32 style = r.u32(28);
     const bool geometric = (style & 0xF0000) == 0x10000;
     Pen p = pen(style, r.u32(32), r.u32(40), geometric);
@@ -91,7 +93,7 @@ Pen extPen(const Record& r) {
     return p;
 }
 
-Font font(const Record& r) {
+Font createdFont(const Record& r) {
     Font f;
     f.height = r.s32(12);
     f.width = std::abs(double(r.s32(16)));
@@ -106,14 +108,16 @@ Font font(const Record& r) {
     return f;
 }
 
-Brush patternBrush(const Record& r) {
+Brush createdPatternBrush(const Record& r) {
     const QImage image = r.bitmap(r.u32(16), r.u32(20), r.u32(24), r.u32(28));
     if (image.isNull())
         return solid(Qt::gray);
     return {QBrush(image), false};
 }
 
-} // namespace
+Brush createdBrush(const Record& r) {
+    return logBrush(r.u32(12), r.u32(16), r.u32(20));
+}
 
 Object stockObject(quint32 index) {
     switch (index) {
@@ -148,30 +152,6 @@ Object stockObject(quint32 index) {
         if (index >= 10 && index <= 17)
             return Font{};
         return std::monostate{};
-    }
-}
-
-quint32 createdIndex(const Record& r) {
-    return r.u32(8);
-}
-
-std::optional<Object> createdObject(const Record& r) {
-    switch (r.type()) {
-    case createPen:
-        return pen(r.u32(12), r.s32(16), r.u32(24), r.s32(16) > 0);
-    case extCreatePen:
-        return extPen(r);
-    case createBrushIndirect:
-        return logBrush(r.u32(12), r.u32(16), r.u32(20));
-    case createMonoBrush:
-    case createDibPatternBrushPt:
-        return patternBrush(r);
-    case extCreateFontIndirectW:
-        return font(r);
-    case createPalette:
-        return Palette{};
-    default:
-        return std::nullopt;
     }
 }
 

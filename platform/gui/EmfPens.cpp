@@ -11,35 +11,8 @@ namespace {
 // The widest line Qt draws (in pixels or logical units), wider than any picture.
 constexpr double maxPenPixels = 32767;
 
-} // namespace
-
-QPen Player::pen() const {
-    const Pen& p = dc_.pen;
-    if (p.null || drawsNothing())
-        return Qt::NoPen;
-    QColor colour = p.colour;
-    if (dc_.rop2 == rop2Black)
-        colour = Qt::black;
-    else if (dc_.rop2 == rop2White)
-        colour = Qt::white;
-    QPen out(colour);
-    double width = p.width; // in logical units; the painter scales it
-    const double deviceWidth = width * std::sqrt(std::abs(toDevice().determinant()));
-    if (p.cosmetic || !(deviceWidth >= 1)) {
-        // One pixel of the reference device, however large the picture is drawn: a line is
-        // never thinner.
-        out.setCosmetic(true);
-        width = std::clamp(deviceScale_, 1.0, maxPenPixels);
-    } else if (width > maxPenPixels) {
-        // Qt refuses such widths: the line in the picture's pixels instead.
-        out.setCosmetic(true);
-        width = std::clamp(deviceWidth * deviceScale_, 1.0, maxPenPixels);
-    }
-    out.setWidthF(width);
-    out.setCapStyle(p.cap);
-    out.setJoinStyle(p.join);
-    // The file's limit is the miter's length over the line's width; Qt measures from the join.
-    out.setMiterLimit(dc_.miterLimit / 2);
+// The pen's dashes and gaps as multiples of its width, or none for a solid line.
+QList<qreal> dashesOf(const Pen& p) {
     QList<qreal> dashes;
     switch (p.dash) {
     case 1:
@@ -74,6 +47,39 @@ QPen Player::pen() const {
     if (p.dash == 1 || p.dash == 3 || p.dash == 4) // cosmetic dashes are longer
         for (qreal& d : dashes)
             d *= p.cosmetic ? 3 : 1;
+    return dashes;
+}
+
+} // namespace
+
+QPen Player::pen() const {
+    const Pen& p = dc_.pen;
+    if (p.null || drawsNothing())
+        return Qt::NoPen;
+    QColor colour = p.colour;
+    if (dc_.rop2 == rop2Black)
+        colour = Qt::black;
+    else if (dc_.rop2 == rop2White)
+        colour = Qt::white;
+    QPen out(colour);
+    double width = p.width; // in logical units; the painter scales it
+    const double deviceWidth = width * std::sqrt(std::abs(toDevice().determinant()));
+    if (p.cosmetic || !(deviceWidth >= 1)) {
+        // One pixel of the reference device, however large the picture is drawn: a line is
+        // never thinner.
+        out.setCosmetic(true);
+        width = std::clamp(deviceScale_, 1.0, maxPenPixels);
+    } else if (width > maxPenPixels) {
+        // Qt refuses such widths: the line in the picture's pixels instead.
+        out.setCosmetic(true);
+        width = std::clamp(deviceWidth * deviceScale_, 1.0, maxPenPixels);
+    }
+    out.setWidthF(width);
+    out.setCapStyle(p.cap);
+    out.setJoinStyle(p.join);
+    // The file's limit is the miter's length over the line's width; Qt measures from the join.
+    out.setMiterLimit(dc_.miterLimit / 2);
+    const QList<qreal> dashes = dashesOf(p);
     if (!dashes.isEmpty())
         out.setDashPattern(dashes);
     return out;

@@ -6,33 +6,6 @@ namespace emf {
 
 namespace {
 
-enum : quint32 {
-    setWindowExtEx = 9,
-    setWindowOrgEx = 10,
-    setViewportExtEx = 11,
-    setViewportOrgEx = 12,
-    setMapMode = 17,
-    setBkMode = 18,
-    setPolyFillMode = 19,
-    setRop2 = 20,
-    setTextAlign = 22,
-    setTextColor = 24,
-    setBkColor = 25,
-    moveToEx = 27,
-    scaleViewportExtEx = 31,
-    scaleWindowExtEx = 32,
-    saveDc = 33,
-    restoreDc = 34,
-    setWorldTransform = 35,
-    modifyWorldTransform = 36,
-    selectObject = 37,
-    deleteObject = 40,
-    selectPalette = 48,
-    setArcDirection = 57,
-    setMiterLimit = 58,
-    setTextJustification = 120,
-};
-
 // Saved device contexts kept at most: a file that only saves cannot grow the stack for ever.
 constexpr size_t maxSaved = 4096;
 
@@ -103,15 +76,11 @@ void Player::play(const QByteArray& bytes) {
     records_ = &records;
     int count = 0;
     while (const std::optional<Record> r = records.next()) {
-        if (r->type() == 14 || ++count > maxRecords)
+        if (r->type() == emr::eof || ++count > maxRecords)
             break;
         record(*r);
     }
     records_ = nullptr;
-}
-
-void Player::record(const Record& r) {
-    state(r) || objects(r) || clipping(r) || shapes(r) || text(r) || bitmaps(r) || comment(r);
 }
 
 QTransform Player::page() const {
@@ -138,153 +107,195 @@ void Player::useLogical() {
     painter_->setTransform(toDevice() * deviceToImage_);
 }
 
-bool Player::state(const Record& r) {
-    const QPointF p(r.s32(8), r.s32(12));
-    switch (r.type()) {
-    case setWindowExtEx:
-    case setViewportExtEx:
-        if (p.x() == 0 || p.y() == 0) // no unit maps to nothing
-            return true;
-        (r.type() == setWindowExtEx ? dc_.windowExt : dc_.viewportExt) = QSizeF(p.x(), p.y());
-        return true;
-    case setWindowOrgEx:
-        dc_.windowOrg = p;
-        return true;
-    case setViewportOrgEx:
-        dc_.viewportOrg = p;
-        return true;
-    case scaleWindowExtEx:
-    case scaleViewportExtEx: {
-        const double xNum = r.s32(8), xDen = r.s32(12), yNum = r.s32(16), yDen = r.s32(20);
-        if (xNum == 0 || xDen == 0 || yNum == 0 || yDen == 0)
-            return true;
-        QSizeF& ext = r.type() == scaleWindowExtEx ? dc_.windowExt : dc_.viewportExt;
-        const QSizeF scaled(ext.width() * xNum / xDen, ext.height() * yNum / yDen);
-        if (finite(scaled.width()) && finite(scaled.height()) && scaled.width() != 0 &&
-            scaled.height() != 0)
-            ext = scaled;
-        return true;
+namespace {
+
+// An extent as the record gives it, or nothing when a side is zero: no unit maps to nothing.
+std::optional<QSizeF> extentOf(const Record& r) {
+    const QPointF p(r.point(8));
+    if (p.x() == 0 || p.y() == 0)
+        return std::nullopt;
+    return QSizeF(p.x(), p.y());
+}
+
+} // namespace
+
+void Player::setWindowExtEx(const Record& r) {
+    if (const std::optional<QSizeF> ext = extentOf(r))
+        dc_.windowExt = *ext;
+}
+
+void Player::setViewportExtEx(const Record& r) {
+    if (const std::optional<QSizeF> ext = extentOf(r))
+        dc_.viewportExt = *ext;
+}
+
+void Player::setWindowOrgEx(const Record& r) {
+    dc_.windowOrg = QPointF(r.point(8));
+}
+
+void Player::setViewportOrgEx(const Record& r) {
+    dc_.viewportOrg = QPointF(r.point(8));
+}
+
+void Player::scaleExtent(const Record& r) {
+    const double xNum = r.s32(8), xDen = r.s32(12), yNum = r.s32(16), yDen = r.s32(20);
+    if (xNum == 0 || xDen == 0 || yNum == 0 || yDen == 0)
+        return;
+    QSizeF& ext = r.type() == emr::scaleWindowExtEx ? dc_.windowExt : dc_.viewportExt;
+    const QSizeF scaled(ext.width() * xNum / xDen, ext.height() * yNum / yDen);
+    if (finite(scaled.width()) && finite(scaled.height()) && scaled.width() != 0 &&
+        scaled.height() != 0)
+        ext = scaled;
+}
+
+void Player::setMapMode(const Record& r) {
+    const int mode = int(r.u32(8));
+    if (mode < mmText || mode > mmAnisotropic)
+        return;
+    // Leaving a fixed unit, the extents keep that unit until the file sets its own.
+    if ((mode == mmIsotropic || mode == mmAnisotropic) && dc_.mapMode != mode &&
+        dc_.mapMode != mmIsotropic && dc_.mapMode != mmAnisotropic) {
+        const QTransform t = page();
+        dc_.windowExt = QSizeF(1, 1);
+        dc_.viewportExt = QSizeF(t.m11(), t.m22());
     }
-    case setMapMode: {
-        const int mode = int(r.u32(8));
-        if (mode < mmText || mode > mmAnisotropic)
-            return true;
-        // Leaving a fixed unit, the extents keep that unit until the file sets its own.
-        if ((mode == mmIsotropic || mode == mmAnisotropic) && dc_.mapMode != mode &&
-            dc_.mapMode != mmIsotropic && dc_.mapMode != mmAnisotropic) {
-            const QTransform t = page();
-            dc_.windowExt = QSizeF(1, 1);
-            dc_.viewportExt = QSizeF(t.m11(), t.m22());
-        }
-        dc_.mapMode = mode;
-        return true;
-    }
-    case setBkMode:
-        dc_.opaqueBackground = r.u32(8) == 2;
-        return true;
-    case setPolyFillMode:
-        dc_.fillRule = r.u32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
-        return true;
-    case setRop2:
-        dc_.rop2 = int(r.u32(8));
-        return true;
-    case setTextAlign:
-        dc_.textAlign = r.u32(8);
-        return true;
-    case setTextJustification:
-        dc_.breakExtra = r.s32(8);
-        dc_.breaks = r.s32(12);
-        return true;
-    case setTextColor:
-        dc_.textColour = colorRef(r.u32(8));
-        return true;
-    case setBkColor:
-        dc_.backgroundColour = colorRef(r.u32(8));
-        return true;
-    case moveToEx:
-        dc_.position = p;
-        if (inPath_)
-            path_.moveTo(p);
-        return true;
-    case saveDc:
-        if (saved_.size() < maxSaved)
-            saved_.push_back(dc_);
-        return true;
-    case restoreDc: {
-        // Negative: that many back; positive: the one saved in that place.
-        const qint64 which = r.s32(8);
-        const qint64 at = which < 0 ? qint64(saved_.size()) + which : which - 1;
-        if (at < 0 || at >= qint64(saved_.size()))
-            return true;
-        dc_ = saved_[size_t(at)];
-        saved_.resize(size_t(at));
-        clipDirty_ = true;
-        return true;
-    }
-    case setWorldTransform:
-        dc_.world = xform(r, 8);
-        return true;
-    case modifyWorldTransform: {
-        const QTransform x = xform(r, 8);
-        switch (r.u32(32)) {
-        case 1:
-            dc_.world = QTransform();
-            break;
-        case 2: // applied before the current one
-            dc_.world = x * dc_.world;
-            break;
-        case 3:
-            dc_.world = dc_.world * x;
-            break;
-        case 4:
-            dc_.world = x;
-            break;
-        }
-        return true;
-    }
-    case setArcDirection:
-        dc_.clockwise = r.u32(8) == 2;
-        return true;
-    case setMiterLimit:
-        dc_.miterLimit = std::clamp(double(r.u32(8)), 1.0, 100.0);
-        return true;
-    default:
-        return false;
+    dc_.mapMode = mode;
+}
+
+void Player::setBkMode(const Record& r) {
+    dc_.opaqueBackground = r.u32(8) == 2;
+}
+
+void Player::setPolyFillMode(const Record& r) {
+    dc_.fillRule = r.u32(8) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+}
+
+void Player::setRop2(const Record& r) {
+    dc_.rop2 = int(r.u32(8));
+}
+
+void Player::setTextAlign(const Record& r) {
+    dc_.textAlign = r.u32(8);
+}
+
+void Player::setTextJustification(const Record& r) {
+    dc_.breakExtra = r.s32(8);
+    dc_.breaks = r.s32(12);
+}
+
+void Player::setTextColor(const Record& r) {
+    dc_.textColour = colorRef(r.u32(8));
+}
+
+void Player::setBkColor(const Record& r) {
+    dc_.backgroundColour = colorRef(r.u32(8));
+}
+
+void Player::moveToEx(const Record& r) {
+    const QPointF p(r.point(8));
+    dc_.position = p;
+    if (inPath_)
+        path_.moveTo(p);
+}
+
+void Player::saveDc(const Record&) {
+    if (saved_.size() < maxSaved)
+        saved_.push_back(dc_);
+}
+
+void Player::restoreDc(const Record& r) {
+    // Negative: that many back; positive: the one saved in that place.
+    const qint64 which = r.s32(8);
+    const qint64 at = which < 0 ? qint64(saved_.size()) + which : which - 1;
+    if (at < 0 || at >= qint64(saved_.size()))
+        return;
+    dc_ = saved_[size_t(at)];
+    saved_.resize(size_t(at));
+    clipDirty_ = true;
+}
+
+void Player::setWorldTransform(const Record& r) {
+    dc_.world = xform(r, 8);
+}
+
+void Player::modifyWorldTransform(const Record& r) {
+    const QTransform x = xform(r, 8);
+    switch (r.u32(32)) {
+    case 1:
+        dc_.world = QTransform();
+        break;
+    case 2: // applied before the current one
+        dc_.world = x * dc_.world;
+        break;
+    case 3:
+        dc_.world = dc_.world * x;
+        break;
+    case 4:
+        dc_.world = x;
+        break;
     }
 }
 
-bool Player::objects(const Record& r) {
-    if (r.type() == selectObject || r.type() == selectPalette) {
-        const quint32 index = r.u32(8);
-        const Object& o = index & 0x80000000        ? stockObject(index & 0x7FFFFFFF)
-                          : index < objects_.size() ? objects_[index]
-                                                    : objects_[0];
-        if (const auto* pen = std::get_if<Pen>(&o))
-            dc_.pen = *pen;
-        else if (const auto* brush = std::get_if<Brush>(&o))
-            dc_.brush = *brush;
-        else if (const auto* font = std::get_if<Font>(&o))
-            dc_.font = *font;
-        return true;
-    }
-    if (r.type() == deleteObject) {
-        const quint32 index = r.u32(8);
-        if (index > 0 && index < objects_.size())
-            objects_[index] = std::monostate{};
-        return true;
-    }
-    std::optional<Object> created = createdObject(r);
-    if (!created)
-        return false;
+void Player::setArcDirection(const Record& r) {
+    dc_.clockwise = r.u32(8) == 2;
+}
+
+void Player::setMiterLimit(const Record& r) {
+    dc_.miterLimit = std::clamp(double(r.u32(8)), 1.0, 100.0);
+}
+
+void Player::createPen(const Record& r) {
+    keep(r, createdPen(r));
+}
+
+void Player::extCreatePen(const Record& r) {
+    keep(r, createdExtPen(r));
+}
+
+void Player::createBrushIndirect(const Record& r) {
+    keep(r, createdBrush(r));
+}
+
+void Player::createPatternBrush(const Record& r) {
+    keep(r, createdPatternBrush(r));
+}
+
+void Player::extCreateFontIndirectW(const Record& r) {
+    keep(r, createdFont(r));
+}
+
+void Player::createPalette(const Record& r) {
+    keep(r, Palette{});
+}
+
+void Player::keep(const Record& r, Object created) {
     // Index 0 is the metafile itself; writers that undercount their handles are forgiven up to
     // the largest table the header can name.
-    const quint32 index = createdIndex(r);
+    const quint32 index = r.u32(8);
     if (index == 0 || index > 0xFFFF)
-        return true;
+        return;
     if (index >= objects_.size())
         objects_.resize(index + 1);
-    objects_[index] = std::move(*created);
-    return true;
+    objects_[index] = std::move(created);
+}
+
+void Player::selectObject(const Record& r) {
+    const quint32 index = r.u32(8);
+    const Object& o = index & 0x80000000        ? stockObject(index & 0x7FFFFFFF)
+                      : index < objects_.size() ? objects_[index]
+                                                : objects_[0];
+    if (const auto* pen = std::get_if<Pen>(&o))
+        dc_.pen = *pen;
+    else if (const auto* brush = std::get_if<Brush>(&o))
+        dc_.brush = *brush;
+    else if (const auto* font = std::get_if<Font>(&o))
+        dc_.font = *font;
+}
+
+void Player::deleteObject(const Record& r) {
+    const quint32 index = r.u32(8);
+    if (index > 0 && index < objects_.size())
+        objects_[index] = std::monostate{};
 }
 
 } // namespace emf

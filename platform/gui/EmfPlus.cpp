@@ -13,18 +13,15 @@ namespace emf {
 
 namespace {
 
-enum : quint32 { gdiComment = 70 };
-enum : quint16 { plusFillPolygon = 0x400C };
+constexpr quint16 plusFillPolygon = 0x400C;   // the one EMF+ record type read
 constexpr quint32 plusSignature = 0x2B464D45; // "EMF+"
 constexpr quint16 solidColourFlag = 0x8000;
 
 } // namespace
 
-bool Player::comment(const Record& r) {
-    if (r.type() != gdiComment)
-        return false;
+void Player::comment(const Record& r) {
     if (r.u32(12) != plusSignature)
-        return true;
+        return;
     // The comment's data, after its size, as far as the record holds it.
     const quint64 end = std::min<quint64>(12 + quint64(r.u32(8)), r.size());
     // The comment's EMF+ records: type, flags, size, data size, data.
@@ -41,7 +38,6 @@ bool Player::comment(const Record& r) {
             break;
         at += size;
     }
-    return true;
 }
 
 } // namespace emf

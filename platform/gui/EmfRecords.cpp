@@ -1,5 +1,6 @@
 #include "platform/gui/EmfRecords.h"
 
+#include "platform/gui/EmfRecordTypes.h"
 #include "platform/gui/MetafileHeaders.h"
 #include "platform/gui/PackedBitmap.h"
 
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr quint32 headerRecord = 1;
-constexpr quint32 endRecord = 14;
 constexpr quint32 signature = 0x464D4520; // " EMF"
 constexpr int headerSize = 88;
 
@@ -22,7 +21,8 @@ quint32 le32(const QByteArray& b, quint32 at) {
 } // namespace
 
 bool emfWellFormed(const QByteArray& bytes) {
-    if (bytes.size() < headerSize || le32(bytes, 0) != headerRecord || le32(bytes, 40) != signature)
+    if (bytes.size() < headerSize || le32(bytes, 0) != emf::emr::header ||
+        le32(bytes, 40) != signature)
         return false;
     const quint32 total = le32(bytes, 48);
     if (total > quint32(bytes.size()) || total < headerSize || le32(bytes, 4) > total ||
@@ -34,7 +34,7 @@ bool emfWellFormed(const QByteArray& bytes) {
         const quint32 size = le32(bytes, at + 4);
         if (size < 8 || size % 4 != 0 || size > total - at)
             return false;
-        if (type == endRecord)
+        if (type == emf::emr::eof)
             return at + size == total;
         at += size;
     }
@@ -46,7 +46,7 @@ namespace emf {
 std::optional<Header> readHeader(const QByteArray& bytes) {
     if (!emfWellFormed(bytes))
         return std::nullopt;
-    const Record r(headerRecord, reinterpret_cast<const uchar*>(bytes.constData()), le32(bytes, 4));
+    const Record r(emr::header, reinterpret_cast<const uchar*>(bytes.constData()), le32(bytes, 4));
     Header h;
     h.bounds = r.rect(8);
     h.frame = r.rect(24);

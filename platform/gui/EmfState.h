@@ -52,10 +52,13 @@ using Object = std::variant<std::monostate, Pen, Brush, Font, Palette>;
 // Stock objects are named by these indexes with the high bit set.
 Object stockObject(quint32 index);
 
-// A pen, brush or font made by the record `r`, or nothing when it is not such a record.
-std::optional<Object> createdObject(const Record& r);
-// The object table's index the creating record fills.
-quint32 createdIndex(const Record& r);
+// The pens, brushes and fonts their creating records make: a pen, an extended pen, a brush,
+// a monochrome or device-independent pattern brush, a font.
+Pen createdPen(const Record& r);
+Pen createdExtPen(const Record& r);
+Brush createdBrush(const Record& r);
+Brush createdPatternBrush(const Record& r);
+Font createdFont(const Record& r);
 
 constexpr int mmText = 1, mmIsotropic = 7, mmAnisotropic = 8;
 constexpr int rop2Black = 1, rop2Nop = 11, rop2White = 16;

@@ -7,7 +7,6 @@ namespace emf {
 
 namespace {
 
-enum : quint32 { extTextOutA = 83, extTextOutW = 84, polyTextOutA = 96, polyTextOutW = 97 };
 enum : quint32 { etoOpaque = 0x2, etoClipped = 0x4, etoGlyphIndex = 0x10, etoPdy = 0x2000 };
 enum : quint32 { taUpdateCp = 1, taRight = 2, taCenter = 6, taBottom = 8, taBaseline = 24 };
 
@@ -22,22 +21,14 @@ double length(QPointF v) {
 
 } // namespace
 
-bool Player::text(const Record& r) {
-    switch (r.type()) {
-    case extTextOutA:
-    case extTextOutW:
-        drawText(r, 36, r.type() == extTextOutW);
-        return true;
-    case polyTextOutA:
-    case polyTextOutW: {
-        const quint32 count = r.u32(36);
-        for (quint32 i = 0; i < count && r.fits(40 + quint64(i) * 40, 40); ++i)
-            drawText(r, 40 + i * 40, r.type() == polyTextOutW);
-        return true;
-    }
-    default:
-        return false;
-    }
+void Player::extTextOut(const Record& r) {
+    drawText(r, 36, r.type() == emr::extTextOutW);
+}
+
+void Player::polyTextOut(const Record& r) {
+    const quint32 count = r.u32(36);
+    for (quint32 i = 0; i < count && r.fits(40 + quint64(i) * 40, 40); ++i)
+        drawText(r, 40 + i * 40, r.type() == emr::polyTextOutW);
 }
 
 namespace {
@@ -109,100 +100,144 @@ QFont Player::font(double& scale) const {
     return out;
 }
 
-void Player::drawText(const Record& r, quint32 at, bool wide) {
-    if (drawsNothing())
-        return;
-    const QPointF reference = dc_.textAlign & taUpdateCp ? dc_.position : QPointF(r.point(at));
-    const quint32 count = std::min(r.u32(at + 8), maxChars);
-    const quint32 options = r.u32(at + 16);
-    const QRectF box = r.rectF(at + 20);
-    const QString s = r.text(r.u32(at + 12), count, wide);
-    // Each character's advance in logical units (and its rise, with etoPdy).
+namespace {
+
+// Each character's advance in logical units as the record at `at` gives them (every other
+// number with etoPdy, which adds each one's rise), or none.
+std::vector<double> givenAdvances(const Record& r, quint32 at, quint32 count, quint32 options) {
     const quint32 step = options & etoPdy ? 8 : 4;
     const quint32 dxAt = r.u32(at + 36);
     std::vector<double> advances;
     if (dxAt != 0 && r.fits(dxAt, quint64(count) * step))
         for (quint32 i = 0; i < count; ++i)
             advances.push_back(r.s32(dxAt + i * step));
+    return advances;
+}
 
-    if ((options & etoOpaque) && painting(box)) {
-        useLogical();
-        painter_->fillRect(box, dc_.backgroundColour);
-    }
+// Where a run `width` wide starts from its reference point, in the font's pixels, as the
+// alignment places it.
+QPointF aligned(quint32 align, double width, const QFontMetricsF& metrics) {
+    double x = 0, y = 0;
+    if ((align & taCenter) == taCenter)
+        x = -width / 2;
+    else if (align & taRight)
+        x = -width;
+    if ((align & taBaseline) == taBaseline)
+        y = 0;
+    else if (align & taBottom)
+        y = -metrics.descent();
+    else
+        y = metrics.ascent();
+    return {x, y};
+}
+
+} // namespace
+
+// A text record's string and how it is drawn: the font (at whole pixels, `scale` stretching it
+// the rest of the way), and, in the font's pixels from the reference point, where it starts and
+// what it covers.
+struct Player::TextRun {
+    QString text;
+    quint32 options = 0;
+    QRectF box;                   // the record's rectangle, in logical units
+    std::vector<double> advances; // each character's, in logical units; none: the face's own
+    QFont font;
     double scale = 0;
-    const QFont qfont = font(scale);
+    double horizontal = 0; // image pixels per logical unit along the text
+    QTransform toImage;    // logical units to the image
+    QTransform local;      // the font's pixels to the image
+    QPointF start;
+    QRectF covered;
+};
+
+void Player::drawText(const Record& r, quint32 at, bool wide) {
+    if (drawsNothing())
+        return;
+    const QPointF reference = dc_.textAlign & taUpdateCp ? dc_.position : QPointF(r.point(at));
+    const quint32 count = std::min(r.u32(at + 8), maxChars);
+    TextRun run;
+    run.options = r.u32(at + 16);
+    run.box = r.rectF(at + 20);
+    run.text = r.text(r.u32(at + 12), count, wide);
+    run.advances = givenAdvances(r, at, count, run.options);
+    if ((run.options & etoOpaque) && painting(run.box)) {
+        useLogical();
+        painter_->fillRect(run.box, dc_.backgroundColour);
+    }
+    run.font = font(run.scale);
     // Glyph numbers of the writer's own font mean nothing in another font: better no text than
     // the wrong characters.
-    if (s.isEmpty() || scale == 0 || (options & etoGlyphIndex))
+    if (run.text.isEmpty() || run.scale == 0 || (run.options & etoGlyphIndex))
         return;
+    layOut(run, reference);
+    if (!painter_) { // measuring: the image is the device
+        painting(run.toImage.inverted().mapRect(run.local.mapRect(run.covered)));
+        return;
+    }
+    paintText(run);
+}
 
+void Player::layOut(TextRun& run, QPointF reference) {
     // Upright on the device whatever way the logical axes run, turned by the escapement.
-    const QTransform t = toDevice() * deviceToImage_;
+    run.toImage = toDevice() * deviceToImage_;
+    const QTransform& t = run.toImage;
     const QPointF origin = t.map(reference);
     const QPointF xAxis = t.map(QPointF(1, 0)) - t.map(QPointF(0, 0));
-    const double horizontal = length(xAxis);
+    const double horizontal = run.horizontal = length(xAxis);
+    const double scale = run.scale;
     const double angle = std::atan2(xAxis.y(), xAxis.x()) * 180 / M_PI;
-    const QTransform local = QTransform::fromTranslate(origin.x(), origin.y())
-                                 .rotate(angle - dc_.font.escapement / 10)
-                                 .scale(scale, scale);
-    const QFontMetricsF metrics(qfont);
-    if (advances.empty() && dc_.breaks > 0 && dc_.breakExtra != 0) {
+    run.local = QTransform::fromTranslate(origin.x(), origin.y())
+                    .rotate(angle - dc_.font.escapement / 10)
+                    .scale(scale, scale);
+    const QFontMetricsF metrics(run.font);
+    if (run.advances.empty() && dc_.breaks > 0 && dc_.breakExtra != 0) {
         // The face's advances, and the justification's extra space shared out among the
         // spaces in whole units.
         qint32 breaksLeft = dc_.breaks, extraLeft = dc_.breakExtra;
-        for (const QChar c : s) {
+        for (const QChar c : run.text) {
             double a = metrics.horizontalAdvance(c) * scale / std::max(horizontal, 1e-9);
             if (c == u' ' && breaksLeft > 0) {
                 const qint32 share = extraLeft / breaksLeft--;
                 extraLeft -= share;
                 a += share;
             }
-            advances.push_back(a);
+            run.advances.push_back(a);
         }
     }
     double width = 0;
-    for (double a : advances)
+    for (double a : run.advances)
         width += a * horizontal / scale;
-    if (advances.empty())
-        width = metrics.horizontalAdvance(s);
-    double x = 0, y = 0;
-    if ((dc_.textAlign & taCenter) == taCenter)
-        x = -width / 2;
-    else if (dc_.textAlign & taRight)
-        x = -width;
-    if ((dc_.textAlign & taBaseline) == taBaseline)
-        y = 0;
-    else if (dc_.textAlign & taBottom)
-        y = -metrics.descent();
-    else
-        y = metrics.ascent();
+    if (run.advances.empty())
+        width = metrics.horizontalAdvance(run.text);
+    run.start = aligned(dc_.textAlign, width, metrics);
     if (dc_.textAlign & taUpdateCp)
         dc_.position = reference + QPointF(width * scale / std::max(horizontal, 1e-9), 0);
+    run.covered = QRectF(run.start.x(), run.start.y() - metrics.ascent(), width, metrics.height());
+}
 
-    const QRectF covered(x, y - metrics.ascent(), width, metrics.height());
-    if (!painter_) { // measuring: the image is the device
-        painting(t.inverted().mapRect(local.mapRect(covered)));
-        return;
-    }
+void Player::paintText(const TextRun& run) {
     useLogical();
     painter_->save();
-    if (options & etoClipped)
-        painter_->setClipRect(box, Qt::IntersectClip);
-    painter_->setTransform(local);
-    painter_->setFont(qfont);
-    if (dc_.opaqueBackground && !(options & etoOpaque))
-        painter_->fillRect(covered, dc_.backgroundColour);
+    if (run.options & etoClipped)
+        painter_->setClipRect(run.box, Qt::IntersectClip);
+    painter_->setTransform(run.local);
+    painter_->setFont(run.font);
+    if (dc_.opaqueBackground && !(run.options & etoOpaque))
+        painter_->fillRect(run.covered, dc_.backgroundColour);
     painter_->setPen(dc_.textColour);
-    if (advances.empty()) {
+    const QString& s = run.text;
+    double x = run.start.x();
+    const double y = run.start.y();
+    if (run.advances.empty()) {
         painter_->drawText(QPointF(x, y), s);
     } else {
         // Each character where the writer placed it.
         for (qsizetype i = 0; i < s.size(); ++i) {
             const bool pair = s[i].isHighSurrogate() && i + 1 < s.size();
             painter_->drawText(QPointF(x, y), s.mid(i, pair ? 2 : 1));
-            x += advances[size_t(i)] * horizontal / scale;
+            x += run.advances[size_t(i)] * run.horizontal / run.scale;
             if (pair)
-                x += advances[size_t(++i)] * horizontal / scale;
+                x += run.advances[size_t(++i)] * run.horizontal / run.scale;
         }
     }
     painter_->restore();

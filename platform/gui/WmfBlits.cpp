@@ -20,100 +20,102 @@ bool topDown(const QByteArray& dib) {
     return qFromLittleEndian<qint32>(dib.constData() + 8) < 0;
 }
 
-bool isBlit(quint16 f) {
-    switch (f) {
-    case fn::patBlt:
-    case fn::bitBlt:
-    case fn::dibBitBlt:
-    case fn::stretchBlt:
-    case fn::dibStretchBlt:
-    case fn::stretchDIBits:
-    case fn::setDIBitsToDevice:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 std::optional<Player::Blit> Player::blitOf(const Record& r) const {
-    const quint16 f = r.function();
-    // Where the bitmap goes: x, y, width and height in logical units, stored backwards.
-    auto target = [&](qsizetype word) {
-        const QPointF a = map(QPointF(r.s16(word + 3), r.s16(word + 2)));
-        const QPointF b =
-            map(QPointF(r.s16(word + 3) + r.s16(word + 1), r.s16(word + 2) + r.s16(word)));
-        return QRectF(a, b);
-    };
-    Blit b;
-    b.rop = r.u32(0);
-    switch (f) {
-    case fn::patBlt:
-        if (!r.has(6))
-            return std::nullopt;
-        b.target = target(2);
-        return b;
-    case fn::bitBlt:
-    case fn::dibBitBlt:
-    case fn::stretchBlt:
-    case fn::dibStretchBlt: {
-        const bool stretch = f == fn::stretchBlt || f == fn::dibStretchBlt;
-        const bool dib = f == fn::dibBitBlt || f == fn::dibStretchBlt;
-        if (r.words() == (f >> 8)) {
-            // No bitmap: the raster operation with the brush alone.
-            b.target = target(stretch ? 7 : 5);
-            return b;
-        }
-        const qsizetype bitmapAt = stretch ? 10 : 8;
-        if (!r.has(bitmapAt))
-            return std::nullopt;
-        b.image = dib ? dibImage(r.bytesFrom(bitmapAt)) : bitmap16Image(r, bitmapAt, bitmapAt + 5);
-        // Source x, y, then width and height (the target's own when not stretched).
-        const qsizetype src = stretch ? 4 : 2;
-        const QSizeF size = stretch ? QSizeF(r.s16(3), r.s16(2)) : QSizeF(r.s16(5), r.s16(4));
-        b.target = target(stretch ? 6 : 4);
-        b.source = QRectF(QPointF(r.s16(src + 1), r.s16(src)), size);
-        b.hasBitmap = true;
-        return b;
-    }
-    case fn::stretchDIBits:
-    case fn::setDIBitsToDevice: {
-        const bool stretch = f == fn::stretchDIBits;
-        const qsizetype bitmapAt = stretch ? 11 : 9;
-        if (!r.has(bitmapAt))
-            return std::nullopt;
-        const QByteArray dib = r.bytesFrom(bitmapAt);
-        b.image = dibImage(dib);
-        const QSizeF size = stretch ? QSizeF(r.s16(4), r.s16(3)) : QSizeF(r.s16(6), r.s16(5));
-        const qsizetype src = stretch ? 5 : 3;
-        QPointF from(r.s16(src + 1), r.s16(src));
-        // These count the source's rows from the bitmap's bottom, as it is stored.
-        if (!topDown(dib) && !b.image.isNull())
-            from.setY(b.image.height() - from.y() - size.height());
-        b.target = target(stretch ? 7 : 5);
-        b.source = QRectF(from, size);
-        b.rop = stretch ? r.u32(0) : mr::srcCopy;
-        b.hasBitmap = true;
-        return b;
-    }
-    default:
-        return std::nullopt;
-    }
+    const Handler handler = handlerOf(r.function());
+    if (handler == &Player::patBlt)
+        return patBltOf(r);
+    if (handler == &Player::blt)
+        return bltOf(r);
+    if (handler == &Player::diBits)
+        return diBitsOf(r);
+    return std::nullopt;
 }
 
-bool Player::bitmaps(const Record& r) {
-    if (!isBlit(r.function()))
-        return false;
-    const std::optional<Blit> b = blitOf(r);
+QRectF Player::blitTarget(const Record& r, qsizetype word) const {
+    // x, y, width and height in logical units, stored backwards.
+    const QPointF a = map(QPointF(r.s16(word + 3), r.s16(word + 2)));
+    const QPointF b =
+        map(QPointF(r.s16(word + 3) + r.s16(word + 1), r.s16(word + 2) + r.s16(word)));
+    return QRectF(a, b);
+}
+
+std::optional<Player::Blit> Player::patBltOf(const Record& r) const {
+    if (!r.has(6))
+        return std::nullopt;
+    Blit b;
+    b.rop = r.u32(0);
+    b.target = blitTarget(r, 2);
+    return b;
+}
+
+std::optional<Player::Blit> Player::bltOf(const Record& r) const {
+    const quint16 f = r.function();
+    const bool stretch = f == meta::stretchBlt || f == meta::dibStretchBlt;
+    const bool dib = f == meta::dibBitBlt || f == meta::dibStretchBlt;
+    Blit b;
+    b.rop = r.u32(0);
+    if (r.words() == (f >> 8)) {
+        // No bitmap: the raster operation with the brush alone.
+        b.target = blitTarget(r, stretch ? 7 : 5);
+        return b;
+    }
+    const qsizetype bitmapAt = stretch ? 10 : 8;
+    if (!r.has(bitmapAt))
+        return std::nullopt;
+    b.image = dib ? dibImage(r.bytesFrom(bitmapAt)) : bitmap16Image(r, bitmapAt, bitmapAt + 5);
+    // Source x, y, then width and height (the target's own when not stretched).
+    const qsizetype src = stretch ? 4 : 2;
+    const QSizeF size = stretch ? QSizeF(r.s16(3), r.s16(2)) : QSizeF(r.s16(5), r.s16(4));
+    b.target = blitTarget(r, stretch ? 6 : 4);
+    b.source = QRectF(QPointF(r.s16(src + 1), r.s16(src)), size);
+    b.hasBitmap = true;
+    return b;
+}
+
+std::optional<Player::Blit> Player::diBitsOf(const Record& r) const {
+    const bool stretch = r.function() == meta::stretchDib;
+    const qsizetype bitmapAt = stretch ? 11 : 9;
+    if (!r.has(bitmapAt))
+        return std::nullopt;
+    Blit b;
+    const QByteArray dib = r.bytesFrom(bitmapAt);
+    b.image = dibImage(dib);
+    const QSizeF size = stretch ? QSizeF(r.s16(4), r.s16(3)) : QSizeF(r.s16(6), r.s16(5));
+    const qsizetype src = stretch ? 5 : 3;
+    QPointF from(r.s16(src + 1), r.s16(src));
+    // These count the source's rows from the bitmap's bottom, as it is stored.
+    if (!topDown(dib) && !b.image.isNull())
+        from.setY(b.image.height() - from.y() - size.height());
+    b.target = blitTarget(r, stretch ? 7 : 5);
+    b.source = QRectF(from, size);
+    b.rop = stretch ? r.u32(0) : mr::srcCopy;
+    b.hasBitmap = true;
+    return b;
+}
+
+void Player::patBlt(const Record& r) {
+    drawBlit(patBltOf(r));
+}
+
+void Player::blt(const Record& r) {
+    drawBlit(bltOf(r));
+}
+
+void Player::diBits(const Record& r) {
+    drawBlit(diBitsOf(r));
+}
+
+void Player::drawBlit(const std::optional<Blit>& b) {
     if (!b)
-        return true;
+        return;
     noteDrawn(b->target.normalized());
     if (!painter_)
-        return true;
+        return;
     if (!b->hasBitmap) {
-        patBlt(b->target.normalized(), b->rop);
-        return true;
+        ropFill(b->target.normalized(), b->rop);
+        return;
     }
     if (mr::operation(b->rop) == mr::operation(mr::srcPaint) && reader_) {
         // A mask ORed and its picture ANDed straight after, onto the same place: one bitmap
@@ -121,7 +123,7 @@ bool Player::bitmaps(const Record& r) {
         Reader ahead = *reader_;
         Record next;
         std::optional<Blit> picture;
-        if (ahead.next(next) && isBlit(next.function()))
+        if (ahead.next(next))
             picture = blitOf(next);
         if (picture && picture->hasBitmap &&
             mr::operation(picture->rop) == mr::operation(mr::srcAnd) &&
@@ -130,15 +132,14 @@ bool Player::bitmaps(const Record& r) {
             if (!masked.isNull()) {
                 reader_->next(next);
                 drawImage(b->target, masked, b->source, mr::srcCopy);
-                return true;
+                return;
             }
         }
     }
     drawImage(b->target, b->image, b->source, b->rop);
-    return true;
 }
 
-void Player::patBlt(const QRectF& target, quint32 rop) {
+void Player::ropFill(const QRectF& target, quint32 rop) {
     const quint8 operation = mr::operation(rop);
     switch (operation) {
     case mr::operation(mr::dstCopy):

@@ -26,7 +26,7 @@ QByteArray embeddedEmf(const QByteArray& bytes) {
     qint64 total = -1;
     Record r;
     while (reader.next(r)) {
-        if (r.function() != fn::escape || r.u16(0) != commentEscape || !r.has(headerBytes / 2) ||
+        if (r.function() != meta::escape || r.u16(0) != commentEscape || !r.has(headerBytes / 2) ||
             r.u32(2) != commentIdentifier || r.u32(4) != enhancedMetafileComment)
             continue;
         const quint32 current = r.u32(13), remaining = r.u32(15), size = r.u32(17);

@@ -101,7 +101,7 @@ bool readRegion(const Record& r, Region& region) {
 
 bool readPatternBrush(const Record& r, Brush& brush) {
     brush = Brush{};
-    if (r.function() == fn::createPatternBrush) {
+    if (r.function() == meta::createPatternBrush) {
         // An old device-dependent bitmap, its pointer field and 18 reserved bytes, then its bits.
         brush.style = Brush::pattern;
         brush.image = bitmap16Image(r, 0, 16);

@@ -56,11 +56,6 @@ void Player::play(Reader& reader) {
         painter_->restore();
 }
 
-void Player::record(const Record& r) {
-    mapping(r) || settings(r) || objects(r) || clipping(r) || shapes(r) || regions(r) || text(r) ||
-        bitmaps(r);
-}
-
 void Player::updateTransform() {
     const State& s = state_;
     double sx = 1;
@@ -91,115 +86,119 @@ QPointF Player::point(const Record& r, qsizetype word) const {
     return QPointF(r.s16(word + 1), r.s16(word));
 }
 
-bool Player::mapping(const Record& r) {
-    State& s = state_;
-    const QPointF p(r.s16(1), r.s16(0));
-    switch (r.function()) {
-    case fn::setMapMode:
-        if (r.u16(0) < mmText || r.u16(0) > mmAnisotropic)
-            return true; // Windows refuses a mode it does not know
-        s.mapMode = r.u16(0);
-        break;
-    case fn::setWindowOrg:
-        s.windowOrg = p;
-        break;
-    case fn::setWindowExt:
-        if (p.x() == 0 || p.y() == 0)
-            return true; // Windows refuses an empty extent
-        // The extents count only in the two scalable modes.
-        if (s.mapMode == mmIsotropic || s.mapMode == mmAnisotropic) {
-            s.windowExt = p;
-            windowExtSet_ = true;
-        }
-        break;
-    case fn::setViewportOrg:
-        s.viewportOrg = p;
-        viewportSet_ = true;
-        break;
-    case fn::setViewportExt:
-        if (p.x() == 0 || p.y() == 0)
-            return true;
-        if (s.mapMode == mmIsotropic || s.mapMode == mmAnisotropic) {
-            s.viewportExt = p;
-            viewportSet_ = true;
-        }
-        break;
-    case fn::offsetWindowOrg:
-        s.windowOrg += p;
-        break;
-    case fn::offsetViewportOrg:
-        s.viewportOrg += p;
-        break;
-    case fn::scaleWindowExt:
-    case fn::scaleViewportExt: {
-        // x numerator, x denominator, y numerator, y denominator, stored backwards
-        if (r.s16(0) == 0 || r.s16(2) == 0 || r.s16(1) == 0 || r.s16(3) == 0)
-            return true;
-        QPointF& ext = r.function() == fn::scaleWindowExt ? s.windowExt : s.viewportExt;
-        ext = QPointF(ext.x() * r.s16(3) / r.s16(2), ext.y() * r.s16(1) / r.s16(0));
-        break;
-    }
-    case fn::saveDC:
-        if (saved_.size() < maxSavedStates)
-            saved_.push_back(s);
-        return true;
-    case fn::restoreDC: {
-        const int which = r.s16(0);
-        const qsizetype depth = qsizetype(saved_.size());
-        // Negative: that many levels back; positive: that level, counted from the first.
-        const qsizetype to = which < 0 ? depth + which : which - 1;
-        if (which == 0 || to < 0 || to >= depth)
-            return true;
-        s = saved_[size_t(to)];
-        saved_.resize(size_t(to));
-        applyClip();
-        break;
-    }
-    default:
-        return false;
-    }
+void Player::setMapMode(const Record& r) {
+    if (r.u16(0) < mmText || r.u16(0) > mmAnisotropic)
+        return; // Windows refuses a mode it does not know
+    state_.mapMode = r.u16(0);
     updateTransform();
-    return true;
 }
 
-bool Player::settings(const Record& r) {
-    State& s = state_;
-    switch (r.function()) {
-    case fn::setBkMode:
-        s.bkOpaque = r.u16(0) == 2;
-        return true;
-    case fn::setBkColor:
-        s.bkColor = colorRef(r.u32(0), s.palette);
-        return true;
-    case fn::setTextColor:
-        s.textColor = colorRef(r.u32(0), s.palette);
-        return true;
-    case fn::setTextAlign:
-        s.textAlign = r.u16(0);
-        return true;
-    case fn::setTextCharExtra:
-        s.charExtra = r.s16(0);
-        return true;
-    case fn::setTextJustification:
-        s.breaks = r.s16(0);
-        s.breakExtra = r.s16(1);
-        return true;
-    case fn::setPolyFillMode:
-        s.winding = r.u16(0) == 2;
-        return true;
-    case fn::setRop2:
-        s.rop2 = r.u16(0);
-        return true;
-    case fn::moveTo:
-        s.position = point(r, 0);
-        return true;
-    case fn::escape:
-    case fn::realizePalette:
-    case fn::setPalEntries:
-        return true; // nothing to draw
-    default:
-        return false;
+void Player::setWindowOrg(const Record& r) {
+    state_.windowOrg = point(r, 0);
+    updateTransform();
+}
+
+void Player::setWindowExt(const Record& r) {
+    const QPointF p = point(r, 0);
+    if (p.x() == 0 || p.y() == 0)
+        return; // Windows refuses an empty extent
+    // The extents count only in the two scalable modes.
+    if (state_.mapMode == mmIsotropic || state_.mapMode == mmAnisotropic) {
+        state_.windowExt = p;
+        windowExtSet_ = true;
     }
+    updateTransform();
+}
+
+void Player::setViewportOrg(const Record& r) {
+    state_.viewportOrg = point(r, 0);
+    viewportSet_ = true;
+    updateTransform();
+}
+
+void Player::setViewportExt(const Record& r) {
+    const QPointF p = point(r, 0);
+    if (p.x() == 0 || p.y() == 0)
+        return;
+    if (state_.mapMode == mmIsotropic || state_.mapMode == mmAnisotropic) {
+        state_.viewportExt = p;
+        viewportSet_ = true;
+    }
+    updateTransform();
+}
+
+void Player::offsetWindowOrg(const Record& r) {
+    state_.windowOrg += point(r, 0);
+    updateTransform();
+}
+
+void Player::offsetViewportOrg(const Record& r) {
+    state_.viewportOrg += point(r, 0);
+    updateTransform();
+}
+
+void Player::scaleExtent(const Record& r) {
+    // x numerator, x denominator, y numerator, y denominator, stored backwards
+    if (r.s16(0) == 0 || r.s16(2) == 0 || r.s16(1) == 0 || r.s16(3) == 0)
+        return;
+    QPointF& ext = r.function() == meta::scaleWindowExt ? state_.windowExt : state_.viewportExt;
+    ext = QPointF(ext.x() * r.s16(3) / r.s16(2), ext.y() * r.s16(1) / r.s16(0));
+    updateTransform();
+}
+
+void Player::saveDc(const Record&) {
+    if (saved_.size() < maxSavedStates)
+        saved_.push_back(state_);
+}
+
+void Player::restoreDc(const Record& r) {
+    const int which = r.s16(0);
+    const qsizetype depth = qsizetype(saved_.size());
+    // Negative: that many levels back; positive: that level, counted from the first.
+    const qsizetype to = which < 0 ? depth + which : which - 1;
+    if (which == 0 || to < 0 || to >= depth)
+        return;
+    state_ = saved_[size_t(to)];
+    saved_.resize(size_t(to));
+    applyClip();
+    updateTransform();
+}
+
+void Player::setBkMode(const Record& r) {
+    state_.bkOpaque = r.u16(0) == 2;
+}
+
+void Player::setBkColor(const Record& r) {
+    state_.bkColor = colorRef(r.u32(0), state_.palette);
+}
+
+void Player::setTextColor(const Record& r) {
+    state_.textColor = colorRef(r.u32(0), state_.palette);
+}
+
+void Player::setTextAlign(const Record& r) {
+    state_.textAlign = r.u16(0);
+}
+
+void Player::setTextCharExtra(const Record& r) {
+    state_.charExtra = r.s16(0);
+}
+
+void Player::setTextJustification(const Record& r) {
+    state_.breaks = r.s16(0);
+    state_.breakExtra = r.s16(1);
+}
+
+void Player::setPolyFillMode(const Record& r) {
+    state_.winding = r.u16(0) == 2;
+}
+
+void Player::setRop2(const Record& r) {
+    state_.rop2 = r.u16(0);
+}
+
+void Player::moveTo(const Record& r) {
+    state_.position = point(r, 0);
 }
 
 void Player::noteDrawn(const QRectF& pixels) {

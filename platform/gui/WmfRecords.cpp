@@ -88,7 +88,7 @@ bool Reader::next(Record& record) {
     const uchar* p = data(bytes_) + at_;
     const quint32 words = qFromLittleEndian<quint32>(p);
     const quint16 function = qFromLittleEndian<quint16>(p + 4);
-    if (function == fn::eof) {
+    if (function == meta::eof) {
         ended_ = true;
         return false;
     }
@@ -99,21 +99,6 @@ bool Reader::next(Record& record) {
     record = Record(function, p + 6, qsizetype(words) - 3);
     at_ += 2 * qsizetype(words);
     return true;
-}
-
-bool createsObject(quint16 function) {
-    switch (function) {
-    case fn::createPalette:
-    case fn::dibCreatePatternBrush:
-    case fn::createPatternBrush:
-    case fn::createPenIndirect:
-    case fn::createFontIndirect:
-    case fn::createBrushIndirect:
-    case fn::createRegion:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace wmf

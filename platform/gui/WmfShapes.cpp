@@ -153,136 +153,128 @@ void Player::fillPath(const QPainterPath& path, const QBrush& fill) {
     painter_->fillPath(path, fill);
 }
 
-bool Player::shapes(const Record& r) {
-    const quint16 f = r.function();
+void Player::lineTo(const Record& r) {
+    if (!r.has(2))
+        return;
+    const QPointF to = point(r, 0);
     QPainterPath path;
-    switch (f) {
-    case fn::lineTo: {
-        if (!r.has(2))
-            return true;
-        const QPointF to = point(r, 0);
-        path.moveTo(map(state_.position));
-        path.lineTo(map(to));
-        state_.position = to;
-        drawPath(path, false, true);
-        return true;
-    }
-    case fn::polyline:
-    case fn::polygon: {
-        const qsizetype count = r.u16(0);
-        if (!r.has(1 + 2 * count) || count < 2)
-            return true;
+    path.moveTo(map(state_.position));
+    path.lineTo(map(to));
+    state_.position = to;
+    drawPath(path, false, true);
+}
+
+void Player::polyShape(const Record& r) {
+    const qsizetype count = r.u16(0);
+    if (!r.has(1 + 2 * count) || count < 2)
+        return;
+    QPolygonF points;
+    points.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        points.append(map(QPointF(r.s16(1 + 2 * i), r.s16(2 + 2 * i))));
+    const bool closed = r.function() == meta::polygon;
+    QPainterPath path;
+    path.addPolygon(points);
+    if (closed)
+        path.closeSubpath();
+    drawPath(path, closed, true);
+}
+
+void Player::polyPolygon(const Record& r) {
+    const qsizetype polygons = r.u16(0);
+    if (!r.has(1 + polygons))
+        return;
+    QPainterPath path;
+    qsizetype at = 1 + polygons;
+    for (qsizetype i = 0; i < polygons; ++i) {
+        const qsizetype count = r.u16(1 + i);
+        if (!r.has(at + 2 * count))
+            return;
         QPolygonF points;
         points.reserve(count);
-        for (qsizetype i = 0; i < count; ++i)
-            points.append(map(QPointF(r.s16(1 + 2 * i), r.s16(2 + 2 * i))));
+        for (qsizetype k = 0; k < count; ++k, at += 2)
+            points.append(map(QPointF(r.s16(at), r.s16(at + 1))));
         path.addPolygon(points);
-        if (f == fn::polygon)
-            path.closeSubpath();
-        drawPath(path, f == fn::polygon, true);
-        return true;
+        path.closeSubpath();
     }
-    case fn::polyPolygon: {
-        const qsizetype polygons = r.u16(0);
-        if (!r.has(1 + polygons))
-            return true;
-        qsizetype at = 1 + polygons;
-        for (qsizetype i = 0; i < polygons; ++i) {
-            const qsizetype count = r.u16(1 + i);
-            if (!r.has(at + 2 * count))
-                return true;
-            QPolygonF points;
-            points.reserve(count);
-            for (qsizetype k = 0; k < count; ++k, at += 2)
-                points.append(map(QPointF(r.s16(at), r.s16(at + 1))));
-            path.addPolygon(points);
-            path.closeSubpath();
-        }
-        drawPath(path, true, true);
-        return true;
-    }
-    case fn::setPixel: {
-        if (!r.has(4))
-            return true;
-        const QPointF at = map(point(r, 2));
-        const QRectF dot(at, QSizeF(std::max(1.0, scaleX()), std::max(1.0, scaleY())));
-        fillPath(
-            [&] {
-                QPainterPath p;
-                p.addRect(dot);
-                return p;
-            }(),
-            colorRef(r.u32(0), state_.palette));
-        return true;
-    }
-    default:
-        break;
-    }
+    drawPath(path, true, true);
+}
 
-    // The shapes given by a box: bottom, right, top, left are the last four words.
-    qsizetype box = 0;
-    switch (f) {
-    case fn::rectangle:
-    case fn::ellipse:
-        box = 0;
-        break;
-    case fn::roundRect:
-        box = 2;
-        break;
-    case fn::arc:
-    case fn::pie:
-    case fn::chord:
-        box = 4;
-        break;
-    default:
-        return false;
-    }
-    if (!r.has(box + 4))
-        return true;
-    QRectF rect = mapRect(r.s16(box + 3), r.s16(box + 2), r.s16(box + 1), r.s16(box));
+void Player::setPixel(const Record& r) {
+    if (!r.has(4))
+        return;
+    const QPointF at = map(point(r, 2));
+    const QRectF dot(at, QSizeF(std::max(1.0, scaleX()), std::max(1.0, scaleY())));
+    QPainterPath p;
+    p.addRect(dot);
+    fillPath(p, colorRef(r.u32(0), state_.palette));
+}
+
+std::optional<QRectF> Player::shapeBox(const Record& r, qsizetype word) const {
+    // Bottom, right, top, left.
+    if (!r.has(word + 4))
+        return std::nullopt;
+    QRectF rect = mapRect(r.s16(word + 3), r.s16(word + 2), r.s16(word + 1), r.s16(word));
     if ((state_.pen.style & 0x0F) == insideFrame) {
         // The outline stays inside the box.
         const double half = pen().widthF() / 2;
         rect.adjust(half, half, -half, -half);
     }
-    switch (f) {
-    case fn::rectangle:
-        path.addRect(rect);
-        break;
-    case fn::ellipse:
-        path.addEllipse(rect);
-        break;
-    case fn::roundRect:
-        path.addRoundedRect(rect, std::abs(r.s16(1) * transform_.m11()) / 2,
+    return rect;
+}
+
+void Player::rectangle(const Record& r) {
+    if (const std::optional<QRectF> box = shapeBox(r, 0)) {
+        QPainterPath path;
+        path.addRect(*box);
+        drawPath(path, true, true);
+    }
+}
+
+void Player::ellipse(const Record& r) {
+    if (const std::optional<QRectF> box = shapeBox(r, 0)) {
+        QPainterPath path;
+        path.addEllipse(*box);
+        drawPath(path, true, true);
+    }
+}
+
+void Player::roundRect(const Record& r) {
+    if (const std::optional<QRectF> box = shapeBox(r, 2)) {
+        QPainterPath path;
+        path.addRoundedRect(*box, std::abs(r.s16(1) * transform_.m11()) / 2,
                             std::abs(r.s16(0) * transform_.m22()) / 2);
-        break;
-    default: {
-        // From the start point's angle to the end point's, counter-clockwise on the page; a
-        // mirrored mapping turns that round.
-        const double start = angleOn(rect, map(point(r, 2)));
-        const double end = angleOn(rect, map(point(r, 0)));
-        const bool mirrored = transform_.m11() * transform_.m22() < 0;
-        double sweep = mirrored ? start - end : end - start;
-        if (sweep <= 0)
-            sweep += 360;
-        if (mirrored)
-            sweep = -sweep;
-        if (f == fn::pie) {
-            path.moveTo(rect.center());
-            path.arcTo(rect, start, sweep);
+        drawPath(path, true, true);
+    }
+}
+
+void Player::arcShape(const Record& r) {
+    const std::optional<QRectF> box = shapeBox(r, 4);
+    if (!box)
+        return;
+    const QRectF& rect = *box;
+    // From the start point's angle to the end point's, counter-clockwise on the page; a
+    // mirrored mapping turns that round.
+    const double start = angleOn(rect, map(point(r, 2)));
+    const double end = angleOn(rect, map(point(r, 0)));
+    const bool mirrored = transform_.m11() * transform_.m22() < 0;
+    double sweep = mirrored ? start - end : end - start;
+    if (sweep <= 0)
+        sweep += 360;
+    if (mirrored)
+        sweep = -sweep;
+    QPainterPath path;
+    if (r.function() == meta::pie) {
+        path.moveTo(rect.center());
+        path.arcTo(rect, start, sweep);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(rect, start);
+        path.arcTo(rect, start, sweep);
+        if (r.function() == meta::chord)
             path.closeSubpath();
-        } else {
-            path.arcMoveTo(rect, start);
-            path.arcTo(rect, start, sweep);
-            if (f == fn::chord)
-                path.closeSubpath();
-        }
-        drawPath(path, f != fn::arc, true);
-        return true;
     }
-    }
-    drawPath(path, true, true);
-    return true;
+    drawPath(path, r.function() != meta::arc, true);
 }
 
 } // namespace wmf

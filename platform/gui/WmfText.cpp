@@ -82,6 +82,24 @@ QString symbolText(const QByteArray& text) {
     return out;
 }
 
+// Where a text `width` wide starts from its reference point, in laid-out pixels, as the
+// alignment places it.
+QPointF aligned(int align, double width, const QFontMetricsF& metrics) {
+    double x = 0;
+    if ((align & center) == center)
+        x = -width / 2;
+    else if (align & right)
+        x = -width;
+    double y = 0;
+    if ((align & baseline) == baseline)
+        y = 0;
+    else if (align & bottom)
+        y = -metrics.descent();
+    else
+        y = metrics.ascent();
+    return {x, y};
+}
+
 QFont::StyleHint styleHint(int pitchAndFamily) {
     switch (pitchAndFamily >> 4) {
     case 1:
@@ -113,33 +131,30 @@ QString Player::decoded(const QByteArray& text) const {
     return windows1252(text);
 }
 
-bool Player::text(const Record& r) {
-    const quint16 f = r.function();
-    if (f == fn::textOut) {
-        const qsizetype length = r.u16(0);
-        const qsizetype words = (length + 1) / 2;
-        if (!r.has(1 + words + 2))
-            return true;
-        drawText(point(r, 1 + words), r.bytesFrom(1).left(length), {}, 0, {});
-        return true;
-    }
-    if (f != fn::extTextOut)
-        return false;
+void Player::textOut(const Record& r) {
+    const qsizetype length = r.u16(0);
+    const qsizetype words = (length + 1) / 2;
+    if (!r.has(1 + words + 2))
+        return;
+    drawText(point(r, 1 + words), r.bytesFrom(1).left(length), {}, 0, {});
+}
+
+void Player::extTextOut(const Record& r) {
     if (!r.has(4))
-        return true;
+        return;
     const qsizetype length = r.u16(2);
     const int options = r.u16(3);
     qsizetype at = 4;
     QRectF rect;
     if (options & (opaque | clipped)) {
         if (!r.has(8))
-            return true;
+            return;
         rect = mapRect(r.s16(4), r.s16(5), r.s16(6), r.s16(7));
         at = 8;
     }
     const qsizetype words = (length + 1) / 2;
     if (!r.has(at + words))
-        return true;
+        return;
     const QByteArray bytes = r.bytesFrom(at).left(length);
     // The distances from each letter to the next, when the record has room for them.
     std::vector<int> dx;
@@ -149,17 +164,10 @@ bool Player::text(const Record& r) {
             dx.push_back(r.s16(at + words + i));
     }
     drawText(point(r, 0), bytes, dx, options, rect);
-    return true;
 }
 
-void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vector<int>& dx,
-                      int options, const QRectF& rect) {
-    const State& s = state_;
-    const Font& lf = s.font;
-    if (s.textAlign & updateCP)
-        logical = s.position;
-    const QString string = decoded(bytes);
-
+std::optional<QFont> Player::textFont(double& k) const {
+    const Font& lf = state_.font;
     QFont font(lf.face.isEmpty() ? QStringLiteral("Sans") : lf.face);
     font.setStyleHint(styleHint(lf.pitchAndFamily));
     font.setWeight(QFont::Weight(std::clamp(lf.weight == 0 ? 400 : lf.weight, 1, 1000)));
@@ -177,8 +185,8 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
             em *= 100 / m.height();
     }
     if (!(em > 0.05) || em > 100000)
-        return;
-    const double k = std::max(1.0, layoutPixels / em); // laid out k times larger
+        return std::nullopt;
+    k = std::max(1.0, layoutPixels / em);
     font.setPixelSize(std::max(1, int(std::lround(em * k))));
     if (lf.width > 0) {
         const QFontMetricsF m(font);
@@ -186,12 +194,17 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
             font.setStretch(int(std::lround(
                 std::clamp(100 * lf.width * scaleX() * k / m.averageCharWidth(), 1.0, 4000.0))));
     }
-    const QFontMetricsF metrics(font);
+    return font;
+}
 
-    // Where each letter starts, in laid-out pixels from the first: at the distances the record
-    // gives, or at the font's own widened by the extra space and the justification.
+std::vector<double> Player::letterStarts(const QString& string, const std::vector<int>& dx,
+                                         const QFontMetricsF& metrics, double k,
+                                         double& width) const {
+    // At the distances the record gives, or at the font's own widened by the extra space and
+    // the justification; none when the font's own are kept.
+    const State& s = state_;
     std::vector<double> starts;
-    double width = 0;
+    width = 0;
     const double unit = scaleX() * k;
     if (!dx.empty() && dx.size() == size_t(string.size())) {
         starts.reserve(dx.size());
@@ -215,18 +228,23 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
     } else {
         width = metrics.horizontalAdvance(string);
     }
-    double x = 0;
-    if ((s.textAlign & center) == center)
-        x = -width / 2;
-    else if (s.textAlign & right)
-        x = -width;
-    double y = 0;
-    if ((s.textAlign & baseline) == baseline)
-        y = 0;
-    else if (s.textAlign & bottom)
-        y = -metrics.descent();
-    else
-        y = metrics.ascent();
+    return starts;
+}
+
+void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vector<int>& dx,
+                      int options, const QRectF& rect) {
+    const State& s = state_;
+    if (s.textAlign & updateCP)
+        logical = s.position;
+    const QString string = decoded(bytes);
+    double k = 1; // laid out k times larger
+    const std::optional<QFont> font = textFont(k);
+    if (!font)
+        return;
+    const QFontMetricsF metrics(*font);
+    double width = 0;
+    const std::vector<double> starts = letterStarts(string, dx, metrics, k, width);
+    const QPointF start = aligned(s.textAlign, width, metrics);
     if (s.textAlign & updateCP) {
         // The next text starts where this one ends (or begins, aligned right).
         const double advance = (s.textAlign & center) == center ? 0
@@ -237,9 +255,9 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
 
     QTransform place;
     place.translate(map(logical).x(), map(logical).y());
-    place.rotate(-lf.escapement / 10.0);
+    place.rotate(-s.font.escapement / 10.0);
     place.scale(1 / k, 1 / k);
-    const QRectF box(x, y - metrics.ascent(), width, metrics.height());
+    const QRectF box(start.x(), start.y() - metrics.ascent(), width, metrics.height());
     noteDrawn(place.mapRect(box));
     if (!painter_)
         return;
@@ -252,14 +270,15 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
     painter_->setTransform(place);
     if (s.bkOpaque)
         painter_->fillRect(box, s.bkColor);
-    painter_->setFont(font);
+    painter_->setFont(*font);
     painter_->setPen(s.textColor);
     painter_->setBackgroundMode(Qt::TransparentMode); // the background is filled above
     if (starts.empty()) {
-        painter_->drawText(QPointF(x, y), string);
+        painter_->drawText(start, string);
     } else {
         for (qsizetype i = 0; i < string.size(); ++i)
-            painter_->drawText(QPointF(x + starts[size_t(i)], y), QString(string[i]));
+            painter_->drawText(QPointF(start.x() + starts[size_t(i)], start.y()),
+                               QString(string[i]));
     }
     painter_->restore();
 }

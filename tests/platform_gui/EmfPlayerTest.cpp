@@ -385,3 +385,18 @@ TEST(EmfPlayer, passesOverRecordsThatLie) {
         EXPECT_EQ(p.image.pixelColor(144, 48).alpha(), 0);
     }
 }
+
+// A record is known by its whole type: one that shares a known type's low byte (a rectangle's,
+// the end's) or lies past every type the player reads draws nothing and ends nothing, and what
+// follows it is still drawn.
+TEST(EmfPlayer, knowsARecordByItsWholeType) {
+    for (const qint64 type :
+         {rectangle + 0x100, rectangle + 0x10000, 14 + 0x100, 128, 0x7FFFFFFF}) {
+        SCOPED_TRACE(type);
+        const DecodedPicture p =
+            drawn(solidBrush(Qt::red) + rec(int(type), {0, 0, 96, 96}) + box({96, 0, 96, 96}));
+        ASSERT_TRUE(p.ok());
+        EXPECT_EQ(p.image.pixelColor(48, 48).alpha(), 0);
+        EXPECT_TRUE(near(p.image.pixelColor(144, 48), Qt::red));
+    }
+}

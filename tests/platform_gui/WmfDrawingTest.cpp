@@ -273,3 +273,17 @@ TEST(WmfPlayer, continuesTextFromTheCurrentPosition) {
     EXPECT_LT(following.top(), 40);
     EXPECT_GT(following.width(), 2 * apart.width() - 10);
 }
+
+// A record is known by its whole function number: one that shares a known function's low byte
+// (a rectangle's, the end's) with another high byte draws nothing and ends nothing, and what
+// follows it is still drawn.
+TEST(WmfPlayer, knowsARecordByItsWholeFunctionNumber) {
+    for (const int function : {0x011B, 0x051B, 0xFF1B, 0x0100}) {
+        SCOPED_TRACE(function);
+        const QByteArray file = redOnNull()
+                                    .add(function, {64, 32, 0, 0})
+                                    .rectangle({32, 0, 32, 64})
+                                    .file(QRect(0, 0, 64, 64), 96);
+        expectProbes(drawn(file, {64, 64}), {{0.25, 0.5, std::nullopt}, {0.75, 0.5, Qt::red}});
+    }
+}
