@@ -1,32 +1,39 @@
 #pragma once
 
-#include "platform/audio/MidiSynth.h"
 #include "platform/SoundDevices.h"
 
-#include <QByteArray>
 #include <QString>
 
 class AudioEngine;
+class SoundDecoding;
 
-// The MCI sequencer over the shared audio engine: one MIDI piece (.mid, or .rmi unwrapped) open
-// under one alias at a time. "open" loads the file, "play" starts it from the beginning,
-// "close" stops it and forgets it. A command that is not understood, names another alias, opens
-// a second piece, or names a file that is not a MIDI file fails without any effect. With no
-// sound device every command fails and nothing plays.
+// The MCI sequencer over the shared audio engine: one MIDI piece (.mid, or .rmi) open under one
+// alias at a time, read and played by the sound process. "open" hands the file over to be
+// checked, "play" starts it from the beginning, "close" stops it and forgets it. A command that
+// is not understood, names another alias, opens a second piece, or names a file that is not a
+// MIDI file fails without any effect. With no sound device every command fails and nothing
+// plays.
 class SdlMciSequencer final : public MciSequencer {
 public:
-    explicit SdlMciSequencer(AudioEngine& engine);
+    SdlMciSequencer(AudioEngine& engine, SoundDecoding& decoding)
+        : engine_(engine), decoding_(decoding) {}
+    ~SdlMciSequencer() override;
+    SdlMciSequencer(const SdlMciSequencer&) = delete;
+    SdlMciSequencer& operator=(const SdlMciSequencer&) = delete;
+
     bool mciSendString(const QString& command) override;
 
     // Waits up to `ms` milliseconds for the synthesizer to load; true when MIDI can sound.
-    bool waitUntilLoaded(int ms) { return synth_.waitUntilLoaded(ms); }
+    bool waitUntilLoaded(int ms);
 
 private:
     bool open(const QString& path, const QString& alias);
+    void close();
     bool isOpenAlias(const QString& alias) const;
 
     AudioEngine& engine_;
-    MidiSynth synth_;
+    SoundDecoding& decoding_;
     QString alias_; // empty: nothing open
-    QByteArray piece_;
+    int file_ = -1; // the open piece
+    qint64 bytes_ = 0;
 };

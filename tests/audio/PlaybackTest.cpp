@@ -4,10 +4,12 @@
 #include "platform/audio/SdlCommentSound.h"
 #include "platform/audio/SdlMciSequencer.h"
 #include "platform/audio/SdlMp3Player.h"
+#include "platform/decoder/SoundDecoders.h"
 #include "sound/Music.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
 #include "support/HangGuard.h"
+#include "support/TestSound.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -21,10 +23,11 @@ constexpr int kSound = 500; // well above rounding noise, well below any of the 
 struct Devices {
     testfiles::Sandbox box;
     audiotest::DiskOutput output{box};
+    SoundDecoders decoding{testfiles::soundProgram()};
     AudioEngine engine;
-    SdlMciSequencer mci{engine};
-    SdlMp3Player mp3{engine};
-    SdlCommentSound comment{engine};
+    SdlMciSequencer mci{engine, decoding};
+    SdlMp3Player mp3{engine, decoding};
+    SdlCommentSound comment{engine, decoding};
 
     QString open(const QString& file) {
         return "open \"" + box.file(file) + "\" type sequencer alias can";
@@ -201,10 +204,11 @@ TEST(NoDevice, EveryOperationIsASilentNoOp) {
     const QString mp3 = audiotest::makeTone(box, "musica.mp3", 1);
     const QString wav = audiotest::makeTone(box, "mare.wav", 1);
     audiotest::makeMidi(box, "tema.mid");
+    SoundDecoders decoding(testfiles::soundProgram());
     AudioEngine engine;
-    SdlMciSequencer mci(engine);
-    SdlMp3Player player(engine);
-    SdlCommentSound comment(engine);
+    SdlMciSequencer mci(engine, decoding);
+    SdlMp3Player player(engine, decoding);
+    SdlCommentSound comment(engine, decoding);
     for (int round = 0; round < 2; ++round) { // the failure is remembered, not retried
         EXPECT_TRUE(player.play(mp3)) << "the show would report a failure";
         player.stop();
