@@ -1,10 +1,12 @@
 #include "platform/audio/FeedWatch.h"
 
+#include "platform/audio/PcmFormat.h"
+
 bool FeedWatch::wantsProcessorTime(Clock::time_point now) const {
     return !windowStart_ || now - *windowStart_ >= Window;
 }
 
-FeedWatch::Verdict FeedWatch::heard(Clock::time_point now, bool hungry,
+FeedWatch::Verdict FeedWatch::heard(Clock::time_point now, long long frames, bool hungry,
                                     std::optional<Clock::duration> cpu) {
     if (!hungry)
         hungrySince_.reset();
@@ -13,15 +15,17 @@ FeedWatch::Verdict FeedWatch::heard(Clock::time_point now, bool hungry,
     else if (now - *hungrySince_ >= StallLimit)
         return Verdict::Stalled;
 
+    framesInWindow_ += frames;
     if (cpu && wantsProcessorTime(now)) {
         if (windowStart_) {
-            const auto wall = std::chrono::duration<double>(now - *windowStart_).count();
-            const auto used = std::chrono::duration<double>(*cpu - cpuAtStart_).count();
-            if (used > MostCores * wall)
+            const double sound = double(framesInWindow_) / pcm::Rate;
+            const double used = std::chrono::duration<double>(*cpu - cpuAtStart_).count();
+            if (used > MostProcessorPerSound * sound)
                 return Verdict::Spinning;
         }
         windowStart_ = now;
         cpuAtStart_ = *cpu;
+        framesInWindow_ = 0;
     }
     return Verdict::Fed;
 }

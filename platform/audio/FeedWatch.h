@@ -5,8 +5,10 @@
 
 // Whether the process feeding a sound keeps it fed, and honestly. It is given up when the sound
 // has gone hungry for two seconds before its end (a decoder that hangs or spins inside a file),
-// or when it has spent more than half a core over four seconds (a decoder taken over that keeps
-// the pipe full and burns the processor besides: decoding takes a few per cent).
+// or when, over four seconds, it has spent more than half a second of the processor for each
+// second of sound it delivered (a decoder taken over that keeps the pipe full and burns the
+// processor besides: decoding takes a few hundredths). Measured against the sound, not the clock,
+// the rule holds on a busy machine too.
 class FeedWatch {
 public:
     using Clock = std::chrono::steady_clock;
@@ -14,16 +16,18 @@ public:
 
     static constexpr std::chrono::seconds StallLimit{2};
     static constexpr std::chrono::seconds Window{4};
-    static constexpr double MostCores = 0.5;
+    static constexpr double MostProcessorPerSound = 0.5;
 
     // Whether the feeder's processor time is wanted at `now`: at the start and end of each window.
     bool wantsProcessorTime(Clock::time_point now) const;
-    // After a block of the sound at `now`, which the feeder filled or left `hungry`; `cpu`, when
-    // read, the processor time it has used in all.
-    Verdict heard(Clock::time_point now, bool hungry, std::optional<Clock::duration> cpu = {});
+    // After a block of the sound at `now`, of which the feeder delivered `frames` and which it
+    // filled or left `hungry`; `cpu`, when read, the processor time it has used in all.
+    Verdict heard(Clock::time_point now, long long frames, bool hungry,
+                  std::optional<Clock::duration> cpu = {});
 
 private:
     std::optional<Clock::time_point> hungrySince_;
     std::optional<Clock::time_point> windowStart_;
     Clock::duration cpuAtStart_{};
+    long long framesInWindow_ = 0;
 };

@@ -60,7 +60,7 @@ bool PcmStream::mixInto(qint16* out, int frames, FeedWatch::Clock::time_point no
     std::optional<std::chrono::nanoseconds> cpu;
     if (watch_.wantsProcessorTime(now))
         cpu = feeder_->processorTime();
-    switch (watch_.heard(now, whole < frames, cpu)) {
+    switch (watch_.heard(now, whole, whole < frames, cpu)) {
     case FeedWatch::Verdict::Fed:
         return true;
     case FeedWatch::Verdict::Stalled:

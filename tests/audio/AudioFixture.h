@@ -1,12 +1,20 @@
 #pragma once
 
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/SdlCommentSound.h"
+#include "platform/audio/SdlMciSequencer.h"
+#include "platform/audio/SdlMp3Player.h"
+#include "platform/decoder/SoundDecoders.h"
 #include "support/TestFiles.h"
+#include "support/TestSound.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 #include <QThread>
+
+#include <chrono>
 
 #include <algorithm>
 
@@ -72,6 +80,35 @@ public:
 
 private:
     QString path_;
+};
+
+constexpr int Audible = 500; // well above rounding noise, well below any of the test tones
+
+// The devices as the application wires them, writing to a disk file; their files decoded by
+// `program`, the sound process of this build or its test build.
+struct Devices {
+    explicit Devices(const QString& program = testfiles::soundProgram(),
+                     std::chrono::milliseconds answerTime = std::chrono::milliseconds(1000))
+        : decoding(program, answerTime) {}
+
+    testfiles::Sandbox box;
+    DiskOutput output{box};
+    SoundDecoders decoding;
+    AudioEngine engine;
+    SdlMciSequencer mci{engine, decoding};
+    SdlMp3Player mp3{engine, decoding};
+    SdlCommentSound comment{engine, decoding};
+
+    QString open(const QString& file) const {
+        return "open \"" + box.file(file) + "\" type sequencer alias can";
+    }
+    // What the show sends to start a MIDI piece (without its yield).
+    void startMidi(const QString& file) {
+        mci.mciSendString("close can");
+        ASSERT_TRUE(mci.mciSendString(open(file)));
+        ASSERT_TRUE(mci.mciSendString("play can "));
+        ASSERT_TRUE(mci.waitUntilLoaded(20000)) << "no General MIDI soundfont";
+    }
 };
 
 } // namespace audiotest

@@ -9,12 +9,11 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <QByteArray>
 #include <unistd.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // A sound of the device's format that lies or misbehaves as its file asks: a tone of `toneFrames`
 // frames, then what `after` does (nothing: the end; it is called again at each read).
@@ -44,8 +43,14 @@ private:
     qint64 played_ = 0;
 };
 
-void spinFor(std::chrono::microseconds time) {
-    for (const auto end = Clock::now() + time; Clock::now() < end;) {
+// Spends `time` of the processor, however busy the machine is.
+void spinFor(std::chrono::nanoseconds time) {
+    const auto used = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+    };
+    for (const auto end = used() + time; used() < end;) {
     }
 }
 
@@ -53,18 +58,31 @@ class HookedSoundFiles final : public SoundFiles {
 public:
     explicit HookedSoundFiles(Synthesizer* synth) : real_(synth) {}
 
+    // A file with a word of its own is taken for a MIDI piece, so that its play shows what the
+    // word does.
     bool playable(SoundKind kind, int file) override {
         misbehaveAtOnce(file);
+        const QByteArray head = headOf(file);
+        for (const char* word : {"STALL", "SPIN", "DIE", "OVERLONG", "BURN", "RATE", "CHANNELS",
+                                 "ENCODING", "ENDLESS", "HUGE", "ESCAPE "}) {
+            if (head.startsWith(word))
+                return true;
+        }
         return real_.playable(kind, file);
     }
 
     std::unique_ptr<PcmSource> open(SoundKind kind, int file) override {
         misbehaveAtOnce(file);
         const QByteArray head = headOf(file);
-        const pcm::Declared device = deviceFormat(0);
         const qint64 tenth = pcm::Rate / 10;
+        // A comment says how long it is; music plays to its end.
+        const pcm::Declared device = deviceFormat(kind == SoundKind::Wave ? 100 * tenth : 0);
         if (head.startsWith("STALL")) // a tone, then it sleeps for ever
-            return std::make_unique<Misbehaving>(device, tenth * 5, [] { return ::pause(), 0; });
+            return std::make_unique<Misbehaving>(device, tenth * 5, [] {
+                for (;;)
+                    ::sleep(3600);
+                return 0;
+            });
         if (head.startsWith("SPIN")) // a tone, then it spins for ever
             return std::make_unique<Misbehaving>(device, tenth * 5, [] {
                 for (volatile bool spin = true; spin;) {
@@ -75,10 +93,12 @@ public:
             return std::make_unique<Misbehaving>(device, tenth * 5,
                                                  [] { return std::_Exit(0), 0; });
         if (head.startsWith("OVERLONG")) // a tenth of a second of silence declared, loud beyond
-            return std::make_unique<Misbehaving>(deviceFormat(tenth), 0, [] { return 30000; });
-        if (head.startsWith("BURN")) // what it should send, with more than a core's work besides
+            return std::make_unique<Misbehaving>(
+                deviceFormat(tenth), 0,
+                [tenth, n = qint64(0)]() mutable { return qint16(++n <= tenth ? 0 : 30000); });
+        if (head.startsWith("BURN")) // what it should send, with nine tenths of a core's work
             return std::make_unique<Misbehaving>(device, 0, [] {
-                spinFor(std::chrono::microseconds(15));
+                spinFor(std::chrono::nanoseconds(20'000));
                 return 0;
             });
         if (head.startsWith("RATE")) // another rate than the device's
@@ -89,11 +109,12 @@ public:
         if (head.startsWith("ENCODING"))
             return std::make_unique<Misbehaving>(pcm::Declared{7, pcm::Rate, 2, 0}, tenth);
         if (head.startsWith("ENDLESS")) // a comment that says it has no end
-            return std::make_unique<Misbehaving>(device, tenth);
+            return std::make_unique<Misbehaving>(deviceFormat(0), tenth);
         if (head.startsWith("HUGE")) // more frames than its kind can hold
             return std::make_unique<Misbehaving>(deviceFormat(pcm::LongestMidi + 1), tenth);
-        if (head.startsWith("ESCAPE ")) { // one frame: the errno that refused it, 0 if it worked
-            const auto result = qint16(escapeOutcome(head.mid(7).trimmed()));
+        if (head.startsWith("ESCAPE ")) { // one frame: the errno that refused it, -1 if it worked
+            const int outcome = escapeOutcome(head.mid(7).trimmed());
+            const auto result = qint16(outcome == 0 ? -1 : outcome);
             return std::make_unique<Misbehaving>(deviceFormat(1), 0, [result] { return result; });
         }
         return real_.open(kind, file);

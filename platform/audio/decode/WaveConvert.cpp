@@ -32,9 +32,7 @@ std::optional<SampleLayout> sampleLayout(const WaveHeader& header) {
     using Encoding = SampleLayout::Encoding;
     const int bits = header.bitsPerSample;
     SampleLayout layout;
-    if (header.format == Pcm && bits == 8)
-        layout.encoding = Encoding::Unsigned8; // eight-bit WAVE samples are unsigned
-    else if (header.format == Pcm && bits == 16)
+    if (header.format == Pcm && (bits == 8 || bits == 16))
         layout.encoding = Encoding::Signed16;
     else if (header.format == Pcm && (bits == 24 || bits == 32))
         layout.encoding = Encoding::Signed32;
@@ -44,9 +42,7 @@ std::optional<SampleLayout> sampleLayout(const WaveHeader& header) {
         return std::nullopt;
     layout.fileBytes = bits / 8;
     layout.fileBigEndian = header.bigEndian;
-    layout.bytes = layout.encoding == Encoding::Signed32 || layout.encoding == Encoding::Float32
-                       ? 4
-                       : layout.fileBytes;
+    layout.bytes = layout.encoding == Encoding::Signed16 ? 2 : 4;
     layout.bigEndian =
         layout.rewritten() ? QSysInfo::ByteOrder == QSysInfo::BigEndian : header.bigEndian;
     return layout;
@@ -63,6 +59,9 @@ QByteArray handedOn(const SampleLayout& layout, QByteArrayView data) {
         char* to = out.data() + i * layout.bytes;
         if (layout.encoding == SampleLayout::Encoding::Float32) {
             const float value = narrowed(s, layout.fileBigEndian);
+            std::memcpy(to, &value, sizeof value);
+        } else if (layout.fileBytes == 1) { // eight-bit WAVE samples are unsigned
+            const auto value = qint16((int(s[0]) - 128) * 256);
             std::memcpy(to, &value, sizeof value);
         } else {
             const qint32 value = widened(s, layout.fileBigEndian);

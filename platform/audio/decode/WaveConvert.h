@@ -7,11 +7,12 @@
 #include <QByteArrayView>
 
 // The samples of a PCM or floating-point WAVE file as the converter to the device's format takes
-// them. It reads 8-, 16- and 32-bit integers and 32-bit floating point in either byte order;
-// 24-bit integers and 64-bit floating point (sox writes both, in big-endian RIFX files too) are
-// rewritten first, as 32-bit integers and 32-bit floating point in the machine's order.
+// them. It reads 16- and 32-bit integers and 32-bit floating point in either byte order; 8-bit
+// samples (unsigned, whose silence SDL's resampler would not pad with), 24-bit integers and
+// 64-bit floating point (sox writes both, in big-endian RIFX files too) are rewritten first, as
+// 16-bit and 32-bit integers and 32-bit floating point in the machine's order.
 struct SampleLayout {
-    enum class Encoding { Unsigned8, Signed16, Signed32, Float32 };
+    enum class Encoding { Signed16, Signed32, Float32 };
     Encoding encoding = Encoding::Signed16; // of the samples handed on
     int fileBytes = 0;                      // bytes of one sample in the file
     bool fileBigEndian = false;             // a RIFX file

@@ -40,8 +40,6 @@ QByteArray readAt(int fd, qint64 offset, qint64 length) {
 SDL_AudioFormat sdlFormat(const SampleLayout& layout) {
     using Encoding = SampleLayout::Encoding;
     switch (layout.encoding) {
-    case Encoding::Unsigned8:
-        return AUDIO_U8;
     case Encoding::Signed16:
         return layout.bigEndian ? AUDIO_S16MSB : AUDIO_S16LSB;
     case Encoding::Signed32:
