@@ -78,6 +78,19 @@ public:
         return result;
     }
 
+    // The largest sample written from byte `from` of the output on.
+    int peakFrom(qint64 from = 0) const {
+        QFile file(path_);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(from & ~qint64(1)))
+            return 0;
+        const QByteArray bytes = file.readAll();
+        int result = 0;
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            result = std::max(result, std::abs(int(qFromLittleEndian<qint16>(bytes.data() + i))));
+        return result;
+    }
+    qint64 written() const { return QFileInfo(path_).size(); }
+
 private:
     QString path_;
 };
