@@ -71,6 +71,10 @@ private:
 
 SoundProcess::SoundProcess(Options options) : options_(std::move(options)) {}
 
+SoundProcess::SoundProcess(Options options, UniqueFd socket)
+    : options_(std::move(options)), socket_(std::move(socket)),
+      feeder_(std::make_shared<Feeder>(-1)), started_(Clock::now()) {}
+
 SoundProcess::~SoundProcess() {
     end();
 }

@@ -29,6 +29,9 @@ public:
         std::chrono::milliseconds startTime{10000};
     };
     explicit SoundProcess(Options options);
+    // Speaks over `socket` to a process already at its other end, with no process to end (a fuzz
+    // driver's); once that one fails, `options.program` is started in its place.
+    SoundProcess(Options options, UniqueFd socket);
     // Ends the process (SIGKILL) and reaps it.
     ~SoundProcess();
     SoundProcess(const SoundProcess&) = delete;

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,6 +17,9 @@ namespace {
 
 // The chunks before the samples (format, and at most some tags) lie within this.
 constexpr qint64 HeaderBytes = qint64(256) * 1024;
+// The highest sample rate a recorder writes; far beyond it, SDL's resampler miscounts its own
+// buffers.
+constexpr quint32 MostRate = 768000;
 // Input read at once: a second of stereo 32-bit samples at 48 kHz.
 constexpr qint64 MostPieceBytes = qint64(384) * 1024;
 
@@ -162,7 +164,7 @@ std::unique_ptr<PcmSource> openWave(int file) {
         return nullptr;
     const std::optional<WaveHeader> header =
         readWaveHeader(readAt(file, 0, std::min<qint64>(HeaderBytes, info.st_size)), info.st_size);
-    if (!header || header->sampleRate > INT_MAX ||
+    if (!header || header->sampleRate > MostRate ||
         convertedBytes(*header, pcm::Rate, pcm::Channels) > pcm::LongestComment * pcm::FrameBytes)
         return nullptr;
     if (const std::optional<SampleLayout> layout = sampleLayout(*header)) {
