@@ -53,9 +53,19 @@ bool SdlMciSequencer::open(const QString& path, const QString& alias) {
         return false;
     const qint64 bytes = file.size();
     const int fd = file.release();
-    if (!decoding_.playable(SoundKind::Midi, fd)) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return false;
+    }
+    const Identity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    if (!playable_ || !same(*playable_, identity)) {
+        playable_.reset();
+        if (!decoding_.playable(SoundKind::Midi, fd)) {
+            ::close(fd);
+            return false;
+        }
+        playable_ = identity;
     }
     alias_ = alias;
     file_ = fd;
@@ -69,6 +79,11 @@ void SdlMciSequencer::close() {
         ::close(file_);
     file_ = -1;
     alias_.clear();
+}
+
+bool SdlMciSequencer::same(const Identity& a, const Identity& b) {
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
 }
 
 bool SdlMciSequencer::isOpenAlias(const QString& alias) const {

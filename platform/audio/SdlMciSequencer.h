@@ -2,7 +2,9 @@
 
 #include "platform/SoundDevices.h"
 
+#include <optional>
 #include <QString>
+#include <sys/stat.h>
 
 class AudioEngine;
 class SoundDecoding;
@@ -31,9 +33,21 @@ private:
     void close();
     bool isOpenAlias(const QString& alias) const;
 
+    // A file as it was when it was opened: the same file, unchanged, when all of it is equal.
+    struct Identity {
+        dev_t device;
+        ino_t inode;
+        off_t size;
+        timespec modified;
+    };
+    static bool same(const Identity& a, const Identity& b);
+
     AudioEngine& engine_;
     SoundDecoding& decoding_;
     QString alias_; // empty: nothing open
     int file_ = -1; // the open piece
     qint64 bytes_ = 0;
+    // The file last found to hold a piece: the show opens a piece, closes it and opens it again
+    // at once, and the sound process is asked once.
+    std::optional<Identity> playable_;
 };
