@@ -7,6 +7,7 @@
 // control byte and the 40 bytes of a message (control bits: 0 the right magic, 1 the kind from the
 // next byte, 2 a descriptor attached, 3 the message cut short); after a record with control bit 7,
 // the samples, as pieces of a length byte and that many bytes.
+#include "platform/audio/FeedWatch.h"
 #include "platform/decoder/SoundProcess.h"
 
 #include <cstdint>
@@ -93,9 +94,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap(); // a stream without the pipe it reads
     UniqueFd pipe = std::move(fds[1]);
     ::fcntl(pipe.get(), F_SETFL, O_NONBLOCK);
-    // The samples in pieces, each heard before the next; the fake clock runs 23 ms a block.
+    // The samples in pieces, each heard before the next, and watched as the engine watches
+    // them; the fake clock runs 23 ms a block.
+    FeedWatch watch;
     auto clock = std::chrono::steady_clock::now();
     std::vector<qint16> block(2 * 1024);
+    const auto hear = [&] {
+        const PcmStream::Mixed mixed = stream->mixInto(block.data(), 1024);
+        clock += std::chrono::milliseconds(23);
+        if (watch.heard(clock, mixed.frames, mixed.playing && mixed.frames < 1024) !=
+            FeedWatch::Verdict::Fed)
+            stream->giveUp(PcmStream::End::Stalled);
+        return mixed.playing && stream->end() == PcmStream::End::Playing;
+    };
     bool playing = true;
     while (playing && in.left > 0) {
         std::vector<uint8_t> piece(size_t(in.byte()));
@@ -103,11 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         in.take(piece.data(), piece.size());
         if (::write(pipe.get(), piece.data(), piece.size()) < 0)
             break;
-        playing = stream->mixInto(block.data(), 1024, clock += std::chrono::milliseconds(23));
+        playing = hear();
     }
     pipe.reset();
     for (int i = 0; playing && i < 4; ++i)
-        playing = stream->mixInto(block.data(), 1024, clock += std::chrono::milliseconds(23));
+        playing = hear();
     if (playing)
         __builtin_trap(); // a stream whose pipe has closed plays on
     return 0;

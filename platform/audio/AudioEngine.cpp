@@ -43,23 +43,29 @@ bool AudioEngine::ready() {
     return true;
 }
 
-std::unique_ptr<PcmStream> AudioEngine::swap(Voice voice, Playing next, const void* onlyOf,
-                                             bool any) {
+std::unique_ptr<PcmStream> AudioEngine::swap(Voice voice, std::unique_ptr<PcmStream> next,
+                                             const void* owner, const void* onlyOf, bool any) {
     Playing& playing = voices_[voice == Voice::Music ? 0 : 1];
     if (state_ != State::Open || (!any && playing.owner != onlyOf))
-        return std::move(next.stream);
+        return next;
     SDL_LockAudioDevice(device_);
-    std::swap(playing, next);
+    std::swap(playing.stream, next);
+    playing.owner = owner;
+    // A stream from another process: that one is watched from now on, afresh.
+    if (playing.stream && playing.stream->feeder() != playing.feeder) {
+        playing.feeder = playing.stream->feeder();
+        playing.watch = FeedWatch();
+    }
     SDL_UnlockAudioDevice(device_);
-    return std::move(next.stream);
+    return next;
 }
 
 void AudioEngine::play(Voice voice, std::unique_ptr<PcmStream> stream, const void* owner) {
-    swap(voice, {std::move(stream), owner}, nullptr, true);
+    swap(voice, std::move(stream), owner, nullptr, true);
 }
 
 void AudioEngine::stop(Voice voice, const void* owner) {
-    swap(voice, {}, owner, false);
+    swap(voice, nullptr, nullptr, owner, false);
 }
 
 void AudioEngine::setTap(Tap tap) {
@@ -70,18 +76,36 @@ void AudioEngine::setTap(Tap tap) {
         SDL_UnlockAudioDevice(device_);
 }
 
+void AudioEngine::mix(Playing& voice, qint16* out, int frames, FeedWatch::Clock::time_point now) {
+    if (!voice.feeder)
+        return;
+    // A stream that is over stays until the next play or stop takes it away: its pipe is closed
+    // outside the audio thread.
+    const PcmStream::Mixed mixed =
+        voice.stream ? voice.stream->mixInto(out, frames) : PcmStream::Mixed{};
+    std::optional<std::chrono::nanoseconds> cpu;
+    if (voice.watch.wantsProcessorTime(now))
+        cpu = voice.feeder->processorTime();
+    const FeedWatch::Verdict verdict =
+        voice.watch.heard(now, mixed.frames, mixed.playing && mixed.frames < frames, cpu);
+    if (verdict == FeedWatch::Verdict::Fed)
+        return;
+    if (voice.stream && voice.stream->end() == PcmStream::End::Playing)
+        voice.stream->giveUp(verdict == FeedWatch::Verdict::Stalled ? PcmStream::End::Stalled
+                                                                    : PcmStream::End::Spinning);
+    else
+        voice.feeder->giveUp();
+    voice.feeder.reset(); // given up for good: nothing more to watch
+}
+
 void AudioEngine::fill(void* self, Uint8* out, int bytes) {
     auto* engine = static_cast<AudioEngine*>(self);
     std::memset(out, 0, size_t(bytes));
     auto* samples = reinterpret_cast<qint16*>(out);
     const int frames = bytes / pcm::FrameBytes;
     const auto now = FeedWatch::Clock::now();
-    for (Playing& voice : engine->voices_) {
-        // A stream that is over stays until the next play or stop takes it away: its pipe is
-        // closed outside the audio thread.
-        if (voice.stream)
-            voice.stream->mixInto(samples, frames, now);
-    }
+    for (Playing& voice : engine->voices_)
+        mix(voice, samples, frames, now);
     if (engine->tap_)
         engine->tap_(samples, frames);
 }

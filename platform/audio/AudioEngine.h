@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audio/FeedWatch.h"
 #include "platform/audio/PcmStream.h"
 
 #include <SDL2/SDL_audio.h>
@@ -14,7 +15,8 @@
 //
 // It mixes two voices, each a stream of samples from the sound process: the music (MP3 or MIDI:
 // starting one replaces the other, so at most one music plays, and each player stops only what
-// it started) and the comment. The program decodes nothing: it adds the two streams.
+// it started) and the comment. The program decodes nothing: it adds the two streams. Each voice
+// watches the process that fed it last, while it plays and once it is silent (FeedWatch.h).
 class AudioEngine {
 public:
     AudioEngine() = default;
@@ -39,10 +41,15 @@ private:
     struct Playing {
         std::unique_ptr<PcmStream> stream;
         const void* owner = nullptr;
+        std::shared_ptr<PcmFeeder> feeder; // the last stream's, still watched when it has gone
+        FeedWatch watch;
     };
     static void fill(void* self, Uint8* out, int bytes);
-    // Swaps what plays on `voice` under the device's lock; the old stream goes outside it.
-    std::unique_ptr<PcmStream> swap(Voice voice, Playing next, const void* onlyOf, bool any);
+    static void mix(Playing& voice, qint16* out, int frames, FeedWatch::Clock::time_point now);
+    // Takes the stream off `voice` (when `onlyOf` started it, or any), puts `next` on it, under
+    // the device's lock; the old stream goes outside it.
+    std::unique_ptr<PcmStream> swap(Voice voice, std::unique_ptr<PcmStream> next, const void* owner,
+                                    const void* onlyOf, bool any);
 
     enum class State { Closed, Open, Failed };
     State state_ = State::Closed;

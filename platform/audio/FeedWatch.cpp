@@ -20,7 +20,8 @@ FeedWatch::Verdict FeedWatch::heard(Clock::time_point now, long long frames, boo
         if (windowStart_) {
             const double sound = double(framesInWindow_) / pcm::Rate;
             const double used = std::chrono::duration<double>(*cpu - cpuAtStart_).count();
-            if (used > MostProcessorPerSound * sound)
+            if (used >
+                MostProcessorPerSound * sound + std::chrono::duration<double>(Allowance).count())
                 return Verdict::Spinning;
         }
         windowStart_ = now;

@@ -21,9 +21,9 @@ void PcmStream::giveUp(End why) {
     feeder_->giveUp();
 }
 
-bool PcmStream::mixInto(qint16* out, int frames, FeedWatch::Clock::time_point now) {
+PcmStream::Mixed PcmStream::mixInto(qint16* out, int frames) {
     if (end_ != End::Playing || frames <= 0)
-        return false;
+        return {};
     const qsizetype wanted = qsizetype(frames) * pcm::FrameBytes;
     if (bytes_.size() < size_t(wanted))
         bytes_.resize(size_t(wanted));
@@ -49,26 +49,11 @@ bool PcmStream::mixInto(qint16* out, int frames, FeedWatch::Clock::time_point no
         out[i] = qint16(std::clamp(int(out[i]) + int(samples[i]), -32768, 32767));
     if (overlong) {
         giveUp(End::Overlong);
-        return false;
+        return {whole, false};
     }
     carried_ = got - whole * pcm::FrameBytes;
     std::memmove(bytes_.data(), bytes_.data() + whole * pcm::FrameBytes, size_t(carried_));
-    if (ended) {
+    if (ended)
         end_ = End::Ended;
-        return false;
-    }
-    std::optional<std::chrono::nanoseconds> cpu;
-    if (watch_.wantsProcessorTime(now))
-        cpu = feeder_->processorTime();
-    switch (watch_.heard(now, whole, whole < frames, cpu)) {
-    case FeedWatch::Verdict::Fed:
-        return true;
-    case FeedWatch::Verdict::Stalled:
-        giveUp(End::Stalled);
-        return false;
-    case FeedWatch::Verdict::Spinning:
-        giveUp(End::Spinning);
-        return false;
-    }
-    return true;
+    return {whole, !ended};
 }

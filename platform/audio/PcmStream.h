@@ -1,14 +1,12 @@
 #pragma once
 
-#include "platform/audio/FeedWatch.h"
-
 #include <chrono>
 #include <memory>
 #include <optional>
 #include <QtGlobal>
 #include <vector>
 
-// The process that feeds a stream, as the stream acts on it from the audio thread.
+// The process that feeds a stream, as the audio thread acts on it.
 class PcmFeeder {
 public:
     virtual ~PcmFeeder() = default;
@@ -19,9 +17,9 @@ public:
 };
 
 // One sound coming from the process that decodes it, through a pipe, in the device's format
-// (pcm::Rate, stereo, signed 16-bit). The stream holds the process to what it declared: no more
-// frames than the declared count, fed without stalling, without burning the processor
-// (FeedWatch); a process that breaks its word is given up and the sound ends there, silent.
+// (pcm::Rate, stereo, signed 16-bit). The stream holds the process to the frame count it
+// declared: one that sends more is given up and the sound ends there, silent. (How it keeps the
+// sound fed is the engine's watch, FeedWatch.h.)
 class PcmStream {
 public:
     // Reads `pipe` (its read end, non-blocking; the stream closes it): at most `frames` frames.
@@ -32,18 +30,22 @@ public:
 
     enum class End { Playing, Ended, Overlong, Stalled, Spinning };
 
-    // Adds the next `frames` frames, as many as have come, to `out` (sums clamped to 16 bits);
-    // false once the sound is over. Called from the audio thread alone.
-    bool mixInto(qint16* out, int frames, FeedWatch::Clock::time_point now);
+    struct Mixed {
+        qint64 frames = 0;    // delivered
+        bool playing = false; // false once the sound is over
+    };
+    // Adds the next `frames` frames, as many as have come, to `out` (sums clamped to 16 bits).
+    // Called from the audio thread alone.
+    Mixed mixInto(qint16* out, int frames);
+    // Ends the sound here and gives its feeder up.
+    void giveUp(End why);
     End end() const { return end_; }
+    const std::shared_ptr<PcmFeeder>& feeder() const { return feeder_; }
 
 private:
-    void giveUp(End why);
-
     int pipe_;
     qint64 left_; // frames the process may still send
     std::shared_ptr<PcmFeeder> feeder_;
-    FeedWatch watch_;
     std::vector<char> bytes_;
     qsizetype carried_ = 0; // bytes of a frame that came in part
     End end_ = End::Playing;

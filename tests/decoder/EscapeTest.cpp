@@ -81,7 +81,7 @@ public:
         std::unique_ptr<PcmStream> stream =
             sound_.decode(SoundKind::Wave, fd.get(), QFileInfo(file).size());
         qint16 frame[2] = {};
-        if (!stream || (stream->mixInto(frame, 1, std::chrono::steady_clock::now()), frame[0] == 0))
+        if (!stream || (stream->mixInto(frame, 1), frame[0] == 0))
             return -1;
         return frame[0] == -1 ? 0 : frame[0];
     }

@@ -19,8 +19,16 @@ namespace {
 // frames, then what `after` does (nothing: the end; it is called again at each read).
 class Misbehaving final : public PcmSource {
 public:
-    Misbehaving(pcm::Declared declared, qint64 toneFrames, std::function<qint16()> after = {})
-        : declared_(declared), toneFrames_(toneFrames), after_(std::move(after)) {}
+    Misbehaving(pcm::Declared declared, qint64 toneFrames, std::function<qint16()> after = {},
+                std::function<void()> atEnd = {})
+        : declared_(declared), toneFrames_(toneFrames), after_(std::move(after)),
+          atEnd_(std::move(atEnd)) {}
+    ~Misbehaving() override {
+        if (atEnd_)
+            atEnd_();
+    }
+    Misbehaving(const Misbehaving&) = delete;
+    Misbehaving& operator=(const Misbehaving&) = delete;
     pcm::Declared declared() const override { return declared_; }
     qsizetype read(qint16* out, qsizetype frames) override {
         for (qsizetype i = 0; i < frames; ++i, ++played_) {
@@ -40,6 +48,7 @@ private:
     pcm::Declared declared_;
     qint64 toneFrames_;
     std::function<qint16()> after_;
+    std::function<void()> atEnd_;
     qint64 played_ = 0;
 };
 
@@ -63,8 +72,8 @@ public:
     bool playable(SoundKind kind, int file) override {
         misbehaveAtOnce(file);
         const QByteArray head = headOf(file);
-        for (const char* word : {"STALL", "SPIN", "DIE", "OVERLONG", "BURN", "RATE", "CHANNELS",
-                                 "ENCODING", "ENDLESS", "HUGE", "ESCAPE "}) {
+        for (const char* word : {"STALL", "SPIN", "DIE", "OVERLONG", "BURN", "LINGER", "RATE",
+                                 "CHANNELS", "ENCODING", "ENDLESS", "HUGE", "ESCAPE "}) {
             if (head.startsWith(word))
                 return true;
         }
@@ -100,6 +109,11 @@ public:
             return std::make_unique<Misbehaving>(device, 0, [] {
                 spinFor(std::chrono::nanoseconds(20'000));
                 return 0;
+            });
+        if (head.startsWith("LINGER")) // a tone that ends, then it spins for ever
+            return std::make_unique<Misbehaving>(device, tenth * 2, std::function<qint16()>(), [] {
+                for (volatile bool spin = true; spin;) {
+                }
             });
         if (head.startsWith("RATE")) // another rate than the device's
             return std::make_unique<Misbehaving>(pcm::Declared{pcm::Signed16, 22050, 2, 0}, tenth);

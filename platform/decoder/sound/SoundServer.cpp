@@ -28,10 +28,10 @@ public:
 
     int pipe() const { return pipe_.get(); }
 
-    // Writes what the pipe takes now; false once the sound is over: it ended (the pipe closes
-    // when the stream goes), or the program closed its end.
-    bool feed() {
-        for (int chunks = 0; chunks < ChunksPerTurn;) {
+    // Writes what the pipe takes now, `chunks` chunks at most; false once the sound is over: it
+    // ended (the pipe closes when the stream goes), or the program closed its end.
+    bool feed(int most = ChunksPerTurn) {
+        for (int chunks = 0; chunks < most;) {
             if (written_ == size_) {
                 const qsizetype frames = source_->read(chunk_.data(), ChunkFrames);
                 if (frames <= 0)
@@ -84,7 +84,8 @@ std::unique_ptr<Stream> play(int socket, SoundFiles& files, SoundKind kind, int 
     const pcm::Declared declared = source->declared();
     ::fcntl(pipe.get(), F_SETFL, O_NONBLOCK);
     auto stream = std::make_unique<Stream>(std::move(source), std::move(pipe));
-    const bool going = stream->feed();
+    // One chunk before the answer: enough for the first blocks, and quick to make.
+    const bool going = stream->feed(1);
     Message reply;
     reply.kind = Playing;
     reply.encoding = declared.encoding;
