@@ -93,12 +93,13 @@ void FileActions::remove(int row, std::function<void(bool removed)> done) {
     dialogs_.confirm(fileactions::deleteQuestion(name), [this, row, name, finish](bool ok) {
         if (!ok || list_.entry(row) != name)
             return finish(false);
-        const FileOperations::Removal removal = files_.remove(showFolder_() + name);
-        if (removal != FileOperations::Removal::Deleted)
+        using Removal = FileOperations::Removal;
+        const Removal removal = files_.remove(showFolder_() + name);
+        if (removal == Removal::Kept || removal == Removal::Missing)
             dialogs_.message(fileactions::deleteFailure(name));
-        if (removal == FileOperations::Removal::Kept)
+        if (removal == Removal::Kept)
             return finish(false);
-        // Deleted now, or already gone: nothing is left to list.
+        // In the Trash, deleted now, or already gone: nothing is left to list.
         list_.remove(row);
         finish(true);
     });

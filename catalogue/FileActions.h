@@ -57,10 +57,10 @@ public:
     // Asks for the new name and renames; `done` gets true when the file was renamed. The item
     // keeps its place in the list until the next scan.
     void rename(int row, std::function<void(bool renamed)> done = {});
-    // Asks for confirmation and deletes; `done` gets true when the item left the list. It leaves
-    // only when the file is gone: a file that is kept (read-only, a folder, a medium that
-    // refuses) stays listed. A file already gone from the disk is reported as not deleted and
-    // leaves the list.
+    // Asks for confirmation and deletes, into the user's Trash where the file's volume has one;
+    // `done` gets true when the item left the list. It leaves only when the file is gone: a file
+    // that is kept (read-only, a folder, a medium that refuses) stays listed. A file already gone
+    // from the disk is reported as not deleted and leaves the list.
     void remove(int row, std::function<void(bool removed)> done = {});
 
 private:

@@ -1,6 +1,7 @@
 #include "catalogue/FileOperations.h"
 
 #include "catalogue/FileIdentity.h"
+#include "catalogue/UserTrash.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +51,8 @@ FileOperations::Removal DiskFileOperations::remove(const QString& path) {
         if (file.isDir() || !(file.permissions() & QFileDevice::WriteOwner))
             return Removal::Kept;
     }
+    if (MoveToTrash(path))
+        return Removal::Trashed;
     if (QFile::remove(path))
         return Removal::Deleted;
     return taken(path) ? Removal::Kept : Removal::Missing;

@@ -14,7 +14,8 @@ public:
     virtual bool rename(const QString& from, const QString& to) = 0;
 
     enum class Removal {
-        Deleted, // the file was there and is gone now
+        Trashed, // the file is in the user's Trash now, where it can be restored from
+        Deleted, // the file was there and is gone for good now
         Kept,    // the file is still there: read-only, a folder, or the medium refused
         Missing, // there was no file to delete
     };
@@ -25,7 +26,9 @@ public:
 class DiskFileOperations final : public FileOperations {
 public:
     bool rename(const QString& from, const QString& to) override;
-    // A file without write permission for its owner is kept, whoever asks: unlinking needs only
-    // the folder's permission, and root passes every check.
+    // The file goes to the user's Trash (catalogue/UserTrash.h), as the desktop's own delete
+    // does; only where its volume has no Trash the user can use is it deleted for good. A file
+    // without write permission for its owner is kept, whoever asks: moving and unlinking need
+    // only the folder's permission, and root passes every check.
     Removal remove(const QString& path) override;
 };

@@ -30,7 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Helvetica, Arial, Courier, Symbol) with the same widths, and Qt's Italian texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, timgm6mb-soundfont, xdg-utils, "
+    "qt6-qpa-plugins, qt6-wayland, qt6-image-formats-plugins, timgm6mb-soundfont, xdg-utils, "
     "fonts-dejavu-core, fonts-urw-base35, qt6-translations-l10n")
 
 include(CPack)

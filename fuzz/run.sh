@@ -60,6 +60,41 @@ if [ ! -e "$corpus/.seeded" ]; then
     { printf '\x02'; cat "$scratch/argb.bmp"; } > "$parts/argb.bmp"
     { printf '\x02'; cat "$scratch/565.bmp"; } > "$parts/565.bmp"
 
+    # Tagged pictures of every format that carries a profile, the profiles themselves (the
+    # table-based CMYK one is over the length limit: the small one stands for it), and a JPEG
+    # whose EXIF block marks Adobe RGB.
+    profiles="$corpus/picture_profiles"
+    mkdir -p "$profiles"
+    i=0
+    for f in /usr/share/color/argyll/ref/DisplayP3.icm:jpg /usr/share/color/icc/colord/AdobeRGB1998.icc:png \
+             /usr/share/color/icc/colord/ProPhotoRGB.icc:webp /usr/share/color/argyll/ref/DisplayP3.icm:bmp; do
+        profile=${f%:*} ext=${f#*:}
+        convert "$scratch/p.png" -profile "$profile" "$scratch/tagged.$ext"
+        { printf '\x00'; cat "$scratch/tagged.$ext"; } > "$profiles/tagged.$ext"
+        { printf '\x01'; cat "$profile"; } > "$profiles/profile$((i += 1)).icc"
+    done
+    convert "$scratch/p.png" -colorspace Gray -profile /usr/share/color/icc/Gray-CIE_L.icc "$scratch/grey.jpg"
+    convert "$scratch/p.png" -colorspace CMYK -profile /usr/share/color/icc/ghostscript/ps_cmyk.icc "$scratch/cmyk.jpg"
+    for f in grey.jpg cmyk.jpg; do { printf '\x00'; cat "$scratch/$f"; } > "$profiles/$f"; done
+    { printf '\x01'; cat /usr/share/color/icc/ghostscript/ps_cmyk.icc; } > "$profiles/cmyk.icc"
+    # The decoders see tagged pictures too, the colour conversion in their path.
+    for f in tagged.jpg grey.jpg cmyk.jpg; do
+        { printf '\x00'; cat "$scratch/$f"; } > "$pictures/$f"
+    done
+    python3 - "$scratch/p.jpg" "$profiles/dcf.jpg" <<'PY'
+import struct, sys
+jpeg = open(sys.argv[1], 'rb').read()
+def entry(tag, kind, count, value):
+    return struct.pack('>HHI', tag, kind, count) + value.ljust(4, b'\0')
+tiff = (b'MM\0*' + struct.pack('>IH', 8, 1) + entry(0x8769, 4, 1, struct.pack('>I', 26)) +
+        struct.pack('>IH', 0, 2) + entry(0xA001, 3, 1, struct.pack('>H', 0xFFFF)) +
+        entry(0xA005, 4, 1, struct.pack('>I', 56)) + struct.pack('>IH', 0, 1) +
+        entry(1, 2, 4, b'R03\0') + struct.pack('>I', 0))
+body = b'Exif\0\0' + tiff
+open(sys.argv[2], 'wb').write(b'\0' + jpeg[:2] + b'\xFF\xE1' + struct.pack('>H', len(body) + 2) +
+                              body + jpeg[2:])
+PY
+
     mkdir -p "$corpus/midi_file"
     python3 "$root/scripts/make-midi.py" "$corpus/midi_file/piece.mid"
     python3 - "$corpus/midi_file/piece.mid" "$corpus/midi_file/piece.rmi" <<'PY'
@@ -98,6 +133,19 @@ if [ ! -e "$corpus/emf_player/.real" ]; then
     touch "$corpus/emf_player/.real"
 fi
 
+# Both players start also from LibreOffice's drawings that fit their drivers' length (masks
+# and pictures, see-through fills, carried EMFs) and from the hand-made files of every bitmap
+# record (a corpus seeded by an older run.sh gets them too).
+if [ ! -e "$corpus/.libreoffice" ]; then
+    "$build/fuzz/fuzz_seeds" "$corpus"
+    mkdir -p "$corpus/wmf_player" "$corpus/emf_player"
+    find "$root/tests/data/metafiles/libreoffice" -name '*.wmf' -size -128k \
+        -exec cp {} "$corpus/wmf_player/" \;
+    find "$root/tests/data/metafiles/libreoffice" -name '*.emf' -size -64k \
+        -exec cp {} "$corpus/emf_player/" \;
+    touch "$corpus/.libreoffice"
+fi
+
 # WAVE comments in every format sox writes them in, a second long (a corpus seeded by an older
 # run.sh gets them too).
 if [ ! -e "$corpus/wave_file/.formats" ]; then
@@ -113,7 +161,7 @@ if [ ! -e "$corpus/wave_file/.formats" ]; then
 fi
 
 drivers=(settings_file midi_file wave_file pcm_stream mci_command packed_bitmap picture_parts
-         metafile_headers wmf_player emf_player helper_answers picture_decoders)
+         picture_profiles metafile_headers wmf_player emf_player helper_answers picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do
@@ -123,6 +171,7 @@ for d in "${drivers[@]}"; do
     # The fuzzer sees the coverage of the program's side only, not inside the helper: every
     # seed picture stays in the corpus to be mutated, whatever coverage it adds.
     [ "$d" = picture_decoders ] && extra=(-keep_seed=1 -max_len=65536)
+    [ "$d" = picture_profiles ] && extra=(-max_len=65536)
     # The real drawings run to 120 KB.
     [ "$d" = wmf_player ] && extra=(-max_len=131072)
     # Larger seeds are cut there; the driver mends the cut file's record walk.

@@ -55,6 +55,8 @@ QByteArray conversation(QSize natural, QSize shown, bool refused) {
     return out;
 }
 
+QByteArray emfOfRasterOperations();
+
 // The sound driver's input (see pcm_stream.cpp): a greeting, the answer to the request to play
 // (`format` right or not), then a second of a tone in pieces of 255 bytes.
 QByteArray soundConversation(SoundKind kind, bool right) {
@@ -119,7 +121,66 @@ QByteArray emfOfEveryKind() {
               words({'H' | 'i' << 16, 30, 30}));
     emfRecord(r, 75, {48, 5}, words({32, 1, 1, 16, 0, 0, 0, 0, 0, 0, 96, 96}));
     emfRecord(r, 42, {0, 0, 192, 96});
-    return metafiles::emfFile({0, 0, 5080, 2540}, {0, 0, 192, 96}, r);
+    return metafiles::emfFile({0, 0, 5080, 2540}, {0, 0, 192, 96}, r + emfOfRasterOperations());
+}
+
+// Records that combine with what is drawn: a mask and picture pair, masked and keyed bitmaps,
+// the brush alone, shaded triangles, an EMF+ see-through fill and the fill it stands beside,
+// spaced text.
+QByteArray emfOfRasterOperations() {
+    using namespace metafiles;
+    QImage grey(3, 2, QImage::Format_RGB32);
+    grey.fill(QColor(0x80, 0x80, 0x80));
+    grey.setPixelColor(0, 0, Qt::white);
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QByteArray r = emfSolidBrush(Qt::green, 2) + emfBox({0, 0, 96, 96});
+    r += emfStretchDiBits(grey, {0, 0, 192, 96}, 0x00EE0086);
+    r += emfStretchDiBits(picture, {0, 0, 192, 96}, 0x008800C6);
+    r += emfMaskBlt({10, 10, 3, 2}, 0xAACC0020, dib24(picture), dib1(grey));
+    r += emfBlt(116, {0, 0, 64, 32}, colorRef(Qt::blue), dib24(picture), picture.size());
+    r += emfBlt(76, {20, 20, 100, 50}, 0x005A0049, {});
+    r += emfBlt(77, {30, 30, 60, 30}, 0x00660046, dib24(grey), grey.size());
+    const auto w = [](std::initializer_list<qint64> values) {
+        QByteArray out;
+        for (qint64 v : values)
+            for (int i = 0; i < 4; ++i)
+                out.append(char(v >> (8 * i) & 0xFF));
+        return out;
+    };
+    emfRecord(r, 118, {0, 0, 0, 0, 3, 1, 2},
+              w({0, 0, 0xFF00, 0, 192, 0, 0xFF000000, 0, 0, 96, 0, 0xFF00, 0, 1, 2}));
+    const QByteArray fill =
+        w({0x2B464D45, 0x8000 << 16 | 0x400C, 36, 24, 0x80FF0000, 2, 0, 0, 0, 0});
+    emfRecord(r, 70, {fill.size()}, fill);
+    r += emfSolidBrush(Qt::red, 3) + emfBox({100, 0, 50, 50});
+    emfRecord(r, 120, {30, 2});
+    emfRecord(r, 84, {0, 0, 0, 0, 1, 0, 0, 10, 80, 3, 76, 4, 0, 0, 50, 90, 0},
+              w({'H' | ' ' << 16, 'H'}));
+    return r;
+}
+
+// A WMF of every bitmap record, spaced text, and the EMF it carries.
+QByteArray wmfOfEveryKind(const QByteArray& carried) {
+    using namespace metafiles;
+    QImage bitmap(2, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::red);
+    bitmap.setPixelColor(1, 1, Qt::white);
+    const QByteArray dib = dib24(bitmap);
+    WmfWriter w;
+    w.nullPen().solidBrush(Qt::green).rectangle({0, 0, 50, 100});
+    wmfStretchDib(w, bitmap, {0, 0, 100, 100}, 0x00EE0086);
+    wmfStretchDib(w, bitmap, {0, 0, 100, 100}, 0x008800C6);
+    w.add(0x0940, {0x0046, 0x0066, 0, 0, 2, 2, 10, 10}, dib);
+    w.add(0x0B41, {0x0328, 0x0044, 2, 2, 0, 0, 40, 40, 20, 20}, dib);
+    w.add(0x061D, {0x0049, 0x005A, 30, 30, 60, 60});
+    const QByteArray old("\0\0\x02\0\x02\0\x02\0\x01\x01\xC0\0\x40\0", 14);
+    w.add(0x0922, {0x00A6, 0x0011, 0, 0, 2, 2, 70, 70}, old);
+    w.add(0x02FB, {}, fontParams("DejaVu Sans", 20, 0)).add(0x012D, {2});
+    w.add(0x0108, {5}).add(0x020A, {1, 12});
+    w.add(0x0A32, {80, 10, 3, 4, 0, 0, 90, 100, 'H' | ' ' << 8, 'H', 30, 30, 30});
+    carryEmf(w, carried, 400);
+    return w.file(QRect(0, 0, 100, 100), 96);
 }
 
 } // namespace
@@ -160,6 +221,7 @@ int main(int argc, char** argv) {
         seed("picture_decoders", name, picture(QString(name).endsWith("emf") ? 8 : 7, bytes));
     }
     seed("emf_player", "every-kind.emf", emfOfEveryKind());
+    seed("wmf_player", "every-kind.wmf", wmfOfEveryKind(emfOfEveryKind()));
 
     // Answers of the helper: a picture asked for smaller, one at its natural size, a refusal.
     seed("helper_answers", "smaller", conversation({80, 40}, {40, 20}, false));

@@ -6,6 +6,7 @@
 #include "panel/AutoSizeLabel.h"
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
+#include "panel/FocusMark.h"
 #include "platform/Dialogs.h"
 #include "startup/AppRecords.h"
 
@@ -63,6 +64,12 @@ CatalogueControls::CatalogueControls(QWidget* panel, AppRecords& records, Dialog
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setUniformItemSizes(true); // ten thousand entries lay out at once
+    List1->setItemDelegate(new FocusRowDelegate(List1));
+    // A screen reader reads a list's description, not its tooltip: the right click's menu is
+    // told there.
+    for (QAbstractItemView* list :
+         {static_cast<QAbstractItemView*>(Dir1), static_cast<QAbstractItemView*>(List1)})
+        list->setAccessibleDescription(list->toolTip());
 
     connect(Command4, &QPushButton::clicked, this, &CatalogueControls::Command4_Click);
     connect(Dir1, &DirListBox::changed, this, &CatalogueControls::Dir1_Change);

@@ -1,6 +1,7 @@
 #include "panel/ColourSample.h"
 
 #include "core/Rounding.h"
+#include "panel/FocusMark.h"
 #include "platform/RandomSource.h"
 
 #include <QPainter>
@@ -58,4 +59,9 @@ void ColourSample::paintEvent(QPaintEvent* event) {
             p.drawImage(inner.topLeft(), drawing_);
     }
     QFrame::paintEvent(event);
+    // On the sunken edge, so that it shows whatever the colour inside.
+    if (hasFocus()) {
+        QPainter p(this);
+        PaintFocusMark(p, rect(), FocusMarkColour(palette()));
+    }
 }

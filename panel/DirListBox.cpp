@@ -1,6 +1,7 @@
 #include "panel/DirListBox.h"
 
 #include "core/FolderPath.h"
+#include "panel/FocusMark.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
@@ -17,21 +19,31 @@ constexpr int kLevelRole = Qt::UserRole + 1;
 constexpr int kIndent = 8; // pixels per level, as the classic list steps in
 
 // Indents each entry by its depth, so the path reads as a tree.
-class IndentDelegate : public QStyledItemDelegate {
+class IndentDelegate : public FocusRowDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using FocusRowDelegate::FocusRowDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem shifted(option);
         shifted.rect.setLeft(option.rect.left() + kIndent * index.data(kLevelRole).toInt());
-        QStyledItemDelegate::paint(painter, shifted, index);
+        FocusRowDelegate::paint(painter, shifted, index);
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QSize size = FocusRowDelegate::sizeHint(option, index);
         size.rwidth() += kIndent * index.data(kLevelRole).toInt();
         return size;
     }
 };
+
+// The tree the indents draw, for a screen reader: the depth (the root's is 1) and whether the
+// folder is open (on the current path) or closed (a child of the current folder).
+void describe(QListWidgetItem* item, int level, bool open) {
+    item->setData(kLevelRole, level);
+    item->setData(Qt::AccessibleDescriptionRole,
+                  (open ? QStringLiteral("Cartella aperta, livello %1")
+                        : QStringLiteral("Cartella chiusa, livello %1"))
+                      .arg(level + 1));
+}
 
 QString withoutTrailingSeparator(const QString& path) {
     QString clean = QDir::cleanPath(QDir(path).absolutePath());
@@ -59,6 +71,9 @@ QStringList childFolders(const QString& path) {
 } // namespace
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
+    // The frame's inside is the rows' white too, also where the rows leave a line (below).
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,20 +115,20 @@ void DirListBox::fill() {
     QString walked = QStringLiteral("/");
     auto* root = new QListWidgetItem(open, QStringLiteral("/"), this);
     root->setData(kPathRole, walked);
-    root->setData(kLevelRole, 0);
+    describe(root, 0, true);
     QListWidgetItem* current = root;
     int level = 0;
     for (const QString& part : parts) {
         walked = WithTrailingSeparator(walked) + part;
         auto* item = new QListWidgetItem(open, part, this);
         item->setData(kPathRole, walked);
-        item->setData(kLevelRole, ++level);
+        describe(item, ++level, true);
         current = item;
     }
     for (const QString& child : childFolders(path_)) {
         auto* item = new QListWidgetItem(closed, child, this);
         item->setData(kPathRole, WithTrailingSeparator(walked) + child);
-        item->setData(kLevelRole, level + 1);
+        describe(item, level + 1, false);
     }
     setCurrentItem(current);
     scrollToItem(current);
@@ -126,6 +141,15 @@ void DirListBox::openItem(QListWidgetItem* item) {
     // brought up to date instead.
     if (!setPath(item->data(kPathRole).toString()))
         refresh();
+}
+
+void DirListBox::resizeEvent(QResizeEvent* event) {
+    // At a fractional scale (1.5 device pixels to a logical one) the frame's bottom line and the
+    // rows' area share a device row, which the rows, drawn last, paint over: the list then lost
+    // its bottom border. The rows end a line higher there.
+    const qreal ratio = devicePixelRatioF();
+    setViewportMargins(0, 0, 0, ratio != std::floor(ratio) ? 1 : 0);
+    QListWidget::resizeEvent(event);
 }
 
 void DirListBox::keyPressEvent(QKeyEvent* event) {

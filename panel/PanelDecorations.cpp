@@ -72,6 +72,10 @@ void PanelDecorations::createBanner() {
                                        appFolder_ + BannerFrames[i],
                                        FromTwips(frameLefts[i], 7440, 1800, 870), true,
                                        QStringLiteral("Fotogramma %1 del banner").arg(i + 1));
+    // The frames only hold their pictures: hidden, neither an enlarged panel nor a screen
+    // reader shows them.
+    for (int i = 0; i < 3; ++i)
+        Image3[i]->hide();
     Image3[3] = picture<LinkLabel>(form_, QStringLiteral("Image3_3"), appFolder_ + BannerDesign,
                                    FromTwips(7290, 90, 1800, 870), true,
                                    QStringLiteral("Acquista Zafferon, giochi e utilità"));

@@ -34,7 +34,7 @@ bool PreviewImage::showPicture(const QString& path) {
         picture.image.scaled(devicePixels(shown), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     setPixmap(pixmap);
-    setGeometry(Left, Top, shown.width(), shown.height());
+    setGeometry(QRect(pos(), shown)); // where the panel has it: lower in an enlarged panel
     show();
     return true;
 }

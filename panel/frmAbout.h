@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/PanelRoles.h"
+#include "panel/PanelStretch.h"
 #include "settings/SettingRules.h"
 #include "startup/AppServices.h"
 
@@ -62,6 +63,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -147,6 +149,7 @@ private:
     AutoSizeLabel* Label5 = nullptr;   // the version, under the title
     std::unique_ptr<CatalogueControls> catalogue_;
 
+    PanelStretch stretch_;
     std::map<int, QWidget*> tabOrder_;
     bool painted_ = false;
     bool unloading_ = false;

@@ -6,12 +6,14 @@
 #include "panel/DirListBox.h"
 #include "panel/DriveListBox.h"
 #include "panel/EditableList.h"
+#include "panel/FocusMark.h"
 #include "panel/frmAbout.h"
 #include "panel/PanelLook.h"
 #include "panel/SecondsField.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -63,7 +65,7 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text, QRe
 
 QScrollBar* MakeBar(QWidget* parent, const char* name, QRect twips, int maximum, int value,
                     int pageStep) {
-    auto* bar = Place(new QScrollBar(Qt::Horizontal, parent), name, twips);
+    auto* bar = Place(new FocusScrollBar(Qt::Horizontal, parent), name, twips);
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(pageStep);
@@ -209,4 +211,7 @@ void frmAbout::nameControls() {
         if (caption)
             caption->setBuddy(control);
     }
+    // The text field inside each list is announced on its own when it takes the focus.
+    for (EditableList* list : {Combo1, Combo2})
+        list->lineEdit()->setAccessibleName(list->accessibleName());
 }

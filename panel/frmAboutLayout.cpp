@@ -19,16 +19,20 @@ namespace {
 // The client area: 9510 x 6855 twips.
 constexpr int ClientWidthTwips = 9510;
 constexpr int ClientHeightTwips = 6855;
+QSize DesignSize() {
+    return FromTwips(0, 0, ClientWidthTwips, ClientHeightTwips).size();
+}
 } // namespace
 
 frmAbout::frmAbout(AppRecords& records, AppServices& services, QWidget* parent)
-    : QWidget(parent), records_(records), services_(services) {
+    : QWidget(parent), records_(records), services_(services), stretch_(*this, DesignSize()) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Quirello"));
     setFont(PanelFont());
     setPalette(PanelPalette());
-    const QRect client = FromTwips(0, 0, ClientWidthTwips, ClientHeightTwips);
-    setFixedSize(client.size());
+    // The design size is the smallest; a larger panel gives the lists more room (PanelStretch).
+    setMinimumSize(DesignSize());
+    resize(DesignSize());
     InstallAccessibleRoles();
     createControls();
     nameControls();
@@ -73,6 +77,11 @@ void frmAbout::createControls() {
     Label5 = new AutoSizeLabel(QString(), this);
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setPlace(FromTwips(2820, 6375, 1800, 255));
+}
+
+void frmAbout::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    stretch_.apply(size());
 }
 
 void frmAbout::setTabIndex(QWidget* control, int index) {

@@ -12,10 +12,15 @@ packages=(
   # the same widths as Windows' Arial, Times New Roman, Courier New and Symbol)
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
   fonts-urw-base35
+  # Wayland: Qt's platform plug-in; the screen kept on during the show (X's screen-saver
+  # extension, the Wayland idle-inhibit protocol, Qt's native window interface)
+  qt6-wayland libxss-dev libwayland-dev wayland-protocols qt6-base-private-dev
   # the metafile benchmark's baseline, the earlier conversion of WMF and EMF to SVG
   libwmf-dev libemf2svg-dev
   # the decoder helper's system-call allow-list
   libseccomp-dev
+  # pictures' colour profiles: Little CMS, libjpeg for CMYK samples, zlib for PNG's profiles
+  liblcms2-dev libjpeg-dev zlib1g-dev
   # Qt's own buttons and dialogs in Italian
   qt6-translations-l10n
   # sound: SDL's device in the program; libmpg123 (MP3) and fluidsynth with a General MIDI
@@ -29,6 +34,11 @@ packages=(
   # tests: unit tests, a virtual display, screenshots, sound and picture makers
   libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame espeak-ng procps
   python3
+  # the colour tests' real profiles: Display P3 and ProPhoto, Adobe RGB, grey, CMYK
+  argyll-ref colord-data icc-profiles-free libgs-common
+  # tests: a Wayland compositor without a screen (weston's headless back end) and what a module
+  # of the tests' own builds on to add the idle-inhibit protocol to it; a private session bus
+  weston libweston-10-dev dbus
   # the Debian package and its checks: dependencies from the linked libraries, the icon's
   # sizes, lintian, the desktop entry's and the software-centre metadata's validators
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream

@@ -1,4 +1,5 @@
 // bench_picture [photos] [rounds] [tick interval ms]
+// bench_picture colours [rounds]          (the third part alone)
 //
 // 1. From file to the picture ready to show on a 1920 x 1080 screen (fit to the height, as the
 //    show does), for 24-megapixel JPEGs: decodePicture (header first, decode at the shown size)
@@ -10,11 +11,14 @@
 //    against the decode at the shown size for scale 1.
 // 2. The tick's wait for its picture at a steady interval, through the helper: decoded ahead
 //    while the previous picture is on screen, against a decode at the tick.
+// 3. The first photo tagged Display P3 against the same photo untagged, through the helper:
+//    what converting its colours costs, in time and in the helper's memory.
 #include "BenchPhotos.h"
 #include "Measure.h"
 #include "platform/decoder/DecoderPool.h"
 #include "platform/gui/PictureAhead.h"
 #include "platform/gui/PictureDecoder.h"
+#include "TaggedPhotos.h"
 
 #include <cstdio>
 #include <functional>
@@ -151,6 +155,13 @@ void print(const char* name, const Figures& f) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "colours") {
+        const QStringList photo = benchPhotos(1);
+        return !photo.isEmpty() && compareTaggedWithUntagged(
+                                       photo.first(), argc > 2 ? std::max(1, atoi(argv[2])) : 12)
+                   ? 0
+                   : 1;
+    }
     const int count = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     const int intervalMs = argc > 3 ? std::max(100, atoi(argv[3])) : 2000;
@@ -206,5 +217,9 @@ int main(int argc, char** argv) {
     print("decoded ahead", ahead);
     if (atTick.ok && ahead.ok)
         std::printf("ratio: %.1f times shorter wait\n", atTick.meanMs / ahead.meanMs);
-    return baseline.ok && shown.ok && shown2x.ok && helper.ok && atTick.ok && ahead.ok ? 0 : 1;
+    std::printf("\n");
+    const bool colours = compareTaggedWithUntagged(photos.first(), 4 * rounds);
+    return baseline.ok && shown.ok && shown2x.ok && helper.ok && atTick.ok && ahead.ok && colours
+               ? 0
+               : 1;
 }

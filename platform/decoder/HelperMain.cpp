@@ -3,6 +3,7 @@
 #include "platform/decoder/Confinement.h"
 #include "platform/decoder/HelperLaunch.h"
 #include "platform/decoder/HelperLife.h"
+#include "platform/gui/PictureColours.h"
 #include "platform/gui/PictureFormats.h"
 
 #include <cstdlib>
@@ -11,13 +12,14 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLoggingCategory>
 #include <QPainter>
 
 namespace {
 
 // Everything decoding loads from files, loaded before confining: the image plug-ins of the
-// formats decoded, and the font database with a face to draw metafile text with. Where Landlock
-// is missing, no file can be opened afterwards.
+// formats decoded, the font database with a face to draw metafile text with, and the colour
+// library's set-up. Where Landlock is missing, no file can be opened afterwards.
 void loadDecoders() {
     for (const QByteArray& format : pictureformats::decoded()) {
         QBuffer empty;
@@ -28,6 +30,7 @@ void loadDecoders() {
     QImage scratch(32, 16, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&scratch);
     painter.drawText(0, 12, QStringLiteral("Ag"));
+    preparePictureColours();
 }
 
 } // namespace
@@ -40,6 +43,9 @@ int runDecoderHelper(int argc, char** argv, const HelperDecode& decode,
     // Drawing metafile text needs Qt's fonts, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Qt's readers parse a picture's profile too, and complain of a damaged one; the program
+    // reads and judges profiles itself, and a damaged one only leaves the picture untagged.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.icc.warning=false"));
     loadDecoders();
     const std::string appFolder = QFile::encodeName(app.applicationDirPath()).toStdString();
     const confinement::Result confined = confinement::confineDecoder(

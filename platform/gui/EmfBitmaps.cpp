@@ -1,6 +1,10 @@
 #include "platform/gui/EmfPlayer.h"
+#include "platform/gui/MetafileRaster.h"
 
+// Bitmaps, each combined with what is drawn as its record says, and gradients.
 namespace emf {
+
+namespace mr = metafileraster;
 
 namespace {
 
@@ -16,21 +20,20 @@ enum : quint32 {
     gradientFill = 118,
 };
 
-// Most vertices and pieces one gradient record may bring.
-constexpr quint32 maxGradientParts = 65536;
-
-// A gradient vertex: where (logical units) and which colour, 16 bits a channel.
-struct Vertex {
-    QPointF at;
-    QColor colour;
-};
-
-Vertex vertex(const Record& r, quint32 at) {
-    return {QPointF(r.s32(at), r.s32(at + 4)),
-            QColor(r.u16(at + 8) >> 8, r.u16(at + 10) >> 8, r.u16(at + 12) >> 8)};
+bool isBlit(quint32 type) {
+    switch (type) {
+    case bitBlt:
+    case stretchBlt:
+    case maskBlt:
+    case setDiBitsToDevice:
+    case stretchDiBits:
+    case alphaBlend:
+    case transparentBlt:
+        return true;
+    default:
+        return false;
+    }
 }
-
-constexpr quint32 patCopy = 0x00F00021, blackness = 0x00000042, whiteness = 0x00FF0062;
 
 // Whether the bitmap at `headerAt` is stored bottom row first, as most are: its source
 // rectangle then counts from the bottom.
@@ -38,115 +41,188 @@ bool bottomUp(const Record& r, quint32 headerAt) {
     return r.u32(headerAt) == 12 || r.s32(headerAt + 8) > 0;
 }
 
-} // namespace
-
-void Player::drawBitmap(const QImage& image, QRectF source, QRectF target) {
-    if (image.isNull() || source.width() == 0 || source.height() == 0 || drawsNothing() ||
-        !painting(target))
-        return;
-    useLogical();
-    // A negative extent mirrors the bitmap; the painter's transform does it.
-    QTransform local = QTransform::fromTranslate(target.x(), target.y());
-    local.scale(target.width() / source.width(), target.height() / source.height());
-    painter_->setTransform(local * painter_->transform());
-    painter_->drawImage(QRectF(QPointF(0, 0), source.size()), image, source.normalized());
+// `image` with every pixel of colour `key` left out.
+QImage keyedOut(const QImage& image, QRgb key) {
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+                line[x] = 0;
+    }
+    return out;
 }
 
-bool Player::bitmaps(const Record& r) {
+// The transform that lays `source` (bitmap pixels, from the origin) over `target`; a
+// negative extent mirrors.
+QTransform placing(const QRectF& source, const QRectF& target) {
+    QTransform local = QTransform::fromTranslate(target.x(), target.y());
+    local.scale(target.width() / source.width(), target.height() / source.height());
+    return local;
+}
+
+void paintBitmap(QPainter& p, const QImage& image, const QRectF& source, const QRectF& target) {
+    p.setTransform(placing(source, target) * p.transform());
+    p.drawImage(QRectF(QPointF(0, 0), source.size()), image, source.normalized());
+}
+
+} // namespace
+
+std::optional<Player::Blit> Player::blitOf(const Record& r) {
+    Blit b;
     switch (r.type()) {
     case bitBlt:
     case stretchBlt:
-    case alphaBlend: {
-        const QRectF target(r.s32(24), r.s32(28), r.s32(32), r.s32(36));
-        const quint32 rop = r.u32(40);
+    case maskBlt:
+    case alphaBlend:
+    case transparentBlt: {
+        b.target = QRectF(r.s32(24), r.s32(28), r.s32(32), r.s32(36));
+        const quint32 op = r.u32(40);
         const quint32 bmiAt = r.u32(84), bmiSize = r.u32(88), bitsAt = r.u32(92),
                       bitsSize = r.u32(96);
-        if (bmiSize == 0) { // no source: the brush, or black or white, over the target
-            if (!painting(target))
-                return true;
-            useLogical();
-            if (rop == patCopy && !drawsNothing())
-                painter_->fillRect(target, brush());
-            else if (rop == blackness || rop == whiteness)
-                painter_->fillRect(target, rop == blackness ? Qt::black : Qt::white);
-            return true;
-        }
-        const bool blend = r.type() == alphaBlend;
+        b.rop = r.type() == alphaBlend || r.type() == transparentBlt ? mr::srcCopy : op;
+        if (bmiSize == 0) // no source: the brush, or black or white, over the target
+            return b;
         // The blend's constant opacity and whether the pixels carry their own.
-        const int constantAlpha = blend ? int(rop >> 16 & 0xFF) : 255;
-        const bool perPixel = blend && (rop >> 24 & 1);
-        const QImage image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize, perPixel);
-        const QSizeF size = r.type() == bitBlt ? target.size() : QSizeF(r.s32(100), r.s32(104));
-        const QRectF source(QPointF(r.s32(44), r.s32(48)), size);
-        if (painter_)
-            painter_->setOpacity(constantAlpha / 255.0);
-        drawBitmap(image, source, target);
-        if (painter_)
-            painter_->setOpacity(1);
-        return true;
+        const bool blend = r.type() == alphaBlend;
+        b.opacity = blend ? (op >> 16 & 0xFF) / 255.0 : 1;
+        b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize, blend && (op >> 24 & 1));
+        if (r.type() == transparentBlt && !b.image.isNull())
+            b.image =
+                keyedOut(b.image, qRgb(int(op & 0xFF), int(op >> 8 & 0xFF), int(op >> 16 & 0xFF)));
+        const bool stretched = r.type() != bitBlt && r.type() != maskBlt;
+        const QSizeF size = stretched ? QSizeF(r.s32(100), r.s32(104)) : b.target.size();
+        b.source = QRectF(QPointF(r.s32(44), r.s32(48)), size);
+        if (r.type() == maskBlt && r.u32(116) != 0) {
+            // A one-bit mask as large as the target, from its own corner.
+            const QImage mask = r.bitmap(r.u32(112), r.u32(116), r.u32(120), r.u32(124));
+            // Cut to the mask before rounding: a corner far outside it stays in whole numbers.
+            const QRectF part =
+                QRectF(QPointF(r.s32(100), r.s32(104)), size).normalized() & QRectF(mask.rect());
+            if (!mask.isNull() && !part.isEmpty())
+                b.mask = mask.copy(part.toAlignedRect() & mask.rect());
+        }
+        b.hasBitmap = true;
+        return b;
     }
     case stretchDiBits:
     case setDiBitsToDevice: {
         const quint32 bmiAt = r.u32(48), bmiSize = r.u32(52), bitsAt = r.u32(56),
                       bitsSize = r.u32(60);
-        const QImage image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize);
-        if (image.isNull())
-            return true;
-        QRectF source(r.s32(32), r.s32(36), r.s32(40), r.s32(44));
+        b.image = r.bitmap(bmiAt, bmiSize, bitsAt, bitsSize);
+        if (b.image.isNull())
+            return std::nullopt;
+        b.source = QRectF(r.s32(32), r.s32(36), r.s32(40), r.s32(44));
         if (bottomUp(r, bmiAt))
-            source.moveTop(image.height() - source.bottom());
-        const QRectF target(r.s32(24), r.s32(28),
-                            r.type() == stretchDiBits ? r.s32(72) : source.width(),
-                            r.type() == stretchDiBits ? r.s32(76) : source.height());
-        drawBitmap(image, source, target);
-        return true;
+            b.source.moveTop(b.image.height() - b.source.bottom());
+        const bool stretched = r.type() == stretchDiBits;
+        b.target = QRectF(r.s32(24), r.s32(28), stretched ? r.s32(72) : b.source.width(),
+                          stretched ? r.s32(76) : b.source.height());
+        b.rop = stretched ? r.u32(68) : mr::srcCopy;
+        b.hasBitmap = true;
+        return b;
     }
-    case gradientFill: {
-        // Rectangles shade from one corner's colour to the other's, across (mode 0) or down
-        // (mode 1); triangles take their corners' mean colour.
-        const quint32 vertices = r.u32(24), parts = r.u32(28), mode = r.u32(32);
-        const quint32 each = mode == 2 ? 12 : 8;
-        if (vertices > maxGradientParts || parts > maxGradientParts || mode > 2 ||
-            !r.fits(36, quint64(vertices) * 16 + quint64(parts) * each))
-            return true;
-        const quint32 partsAt = 36 + vertices * 16;
-        for (quint32 i = 0; i < parts; ++i) {
-            quint32 corner[3] = {r.u32(partsAt + i * each), r.u32(partsAt + i * each + 4),
-                                 mode == 2 ? r.u32(partsAt + i * each + 8) : 0};
-            if (corner[0] >= vertices || corner[1] >= vertices || corner[2] >= vertices)
-                continue;
-            const Vertex a = vertex(r, 36 + corner[0] * 16), b = vertex(r, 36 + corner[1] * 16);
-            QPainterPath area;
-            QBrush fill;
-            if (mode == 2) {
-                const Vertex c = vertex(r, 36 + corner[2] * 16);
-                area.addPolygon(QPolygonF({a.at, b.at, c.at}));
-                fill = QColor((a.colour.red() + b.colour.red() + c.colour.red()) / 3,
-                              (a.colour.green() + b.colour.green() + c.colour.green()) / 3,
-                              (a.colour.blue() + b.colour.blue() + c.colour.blue()) / 3);
-            } else {
-                const QRectF box = QRectF(a.at, b.at).normalized();
-                area.addRect(box);
-                QLinearGradient shade(a.at, mode == 0 ? QPointF(b.at.x(), a.at.y())
-                                                      : QPointF(a.at.x(), b.at.y()));
-                shade.setColorAt(0, a.colour);
-                shade.setColorAt(1, b.colour);
-                fill = shade;
-            }
-            if (!painting(area.boundingRect()) || drawsNothing())
-                continue;
-            useLogical();
-            painter_->fillPath(area, fill);
-        }
-        return true;
-    }
-    case maskBlt: // masks and parallelograms are drawn by none of the writers seen
-    case plgBlt:
-    case transparentBlt:
-        return true;
     default:
-        return false;
+        return std::nullopt;
     }
+}
+
+bool Player::bitmaps(const Record& r) {
+    if (r.type() == gradientFill) {
+        gradient(r);
+        return true;
+    }
+    if (r.type() == plgBlt) // parallelograms are drawn by none of the writers seen
+        return true;
+    if (!isBlit(r.type()))
+        return false;
+    const std::optional<Blit> b = blitOf(r);
+    if (!b || !painting(b->target))
+        return true;
+    if (b->hasBitmap && mr::operation(b->rop) == mr::operation(mr::srcPaint) && records_) {
+        // A mask ORed and its picture ANDed straight after, onto the same place: one bitmap
+        // with the mask as its opacity.
+        Records ahead = *records_;
+        std::optional<Blit> picture;
+        if (const std::optional<Record> next = ahead.next(); next && isBlit(next->type()))
+            picture = blitOf(*next);
+        if (picture && picture->hasBitmap &&
+            mr::operation(picture->rop) == mr::operation(mr::srcAnd) &&
+            picture->target == b->target && picture->source == b->source) {
+            Blit masked = *picture;
+            masked.image = mr::maskedBitmap(b->image, picture->image);
+            masked.rop = mr::srcCopy;
+            if (!masked.image.isNull()) {
+                records_->next();
+                blit(masked);
+                return true;
+            }
+        }
+    }
+    blit(*b);
+    return true;
+}
+
+void Player::blit(const Blit& b) {
+    useLogical();
+    const quint8 fore = mr::operation(b.rop), back = quint8(b.rop >> 24);
+    if (!b.mask.isNull()) {
+        raster(b, fore, back);
+        return;
+    }
+    switch (fore) {
+    case mr::operation(mr::dstCopy):
+        return;
+    case mr::operation(mr::blackness):
+    case mr::operation(mr::whiteness):
+        painter_->fillRect(b.target, fore == 0 ? Qt::black : Qt::white);
+        return;
+    case mr::operation(mr::patCopy):
+        painter_->fillRect(b.target, brush());
+        return;
+    case mr::operation(mr::srcCopy):
+        if (b.hasBitmap) {
+            painter_->setOpacity(b.opacity);
+            drawBitmap(b.image, b.source, b.target);
+            painter_->setOpacity(1);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    raster(b, fore, fore);
+}
+
+void Player::raster(const Blit& b, quint8 fore, quint8 back) {
+    QImage* picture = mr::pictureOf(*painter_);
+    const QRect area = mr::areaOf(*painter_, b.target);
+    if (!picture || area.isEmpty())
+        return;
+    const bool placed = b.hasBitmap && b.source.width() != 0 && b.source.height() != 0;
+    mr::Operands o;
+    o.area = area;
+    o.operation = fore;
+    o.background = back;
+    o.coverage = mr::coverage(*painter_, area, b.target);
+    if (placed && (mr::readsSource(fore) || mr::readsSource(back)))
+        o.source = mr::layer(*painter_, area,
+                             [&](QPainter& p) { paintBitmap(p, b.image, b.source, b.target); });
+    if (placed && !b.mask.isNull())
+        o.mask = mr::layer(*painter_, area, [&](QPainter& p) {
+            paintBitmap(p, b.mask, QRectF(QPointF(0, 0), b.source.size()), b.target);
+        });
+    if (mr::readsPattern(fore) || mr::readsPattern(back)) {
+        const QBrush fill = brush();
+        o.pattern = mr::layer(*painter_, area, [&](QPainter& p) { p.fillRect(b.target, fill); });
+    }
+    mr::compose(*picture, o);
+}
+
+void Player::drawBitmap(const QImage& image, QRectF source, QRectF target) {
+    if (image.isNull() || source.width() == 0 || source.height() == 0)
+        return;
+    paintBitmap(*painter_, image, source, target);
 }
 
 } // namespace emf

@@ -134,6 +134,8 @@ bool Player::clipping(const Record& r) {
         setClip(std::nullopt);
         return true;
     case selectClipPath: {
+        // The path's inside is what the fill mode calls its inside.
+        path_.setFillRule(dc_.fillRule);
         if (!inPath_)
             combineClip(toDevice().map(path_), int(r.u32(8)));
         path_ = QPainterPath();

@@ -94,6 +94,7 @@ Pen extPen(const Record& r) {
 Font font(const Record& r) {
     Font f;
     f.height = r.s32(12);
+    f.width = std::abs(double(r.s32(16)));
     f.escapement = r.s32(20);
     f.weight = r.s32(28);
     f.italic = r.fits(32, 1) && r.data()[32] != 0;

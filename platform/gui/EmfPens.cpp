@@ -99,7 +99,13 @@ void Player::fillAndStroke(const QPainterPath& p, bool fill, bool stroke) {
         const bool opaqueHatch = dc_.brush.hatched && dc_.opaqueBackground;
         painter_->setBackgroundMode(opaqueHatch ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_->setBackground(dc_.backgroundColour);
-        painter_->fillPath(filled, brush());
+        QBrush fillBrush = brush();
+        // The writer's fallback for a see-through fill: its colour, with the opacity that
+        // the EMF+ record before it gave.
+        if (plusFill_ && fillBrush.style() == Qt::SolidPattern &&
+            fillBrush.color().rgb() == plusFill_->rgb())
+            fillBrush.setColor(*plusFill_);
+        painter_->fillPath(filled, fillBrush);
         painter_->setBackgroundMode(Qt::TransparentMode);
     }
     if (stroke) {

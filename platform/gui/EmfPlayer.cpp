@@ -30,6 +30,7 @@ enum : quint32 {
     selectPalette = 48,
     setArcDirection = 57,
     setMiterLimit = 58,
+    setTextJustification = 120,
 };
 
 // Saved device contexts kept at most: a file that only saves cannot grow the stack for ever.
@@ -99,16 +100,18 @@ bool Player::painting(const QRectF& area) {
 
 void Player::play(const QByteArray& bytes) {
     Records records(bytes);
+    records_ = &records;
     int count = 0;
     while (const std::optional<Record> r = records.next()) {
         if (r->type() == 14 || ++count > maxRecords)
             break;
         record(*r);
     }
+    records_ = nullptr;
 }
 
 void Player::record(const Record& r) {
-    state(r) || objects(r) || clipping(r) || shapes(r) || text(r) || bitmaps(r);
+    state(r) || objects(r) || clipping(r) || shapes(r) || text(r) || bitmaps(r) || comment(r);
 }
 
 QTransform Player::page() const {
@@ -187,6 +190,10 @@ bool Player::state(const Record& r) {
         return true;
     case setTextAlign:
         dc_.textAlign = r.u32(8);
+        return true;
+    case setTextJustification:
+        dc_.breakExtra = r.s32(8);
+        dc_.breaks = r.s32(12);
         return true;
     case setTextColor:
         dc_.textColour = colorRef(r.u32(8));

@@ -47,6 +47,7 @@ private:
     bool clipping(const Record& r);
     bool text(const Record& r);
     bool bitmaps(const Record& r);
+    bool comment(const Record& r); // what EMF+ records add to the records beside them
 
     // Transforms: logical units to the reference device, then to the painter's pixels.
     QTransform page() const;
@@ -71,12 +72,35 @@ private:
     void applyClip();
     QFont font(double& scale) const;
     void drawText(const Record& r, quint32 at, bool wide);
+    // A bitmap record: where it goes (logical units; a negative extent mirrors), which part
+    // of the bitmap, and how it is combined with what is drawn. A record without a bitmap
+    // uses the brush alone.
+    struct Blit {
+        QRectF target;
+        QRectF source;
+        QImage image;
+        quint32 rop = 0x00CC0020;
+        double opacity = 1;
+        QImage mask; // where the operation applies, and where the second one (MASKBLT)
+        bool hasBitmap = false;
+    };
+    static std::optional<Blit> blitOf(const Record& r);
+    void blit(const Blit& b);
+    // The raster operations `fore` (and `back` where the blit's mask is dark) over the
+    // blit's target, reading its bitmap and the brush as they need.
+    void raster(const Blit& b, quint8 fore, quint8 back);
     void drawBitmap(const QImage& image, QRectF source, QRectF target);
+    void gradient(const Record& r);
+    void shadeTriangle(const QPolygonF& corners, const QColor (&colours)[3]);
     // Whether to paint; when measuring, adds the logical area `area` to what is drawn instead.
     bool painting(const QRectF& area);
 
     Header header_;
     QPainter* painter_ = nullptr; // none while measuring
+    Records* records_ = nullptr;  // while playing: the records after the current one
+    // The see-through colour an EMF+ record filled with, lent to the GDI records that follow
+    // it (the writer's fallback for readers of GDI alone) until the next EMF+ record.
+    std::optional<QColor> plusFill_;
     QRectF drawn_;
     QTransform deviceToImage_;
     double deviceScale_ = 1; // image pixels per device pixel

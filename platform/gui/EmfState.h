@@ -37,6 +37,7 @@ struct Brush {
 
 struct Font {
     double height = 0;     // < 0: the characters' height; > 0: the cell's; 0: a default size
+    double width = 0;      // the characters' mean width; 0: the face's own
     double escapement = 0; // tenths of a degree, counter-clockwise
     int weight = 400;
     bool italic = false, underline = false, strikeOut = false;
@@ -70,6 +71,7 @@ struct Dc {
     QColor textColour = Qt::black, backgroundColour = Qt::white;
     bool opaqueBackground = true;
     quint32 textAlign = 0;
+    qint32 breakExtra = 0, breaks = 0; // logical units shared out among that many spaces
     Qt::FillRule fillRule = Qt::OddEvenFill;
     int rop2 = 13;
     double miterLimit = 10;

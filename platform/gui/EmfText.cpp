@@ -45,7 +45,9 @@ namespace {
 // A family as the font database knows it: PostScript names carry the style after a hyphen
 // ("Times-Roman", "Helvetica-BoldOblique"), and the kind of face guides the fallback.
 QFont family(const Font& f) {
-    QString name = f.face.isEmpty() ? QStringLiteral("Sans Serif") : f.face;
+    // Some writers name a list of faces, the first found to be used.
+    QStringList faces = f.face.split(u';', Qt::SkipEmptyParts);
+    QString name = faces.isEmpty() ? QStringLiteral("Sans Serif") : faces.first().trimmed();
     bool bold = false, italic = false;
     if (const qsizetype dash = name.indexOf(u'-'); dash > 0) {
         const QString style = name.mid(dash + 1).toLower();
@@ -54,6 +56,10 @@ QFont family(const Font& f) {
         name.truncate(dash);
     }
     QFont out(name);
+    if (faces.size() > 1) {
+        faces[0] = name;
+        out.setFamilies(faces);
+    }
     const QString lower = name.toLower();
     if (f.family == 0x10 || lower.contains(u"times") || lower.contains(u"roman") ||
         (lower.contains(u"serif") && !lower.contains(u"sans")))
@@ -93,6 +99,13 @@ QFont Player::font(double& scale) const {
     const int whole = std::max(1, int(std::lround(pixels)));
     out.setPixelSize(whole);
     scale = pixels / whole;
+    if (f.width > 0) { // the characters' mean width, as a stretch of the face
+        const double horizontal = length(t.map(QPointF(1, 0)) - t.map(QPointF(0, 0)));
+        const double mean = QFontMetricsF(out).averageCharWidth();
+        if (mean > 0)
+            out.setStretch(int(
+                std::lround(std::clamp(100 * f.width * horizontal / scale / mean, 1.0, 4000.0))));
+    }
     return out;
 }
 
@@ -133,6 +146,20 @@ void Player::drawText(const Record& r, quint32 at, bool wide) {
                                  .rotate(angle - dc_.font.escapement / 10)
                                  .scale(scale, scale);
     const QFontMetricsF metrics(qfont);
+    if (advances.empty() && dc_.breaks > 0 && dc_.breakExtra != 0) {
+        // The face's advances, and the justification's extra space shared out among the
+        // spaces in whole units.
+        qint32 breaksLeft = dc_.breaks, extraLeft = dc_.breakExtra;
+        for (const QChar c : s) {
+            double a = metrics.horizontalAdvance(c) * scale / std::max(horizontal, 1e-9);
+            if (c == u' ' && breaksLeft > 0) {
+                const qint32 share = extraLeft / breaksLeft--;
+                extraLeft -= share;
+                a += share;
+            }
+            advances.push_back(a);
+        }
+    }
     double width = 0;
     for (double a : advances)
         width += a * horizontal / scale;

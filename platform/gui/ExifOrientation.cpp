@@ -1,5 +1,7 @@
 #include "platform/gui/ExifOrientation.h"
 
+#include "platform/gui/ExifTiff.h"
+
 #include <QtEndian>
 #include <QTransform>
 
@@ -10,69 +12,28 @@ constexpr quint16 TypeShort = 3;
 constexpr quint16 TypeLong = 4;
 constexpr quint16 TypeSignedLong = 9;
 
-// Reads the TIFF structure inside an EXIF block in either byte order; every read is bounded.
-class Tiff {
-public:
-    explicit Tiff(QByteArrayView bytes) : bytes_(bytes) {
-        if (bytes.size() >= 8 && bytes.first(4) == QByteArrayView("II*\0", 4))
-            order_ = Order::Little;
-        else if (bytes.size() >= 8 && bytes.first(4) == QByteArrayView("MM\0*", 4))
-            order_ = Order::Big;
-    }
-    bool valid() const { return order_ != Order::None; }
-    bool fits(qint64 at, qint64 length) const {
-        return at >= 0 && length >= 0 && at <= bytes_.size() - length;
-    }
-    quint16 u16(qint64 at) const {
-        const auto* p = reinterpret_cast<const uchar*>(bytes_.data() + at);
-        return order_ == Order::Little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
-    }
-    quint32 u32(qint64 at) const {
-        const auto* p = reinterpret_cast<const uchar*>(bytes_.data() + at);
-        return order_ == Order::Little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-    }
-
-private:
-    enum class Order { None, Little, Big };
-    QByteArrayView bytes_;
-    Order order_ = Order::None;
-};
-
 // The orientation in the first directory (IFD0) of the TIFF structure, which holds it.
 int orientationInTiff(QByteArrayView bytes) {
-    const Tiff tiff(bytes);
-    if (!tiff.valid())
+    const ExifTiff tiff(bytes);
+    const std::optional<qint64> entry = tiff.entry(tiff.firstDirectory(), OrientationTag);
+    // One value, held in the entry's own four bytes, left-aligned in the file's byte order.
+    if (!entry || tiff.u32(*entry + 4) != 1)
         return 0;
-    const qint64 directory = tiff.u32(4);
-    if (directory < 8 || !tiff.fits(directory, 2))
+    qint64 value = 0;
+    switch (tiff.u16(*entry + 2)) {
+    case TypeShort:
+        value = tiff.u16(*entry + 8);
+        break;
+    case TypeLong:
+        value = tiff.u32(*entry + 8);
+        break;
+    case TypeSignedLong:
+        value = qint32(tiff.u32(*entry + 8));
+        break;
+    default:
         return 0;
-    const int entries = tiff.u16(directory);
-    for (int i = 0; i < entries; ++i) {
-        const qint64 entry = directory + 2 + qint64(i) * 12;
-        if (!tiff.fits(entry, 12))
-            return 0;
-        if (tiff.u16(entry) != OrientationTag)
-            continue;
-        // One value, held in the entry's own four bytes, left-aligned in the file's byte order.
-        if (tiff.u32(entry + 4) != 1)
-            return 0;
-        qint64 value = 0;
-        switch (tiff.u16(entry + 2)) {
-        case TypeShort:
-            value = tiff.u16(entry + 8);
-            break;
-        case TypeLong:
-            value = tiff.u32(entry + 8);
-            break;
-        case TypeSignedLong:
-            value = qint32(tiff.u32(entry + 8));
-            break;
-        default:
-            return 0;
-        }
-        return value >= 1 && value <= 8 ? int(value) : 0;
     }
-    return 0;
+    return value >= 1 && value <= 8 ? int(value) : 0;
 }
 
 } // namespace

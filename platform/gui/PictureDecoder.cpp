@@ -1,10 +1,13 @@
 #include "platform/gui/PictureDecoder.h"
 
 #include "platform/gui/BitfieldBitmap.h"
+#include "platform/gui/CmykJpeg.h"
+#include "platform/gui/EmbeddedProfile.h"
 #include "platform/gui/ExifOrientation.h"
 #include "platform/gui/IconFrames.h"
 #include "platform/gui/MetafileDecoder.h"
 #include "platform/gui/PackedBitmap.h"
+#include "platform/gui/PictureColours.h"
 #include "platform/gui/PictureFormats.h"
 #include "platform/gui/PictureLimits.h"
 
@@ -55,6 +58,8 @@ struct OwnReading {
     std::vector<IconFrame> iconFrames;
     // The EXIF orientation, whatever integer type holds it.
     QImageIOHandler::Transformations orientation = QImageIOHandler::TransformationNone;
+    // The colours the file says its pixels are in.
+    EmbeddedProfile profile;
 };
 
 // Icons hold a few small frames; a larger file is left to Qt's reader alone.
@@ -72,6 +77,7 @@ OwnReading readOwnParts(QIODevice& file) {
     } else if (head.startsWith("\xFF\xD8")) {
         own.orientation = orientationTransformation(exifOrientation(file.peek(ExifHead)));
     }
+    own.profile = embeddedProfile(file);
     file.seek(0);
     return own;
 }
@@ -174,17 +180,59 @@ DecodedPicture decodeBitfieldBitmap(QIODevice& file, const ShownSizeFor& shownSi
     return {image, natural};
 }
 
+// A CMYK JPEG whose profile converts its samples, which the program then reads itself. Larger
+// files are left to Qt's reader, which does not hold the whole file.
+constexpr qint64 LargestOwnCmykJpeg = 256 << 20;
+
+DecodedPicture decodeCmykJpeg(QIODevice& file, const PictureColours& colours, const OwnReading& own,
+                              const ShownSizeFor& shownSize) {
+    if (file.size() > LargestOwnCmykJpeg || !file.seek(0))
+        return {};
+    CmykJpeg jpeg(file.readAll());
+    const QSize stored = jpeg.size();
+    if (!stored.isValid() || !picturelimits::acceptable(stored))
+        return {};
+    const bool quarter = own.orientation.testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize natural = quarter ? stored.transposed() : stored;
+    const QSize shown = shownSize ? shownSize(natural) : natural;
+    const bool smaller = isSmaller(shown, natural);
+    if (!jpeg.read(smaller ? (quarter ? shown.transposed() : shown) : stored))
+        return {};
+    QImage image = colours.fromCmyk(jpeg.samples(), jpeg.samplesSize(), jpeg.bytesPerLine());
+    if (image.isNull())
+        return {};
+    if (own.orientation != QImageIOHandler::TransformationNone)
+        image = transformedBy(image, own.orientation);
+    if (smaller && image.size() != shown)
+        image = image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return {image, natural};
+}
+
+// The picture as decoded, in sRGB: converted on the pixels at their shown size, the fewest.
+DecodedPicture inSrgb(DecodedPicture picture, const PictureColours& colours) {
+    if (picture.ok())
+        picture.image = colours.converted(std::move(picture.image));
+    return picture;
+}
+
 DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownSizeFor& shownSize) {
     {
         file.seek(0);
         const OwnReading own = readOwnParts(file);
+        const PictureColours colours(own.profile);
+        if (colours.source() == PictureColours::Source::Cmyk) {
+            DecodedPicture cmyk = decodeCmykJpeg(file, colours, own, shownSize);
+            if (cmyk.ok())
+                return cmyk;
+            file.seek(0);
+        }
         QImageReader reader;
         pictureformats::readByContent(reader, file);
         DecodedPicture picture = decodeWith(reader, shownSize, own);
         if (!picture.ok())
             picture = decodeBitfieldBitmap(file, shownSize);
         if (picture.ok() || !isBareBitmapSuffix(suffix))
-            return picture;
+            return inSrgb(std::move(picture), colours);
     }
     // DIB and RLE files are bitmaps, sometimes without the file header that identifies them.
     file.seek(0);
@@ -195,10 +243,12 @@ DecodedPicture decodeRaster(QIODevice& file, const QString& suffix, const ShownS
         return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
+    const PictureColours colours(embeddedProfile(buffer));
+    buffer.seek(0);
     QImageReader reader;
     pictureformats::readByContent(reader, buffer);
     const DecodedPicture picture = decodeWith(reader, shownSize);
-    return picture.ok() ? picture : decodeBitfieldBitmap(buffer, shownSize);
+    return inSrgb(picture.ok() ? picture : decodeBitfieldBitmap(buffer, shownSize), colours);
 }
 
 } // namespace

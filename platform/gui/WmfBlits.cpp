@@ -1,12 +1,15 @@
+#include "platform/gui/MetafileRaster.h"
 #include "platform/gui/WmfBitmaps.h"
 #include "platform/gui/WmfPlayer.h"
 
 #include <QtEndian>
 
 // The bitmap records: pasted bitmaps, stretched or not, and rectangles filled by raster
-// operation alone.
+// operation alone, each combined with what is drawn as its raster operation says.
 
 namespace wmf {
+
+namespace mr = metafileraster;
 
 namespace {
 
@@ -17,40 +20,171 @@ bool topDown(const QByteArray& dib) {
     return qFromLittleEndian<qint32>(dib.constData() + 8) < 0;
 }
 
+bool isBlit(quint16 f) {
+    switch (f) {
+    case fn::patBlt:
+    case fn::bitBlt:
+    case fn::dibBitBlt:
+    case fn::stretchBlt:
+    case fn::dibStretchBlt:
+    case fn::stretchDIBits:
+    case fn::setDIBitsToDevice:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
-void Player::patBlt(const QRectF& target, quint32 rop) {
-    noteDrawn(target);
+std::optional<Player::Blit> Player::blitOf(const Record& r) const {
+    const quint16 f = r.function();
+    // Where the bitmap goes: x, y, width and height in logical units, stored backwards.
+    auto target = [&](qsizetype word) {
+        const QPointF a = map(QPointF(r.s16(word + 3), r.s16(word + 2)));
+        const QPointF b =
+            map(QPointF(r.s16(word + 3) + r.s16(word + 1), r.s16(word + 2) + r.s16(word)));
+        return QRectF(a, b);
+    };
+    Blit b;
+    b.rop = r.u32(0);
+    switch (f) {
+    case fn::patBlt:
+        if (!r.has(6))
+            return std::nullopt;
+        b.target = target(2);
+        return b;
+    case fn::bitBlt:
+    case fn::dibBitBlt:
+    case fn::stretchBlt:
+    case fn::dibStretchBlt: {
+        const bool stretch = f == fn::stretchBlt || f == fn::dibStretchBlt;
+        const bool dib = f == fn::dibBitBlt || f == fn::dibStretchBlt;
+        if (r.words() == (f >> 8)) {
+            // No bitmap: the raster operation with the brush alone.
+            b.target = target(stretch ? 7 : 5);
+            return b;
+        }
+        const qsizetype bitmapAt = stretch ? 10 : 8;
+        if (!r.has(bitmapAt))
+            return std::nullopt;
+        b.image = dib ? dibImage(r.bytesFrom(bitmapAt)) : bitmap16Image(r, bitmapAt, bitmapAt + 5);
+        // Source x, y, then width and height (the target's own when not stretched).
+        const qsizetype src = stretch ? 4 : 2;
+        const QSizeF size = stretch ? QSizeF(r.s16(3), r.s16(2)) : QSizeF(r.s16(5), r.s16(4));
+        b.target = target(stretch ? 6 : 4);
+        b.source = QRectF(QPointF(r.s16(src + 1), r.s16(src)), size);
+        b.hasBitmap = true;
+        return b;
+    }
+    case fn::stretchDIBits:
+    case fn::setDIBitsToDevice: {
+        const bool stretch = f == fn::stretchDIBits;
+        const qsizetype bitmapAt = stretch ? 11 : 9;
+        if (!r.has(bitmapAt))
+            return std::nullopt;
+        const QByteArray dib = r.bytesFrom(bitmapAt);
+        b.image = dibImage(dib);
+        const QSizeF size = stretch ? QSizeF(r.s16(4), r.s16(3)) : QSizeF(r.s16(6), r.s16(5));
+        const qsizetype src = stretch ? 5 : 3;
+        QPointF from(r.s16(src + 1), r.s16(src));
+        // These count the source's rows from the bitmap's bottom, as it is stored.
+        if (!topDown(dib) && !b.image.isNull())
+            from.setY(b.image.height() - from.y() - size.height());
+        b.target = target(stretch ? 7 : 5);
+        b.source = QRectF(from, size);
+        b.rop = stretch ? r.u32(0) : mr::srcCopy;
+        b.hasBitmap = true;
+        return b;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+bool Player::bitmaps(const Record& r) {
+    if (!isBlit(r.function()))
+        return false;
+    const std::optional<Blit> b = blitOf(r);
+    if (!b)
+        return true;
+    noteDrawn(b->target.normalized());
     if (!painter_)
+        return true;
+    if (!b->hasBitmap) {
+        patBlt(b->target.normalized(), b->rop);
+        return true;
+    }
+    if (mr::operation(b->rop) == mr::operation(mr::srcPaint) && reader_) {
+        // A mask ORed and its picture ANDed straight after, onto the same place: one bitmap
+        // with the mask as its opacity.
+        Reader ahead = *reader_;
+        Record next;
+        std::optional<Blit> picture;
+        if (ahead.next(next) && isBlit(next.function()))
+            picture = blitOf(next);
+        if (picture && picture->hasBitmap &&
+            mr::operation(picture->rop) == mr::operation(mr::srcAnd) &&
+            picture->target == b->target && picture->source == b->source) {
+            const QImage masked = mr::maskedBitmap(b->image, picture->image);
+            if (!masked.isNull()) {
+                reader_->next(next);
+                drawImage(b->target, masked, b->source, mr::srcCopy);
+                return true;
+            }
+        }
+    }
+    drawImage(b->target, b->image, b->source, b->rop);
+    return true;
+}
+
+void Player::patBlt(const QRectF& target, quint32 rop) {
+    const quint8 operation = mr::operation(rop);
+    switch (operation) {
+    case mr::operation(mr::dstCopy):
         return;
-    switch (rop >> 16) {
-    case 0x00:
+    case mr::operation(mr::blackness):
         painter_->fillRect(target, Qt::black);
-        break;
-    case 0xFF:
+        return;
+    case mr::operation(mr::whiteness):
         painter_->fillRect(target, Qt::white);
-        break;
-    case 0x55: // what is there, inverted
-    case 0x5A: // the brush exclusive-ored with it
-        painter_->setCompositionMode(QPainter::CompositionMode_Difference);
-        painter_->fillRect(target, (rop >> 16) == 0x55 ? QBrush(Qt::white) : brush());
-        endRop2();
-        break;
-    case 0xAA:
-        break;
-    default: {
+        return;
+    case mr::operation(mr::patCopy):
         painter_->setBackground(state_.bkColor);
         painter_->setBackgroundMode(state_.bkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_->fillRect(target, brush());
+        return;
+    default:
+        raster(mr::areaOf(*painter_, target), target, {}, {}, operation);
     }
+}
+
+void Player::raster(QRect area, const QRectF& target, const QImage& image, const QRectF& placed,
+                    quint8 operation) {
+    QImage* picture = mr::pictureOf(*painter_);
+    if (!picture || area.isEmpty())
+        return;
+    mr::Operands o;
+    o.area = area;
+    o.operation = o.background = operation;
+    o.coverage = mr::coverage(*painter_, area, target);
+    if (mr::readsSource(operation) && !image.isNull())
+        o.source = mr::layer(*painter_, area, [&](QPainter& p) { p.drawImage(placed, image); });
+    if (mr::readsPattern(operation)) {
+        const QBrush fill = brush();
+        o.pattern = mr::layer(*painter_, area, [&](QPainter& p) {
+            p.setBackground(state_.bkColor);
+            p.setBackgroundMode(state_.bkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+            p.fillRect(target, fill);
+        });
     }
+    mr::compose(*picture, o);
 }
 
 void Player::drawImage(const QRectF& target, const QImage& image, const QRectF& source,
                        quint32 rop) {
-    noteDrawn(target.normalized());
-    const RasterOp op = rasterOp(rop);
-    if (!painter_ || image.isNull() || !op.draws)
+    const quint8 operation = mr::operation(rop);
+    if (image.isNull() || operation == mr::operation(mr::dstCopy))
         return;
     // A source reaching past the bitmap draws the part inside it, over its share of the
     // target.
@@ -58,7 +192,7 @@ void Player::drawImage(const QRectF& target, const QImage& image, const QRectF& 
     if (inside.isEmpty() || source.width() == 0 || source.height() == 0)
         return;
     const QRect part = inside.toAlignedRect() & image.rect();
-    QImage piece = applied(part == image.rect() ? image : image.copy(part), op);
+    QImage piece = part == image.rect() ? image : image.copy(part);
     // Opposite signs of the source's and the target's extents mirror the bitmap.
     const bool mirrorX = (target.width() < 0) != (source.width() < 0);
     const bool mirrorY = (target.height() < 0) != (source.height() < 0);
@@ -72,70 +206,11 @@ void Player::drawImage(const QRectF& target, const QImage& image, const QRectF& 
     const double top = mirrorY ? s.bottom() - part.bottom() - 1 : part.top() - s.top();
     const QRectF placed(t.left() + left * fx, t.top() + top * fy, part.width() * fx,
                         part.height() * fy);
-    painter_->setCompositionMode(op.mode);
-    painter_->drawImage(placed, piece);
-    endRop2();
-}
-
-bool Player::bitmaps(const Record& r) {
-    const quint16 f = r.function();
-    // Where the bitmap goes: x, y, width and height in logical units, stored backwards.
-    auto target = [&](qsizetype word) {
-        const QPointF a = map(QPointF(r.s16(word + 3), r.s16(word + 2)));
-        const QPointF b =
-            map(QPointF(r.s16(word + 3) + r.s16(word + 1), r.s16(word + 2) + r.s16(word)));
-        return QRectF(a, b);
-    };
-    switch (f) {
-    case fn::patBlt:
-        if (r.has(6))
-            patBlt(target(2).normalized(), r.u32(0));
-        return true;
-    case fn::bitBlt:
-    case fn::dibBitBlt:
-    case fn::stretchBlt:
-    case fn::dibStretchBlt: {
-        const bool stretch = f == fn::stretchBlt || f == fn::dibStretchBlt;
-        const bool dib = f == fn::dibBitBlt || f == fn::dibStretchBlt;
-        if (r.words() == (f >> 8)) {
-            // No bitmap: the raster operation with the brush alone.
-            if (r.has(f >> 8))
-                patBlt(target(stretch ? 7 : 5).normalized(), r.u32(0));
-            return true;
-        }
-        const qsizetype bitmapAt = stretch ? 10 : 8;
-        if (!r.has(bitmapAt))
-            return true;
-        const QImage image =
-            dib ? dibImage(r.bytesFrom(bitmapAt)) : bitmap16Image(r, bitmapAt, bitmapAt + 5);
-        // Source x, y, then width and height (the target's own when not stretched).
-        const qsizetype src = stretch ? 4 : 2;
-        const QSizeF size = stretch ? QSizeF(r.s16(3), r.s16(2)) : QSizeF(r.s16(5), r.s16(4));
-        drawImage(target(stretch ? 6 : 4), image, QRectF(QPointF(r.s16(src + 1), r.s16(src)), size),
-                  r.u32(0));
-        return true;
+    if (operation == mr::operation(mr::srcCopy)) {
+        painter_->drawImage(placed, piece);
+        return;
     }
-    case fn::stretchDIBits:
-    case fn::setDIBitsToDevice: {
-        const bool stretch = f == fn::stretchDIBits;
-        const qsizetype bitmapAt = stretch ? 11 : 9;
-        if (!r.has(bitmapAt))
-            return true;
-        const QByteArray dib = r.bytesFrom(bitmapAt);
-        const QImage image = dibImage(dib);
-        const QSizeF size = stretch ? QSizeF(r.s16(4), r.s16(3)) : QSizeF(r.s16(6), r.s16(5));
-        const qsizetype src = stretch ? 5 : 3;
-        QPointF from(r.s16(src + 1), r.s16(src));
-        // These count the source's rows from the bitmap's bottom, as it is stored.
-        if (!topDown(dib) && !image.isNull())
-            from.setY(image.height() - from.y() - size.height());
-        drawImage(target(stretch ? 7 : 5), image, QRectF(from, size),
-                  stretch ? r.u32(0) : 0x00CC0020);
-        return true;
-    }
-    default:
-        return false;
-    }
+    raster(mr::areaOf(*painter_, placed), placed, piece, placed, operation);
 }
 
 } // namespace wmf

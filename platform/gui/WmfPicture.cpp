@@ -1,5 +1,6 @@
 #include "platform/gui/WmfPicture.h"
 
+#include "platform/gui/EmfPlayer.h"
 #include "platform/gui/MetafileCanvas.h"
 #include "platform/gui/PictureLimits.h"
 
@@ -76,6 +77,10 @@ DecodedPicture decodeWmf(const QByteArray& bytes, const ShownSizeFor& shownSize)
     const std::optional<wmf::Layout> layout = wmf::layout(bytes);
     if (!layout || !picturelimits::acceptable(layout->natural))
         return {};
+    // The drawing as the enhanced metafile it was made from, where the file carries it.
+    if (const QByteArray emf = wmf::embeddedEmf(bytes); !emf.isEmpty())
+        if (DecodedPicture drawn = emf::decode(emf, shownSize); drawn.ok())
+            return drawn;
     QImage image = transparentCanvas(metafileCanvasSize(layout->natural, shownSize));
     if (image.isNull())
         return {};

@@ -47,9 +47,11 @@ Player::Player(const Header& header, const Setup& setup, QPainter* painter)
 void Player::play(Reader& reader) {
     if (painter_)
         painter_->save();
+    reader_ = &reader;
     Record r;
     for (qint64 count = 0; count < maxRecords && reader.next(r); ++count)
         record(r);
+    reader_ = nullptr;
     if (painter_)
         painter_->restore();
 }
@@ -174,6 +176,13 @@ bool Player::settings(const Record& r) {
         return true;
     case fn::setTextAlign:
         s.textAlign = r.u16(0);
+        return true;
+    case fn::setTextCharExtra:
+        s.charExtra = r.s16(0);
+        return true;
+    case fn::setTextJustification:
+        s.breaks = r.s16(0);
+        s.breakExtra = r.s16(1);
         return true;
     case fn::setPolyFillMode:
         s.winding = r.u16(0) == 2;

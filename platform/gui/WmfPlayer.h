@@ -63,8 +63,22 @@ private:
     // Drawing through the current pen and brush; every drawing record ends here.
     void drawPath(QPainterPath path, bool fill, bool stroke);
     void fillPath(const QPainterPath& path, const QBrush& brush);
+    // A bitmap record: where it goes (pixels; a negative extent mirrors), which part of the
+    // bitmap, and the raster operation; a record without a bitmap uses the brush alone.
+    struct Blit {
+        QRectF target;
+        QRectF source;
+        QImage image;
+        quint32 rop = 0;
+        bool hasBitmap = false;
+    };
+    std::optional<Blit> blitOf(const Record& r) const;
     void drawImage(const QRectF& target, const QImage& image, const QRectF& source, quint32 rop);
     void patBlt(const QRectF& target, quint32 rop);
+    // The raster operation over `area` of the picture: `target` (pixels) filled, reading
+    // `image` placed on `placed` and the brush as the operation needs them.
+    void raster(QRect area, const QRectF& target, const QImage& image, const QRectF& placed,
+                quint8 operation);
     void noteDrawn(const QRectF& pixels);
     void applyClip();
     QPen pen() const;
@@ -82,6 +96,7 @@ private:
 
     Header header_;
     Setup setup_;
+    Reader* reader_ = nullptr; // while playing: the records after the current one
     QPainter* painter_;
     QTransform outer_;
     QTransform transform_;

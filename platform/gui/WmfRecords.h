@@ -75,6 +75,7 @@ constexpr quint16 setBkMode = 0x0102;
 constexpr quint16 setMapMode = 0x0103;
 constexpr quint16 setRop2 = 0x0104;
 constexpr quint16 setPolyFillMode = 0x0106;
+constexpr quint16 setTextCharExtra = 0x0108;
 constexpr quint16 restoreDC = 0x0127;
 constexpr quint16 invertRegion = 0x012A;
 constexpr quint16 paintRegion = 0x012B;
@@ -86,6 +87,7 @@ constexpr quint16 deleteObject = 0x01F0;
 constexpr quint16 createPatternBrush = 0x01F9;
 constexpr quint16 setBkColor = 0x0201;
 constexpr quint16 setTextColor = 0x0209;
+constexpr quint16 setTextJustification = 0x020A;
 constexpr quint16 setWindowOrg = 0x020B;
 constexpr quint16 setWindowExt = 0x020C;
 constexpr quint16 setViewportOrg = 0x020D;
@@ -127,6 +129,10 @@ constexpr quint16 dibStretchBlt = 0x0B41;
 constexpr quint16 setDIBitsToDevice = 0x0D33;
 constexpr quint16 stretchDIBits = 0x0F43;
 } // namespace fn
+
+// The enhanced metafile the file carries whole in its comment records, or an empty array when
+// it carries none or its pieces do not add up.
+QByteArray embeddedEmf(const QByteArray& bytes);
 
 // Whether a record of this function makes an object that takes a slot in the object table.
 bool createsObject(quint16 function);

@@ -77,6 +77,8 @@ struct State {
     QColor bkColor = Qt::white;
     bool bkOpaque = true;
     int textAlign = 0;
+    int charExtra = 0;              // logical units added to every character's advance
+    int breakExtra = 0, breaks = 0; // logical units shared out among that many spaces
     bool winding = false;
     int rop2 = 13; // copy the pen
     QPointF position;

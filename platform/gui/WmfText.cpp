@@ -188,14 +188,29 @@ void Player::drawText(QPointF logical, const QByteArray& bytes, const std::vecto
     }
     const QFontMetricsF metrics(font);
 
-    // Where each letter starts, in laid-out pixels from the first.
+    // Where each letter starts, in laid-out pixels from the first: at the distances the record
+    // gives, or at the font's own widened by the extra space and the justification.
     std::vector<double> starts;
     double width = 0;
+    const double unit = scaleX() * k;
     if (!dx.empty() && dx.size() == size_t(string.size())) {
         starts.reserve(dx.size());
         for (int d : dx) {
             starts.push_back(width);
-            width += d * scaleX() * k;
+            width += d * unit;
+        }
+    } else if (s.charExtra != 0 || (s.breaks > 0 && s.breakExtra != 0)) {
+        // The justification's extra space shared out among the spaces, in whole units.
+        int breaksLeft = std::max(s.breaks, 0), extraLeft = s.breakExtra;
+        starts.reserve(size_t(string.size()));
+        for (const QChar c : string) {
+            starts.push_back(width);
+            width += metrics.horizontalAdvance(c) + s.charExtra * unit;
+            if (c == u' ' && breaksLeft > 0) {
+                const int share = extraLeft / breaksLeft--;
+                extraLeft -= share;
+                width += share * unit;
+            }
         }
     } else {
         width = metrics.horizontalAdvance(string);

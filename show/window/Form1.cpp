@@ -5,6 +5,8 @@
 #include "sound/Music.h"
 #include "startup/AppRecords.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -20,9 +22,36 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, AppServices& services_, Q
                                                        .clock = services_.clock,
                                                        .random = services_.random}) {}
 
+namespace {
+// To a screen reader the show is a window (Qt would call a bare widget a filler), named for the
+// show; what it shows at the moment, the label's text, is its description, announced at each
+// change (Impl::setLabelText).
+class ShowWindowAccessible final : public QAccessibleWidget {
+public:
+    explicit ShowWindowAccessible(Form1* form) : QAccessibleWidget(form, QAccessible::Window) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description)
+            return static_cast<const Form1*>(object())->shown().labelText;
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ShowWindowFactory(const QString&, QObject* object) {
+    if (auto* form = qobject_cast<Form1*>(object))
+        return new ShowWindowAccessible(form);
+    return nullptr;
+}
+} // namespace
+
 Form1::Form1(AppRecords& records, AppServices& services, QWidget* panel)
     : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(ShowWindowFactory);
+        return true;
+    }();
+    (void)accessible;
     setWindowTitle(QStringLiteral("Quirello"));
+    setAccessibleName(QStringLiteral("Presentazione di Quirello"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -43,7 +72,7 @@ void Form1::startShow() {
     d->formLoad();
     setWindowModality(Qt::ApplicationModal);
     showFullScreen();
-    d->keepAwake.emplace();
+    d->keepAwake.emplace(windowHandle());
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }

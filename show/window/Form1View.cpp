@@ -4,6 +4,7 @@
 #include "show/window/Form1Private.h"
 
 #include <algorithm>
+#include <QAccessible>
 #include <QPainter>
 #include <QScreen>
 
@@ -25,7 +26,14 @@ double Form1::Impl::labelWidth() const {
 
 void Form1::Impl::setLabelText(const QString& text) {
     const QRect before = label.rect();
+    const bool changed = text != label.text();
     label.setText(text);
+    // A screen reader hears each picture's name, the title and the end title as the window's
+    // description (the label's text) changes, also when the label is out of sight ("Assente").
+    if (changed) {
+        QAccessibleEvent event(&w, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     if (label.isVisible())
         invalidate(QRegion(before) + label.rect());
 }

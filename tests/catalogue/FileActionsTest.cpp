@@ -4,14 +4,57 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// The user's data folder, and with it the home Trash, inside the sandbox: deletions never reach
+// the Trash of whoever runs the tests.
+class DataHome {
+public:
+    explicit DataHome(const QString& folder) : folder_(folder) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
+    }
+    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
+    QString trash() const { return folder_ + "/Trash"; }
+    DataHome(const DataHome&) = delete;
+    DataHome& operator=(const DataHome&) = delete;
+
+private:
+    QString folder_;
+};
+
+// What a Trash holds: each file's content by the original path its .trashinfo names.
+QMap<QString, QByteArray> TrashContent(const QString& trash) {
+    QMap<QString, QByteArray> content;
+    const QDir files(trash + "/files");
+    for (const QString& name : files.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QStringList info =
+            QString::fromUtf8(testfiles::read(trash + "/info/" + name + ".trashinfo")).split('\n');
+        EXPECT_EQ(info.value(0), "[Trash Info]") << name.toStdString();
+        EXPECT_TRUE(info.value(1).startsWith("Path=")) << name.toStdString();
+        EXPECT_TRUE(
+            QDateTime::fromString(info.value(2).mid(int(strlen("DeletionDate="))), Qt::ISODate)
+                .isValid())
+            << info.value(2).toStdString();
+        const QString path = QFile::decodeName(
+            QByteArray::fromPercentEncoding(info.value(1).mid(int(strlen("Path="))).toUtf8()));
+        content[path] = testfiles::read(files.filePath(name));
+    }
+    return content;
+}
+
 struct Panel {
     testfiles::Sandbox box;
+    DataHome dataHome{box.path() + "/dati"};
     QString appFolder = QStringLiteral("/opt/quirello/");
     QString showFolder = box.path() + u'/';
     PictureList list;
@@ -168,6 +211,7 @@ TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
         EXPECT_TRUE(panel.onDisk("./ro.jpg"));
         EXPECT_EQ(panel.list.count(), 1);
         EXPECT_EQ(panel.dialogs.messages, QStringList({fileactions::deleteFailure("./ro.jpg")}));
+        EXPECT_TRUE(TrashContent(panel.dataHome.trash()).isEmpty()) << "nor put in the Trash";
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         EXPECT_TRUE(panel.remove(0));
         EXPECT_FALSE(panel.onDisk("./ro.jpg"));
@@ -175,6 +219,78 @@ TEST(FileActionsDelete, KeepsAReadOnlyFileForRootAndForAnOrdinaryUser) {
     };
     deleteReadOnlyThenWritable();
     testfiles::AsOrdinaryUser(deleteReadOnlyThenWritable);
+}
+
+// As the desktop's own delete: the file can be put back from the Trash, whose record says where
+// it was (two of the same name from two folders both kept); root has a Trash of its own too.
+TEST(FileActionsDelete, MovesThePictureToTheUsersTrashSayingWhereItWas) {
+    const auto deleteTwoOfTheSameName = [] {
+        Panel panel({"./b.jpg", "./mare blu è.jpg", "Estate/mare blu è.jpg"});
+        EXPECT_TRUE(panel.remove(2));
+        EXPECT_TRUE(panel.remove(1));
+        EXPECT_EQ(panel.list.entries(), QStringList({"./b.jpg"}));
+        EXPECT_TRUE(panel.dialogs.messages.isEmpty());
+        EXPECT_FALSE(panel.onDisk("./mare blu è.jpg"));
+        EXPECT_FALSE(panel.onDisk("Estate/mare blu è.jpg"));
+        const QMap<QString, QByteArray> expected = {
+            {panel.showFolder + "mare blu è.jpg", "./mare blu è.jpg"},
+            {panel.showFolder + "Estate/mare blu è.jpg", "Estate/mare blu è.jpg"}};
+        EXPECT_EQ(TrashContent(panel.dataHome.trash()), expected);
+        struct stat trash {};
+        ASSERT_EQ(::stat(QFile::encodeName(panel.dataHome.trash()).constData(), &trash), 0);
+        EXPECT_EQ(trash.st_mode & 0777, 0700u) << "the Trash is its owner's alone";
+        EXPECT_EQ(trash.st_uid, ::getuid());
+    };
+    deleteTwoOfTheSameName();
+    testfiles::AsOrdinaryUser(deleteTwoOfTheSameName);
+}
+
+// A picture on another volume than the home folder goes to that volume's own Trash, the folder
+// .Trash-UID at its top, which records the path from there (the volume may be mounted elsewhere
+// next time); it is never copied across. /dev/shm is a volume of its own on Debian.
+TEST(FileActionsDelete, APictureOnAnotherVolumeGoesToThatVolumesTrash) {
+    const auto deleteOnTheMemoryVolume = [] {
+        const QStorageInfo shm(QStringLiteral("/dev/shm"));
+        ASSERT_TRUE(shm.isValid() && shm.rootPath() == "/dev/shm" &&
+                    shm != QStorageInfo(QDir::tempPath()))
+            << "this test needs /dev/shm mounted as a volume of its own";
+        const QString trash = "/dev/shm/.Trash-" + QString::number(::getuid());
+        const bool trashWasThere = QFileInfo::exists(trash);
+        QTemporaryDir elsewhere(QStringLiteral("/dev/shm/quirello-XXXXXX"));
+        ASSERT_TRUE(elsewhere.isValid());
+        Panel panel(QStringList{});
+        panel.showFolder = elsewhere.path() + '/';
+        const QString entry = "./" + QFileInfo(elsewhere.path()).fileName() + ".jpg";
+        testfiles::write(panel.showFolder + entry, entry.toUtf8());
+        panel.list.setEntries({entry});
+
+        EXPECT_TRUE(panel.remove(0));
+        EXPECT_FALSE(panel.onDisk(entry));
+        const QString recorded = panel.showFolder.mid(int(strlen("/dev/shm/"))) + entry.mid(2);
+        EXPECT_EQ(TrashContent(trash), (QMap<QString, QByteArray>{{recorded, entry.toUtf8()}}));
+        EXPECT_FALSE(QFileInfo::exists(panel.dataHome.trash())) << "nothing in the home Trash";
+
+        const QString name = QFileInfo(recorded).fileName();
+        QFile::remove(trash + "/files/" + name);
+        QFile::remove(trash + "/info/" + name + ".trashinfo");
+        if (!trashWasThere)
+            QDir(trash).removeRecursively();
+    };
+    deleteOnTheMemoryVolume();
+    testfiles::AsOrdinaryUser(deleteOnTheMemoryVolume);
+}
+
+// Where no Trash can be made (here a file stands where the home Trash would be) the picture is
+// deleted as before, and the list forgets it.
+TEST(FileActionsDelete, WithoutAUsableTrashThePictureIsDeletedForGood) {
+    Panel panel({"./a.jpg", "./b.jpg"});
+    testfiles::write(panel.dataHome.trash(), "not a folder");
+    EXPECT_TRUE(panel.remove(0));
+    EXPECT_FALSE(panel.onDisk("./a.jpg"));
+    EXPECT_EQ(QDir(panel.showFolder).entryList(QDir::Files), QStringList({"b.jpg"}));
+    EXPECT_EQ(panel.list.entries(), QStringList({"./b.jpg"}));
+    EXPECT_TRUE(panel.dialogs.messages.isEmpty());
+    EXPECT_EQ(testfiles::read(panel.dataHome.trash()), "not a folder");
 }
 
 // A file deleted outside the program: the same message, and the item leaves the list.

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QThread>
 #include <sys/stat.h>
+#include <X11/extensions/scrnsaver.h>
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -310,6 +312,52 @@ TEST_F(QuirelloE2e, TheShowsSoundIsDecodedOutsideTheProgram) {
         << "the sound process decodes";
     program.kill();
     program.waitForFinished(5000);
+}
+
+// X's own screen saver, as a session without a desktop (no session bus, no screen-saver service)
+// has it, set to come on after one idle second: the show holds it off for as long as it runs,
+// and lets it come when it ends, by a key or by being killed. (Xvfb has no power management;
+// the X server suspends it with the saver, on the same timer.)
+TEST_F(QuirelloE2e, TheShowHoldsOffXsScreenSaverUntilItEnds) {
+    // A connection of the test's own for the whole test: with none left the server would reset
+    // its screen-saver settings.
+    Display* x = XOpenDisplay(display_->name().toLatin1().constData());
+    ASSERT_NE(x, nullptr);
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    const auto saverState = [&] {
+        XScreenSaverQueryInfo(x, DefaultRootWindow(x), info);
+        return info->state;
+    };
+    const auto idleOneSecondFromNow = [&] {
+        XSetScreenSaver(x, 1, 1, PreferBlanking, AllowExposures);
+        XResetScreenSaver(x);
+        XSync(x, False);
+    };
+    const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    for (const bool killed : {false, true}) {
+        SCOPED_TRACE(killed ? "killed" : "a key");
+        start({"/run"});
+        ASSERT_TRUE(waitForScreen(ShowsTheShow)) << "no full-screen show";
+        idleOneSecondFromNow();
+        QTest::qWait(3000); // three times the saver's time, idle
+        EXPECT_EQ(saverState(), ScreenSaverOff) << "the saver came on during the show";
+        if (killed) {
+            program.kill();
+            program.waitForFinished(5000);
+        } else {
+            display_->xdotool({"key", "space"});
+            ASSERT_TRUE(waitForScreen(ShowsThePanel)) << "the panel did not come up";
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return saverState() == ScreenSaverOn; }, 20000))
+            << "the saver was held after the show";
+        program.kill();
+        program.waitForFinished(5000);
+    }
+    if (!bus.isEmpty())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+    XFree(info);
+    XCloseDisplay(x);
 }
 
 TEST(QuirelloConsole, HelpAndVersionFailWhenTheirAnswerCannotBeWritten) {

@@ -6,6 +6,8 @@
 #include "panel/PanelDecorations.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
 
 namespace {
 
@@ -62,7 +64,6 @@ TEST_F(Accessibility, EveryControlIsNamedAsItsCaptionSaysWithItsRole) {
         {"Image2", "Bandiera italiana", R::Graphic},
         {"Image4", "Icona di Quirello", R::Graphic},
         {"Picture3", "Puntatore dei collegamenti", R::Graphic},
-        {"Image3_0", "Fotogramma 1 del banner", R::Link},
         {"Image3_3", "Acquista Zafferon, giochi e utilità", R::Link},
         {"Picture4", "Visita il sito dell'autore", R::Link},
         {"Label3", "Scrivi all'autore: autore@quirello.example", R::Link},
@@ -117,6 +118,115 @@ TEST_F(Accessibility, TabReachesTheLinksAfterTheSettingsAndEnterOrSpaceOpensThem
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(launcher.commandLines, QStringList{site});
+}
+
+// What a reader finds is what is on screen: the banner's three frames, which only hold its
+// pictures, are hidden; every control it is shown lies inside the panel.
+TEST_F(Accessibility, AReaderFindsOnlyWhatIsInView) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(panel.get());
+    QStringList shown;
+    for (int i = 0; i < window->childCount(); ++i) {
+        QAccessibleInterface* child = window->child(i);
+        if (child->state().invisible)
+            continue;
+        const QString name = child->object()->objectName();
+        shown << name;
+        EXPECT_TRUE(window->rect().contains(child->rect())) << name.toStdString();
+    }
+    for (const char* frame : {"Image3_0", "Image3_1", "Image3_2"})
+        EXPECT_FALSE(shown.contains(frame)) << frame;
+    EXPECT_TRUE(shown.contains("Image3_3"));
+}
+
+// The hints a sighted user gets from the tooltips reach a reader as descriptions, the lists' too
+// (Qt reads a list's description, never its tooltip); the text fields inside the two lists one
+// can type into carry their list's name; the folder list tells each folder's depth and whether
+// it is open, as its indents and icons show.
+TEST_F(Accessibility, TooltipsDescribeFieldsAreNamedAndFoldersTellTheirLevel) {
+    for (QWidget* control : panel->findChildren<QWidget*>()) {
+        if (control->toolTip().isEmpty() || control->isHidden())
+            continue;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description),
+                  control->toolTip())
+            << control->objectName().toStdString();
+    }
+    for (const char* list : {"Combo1", "Combo2"}) {
+        auto* combo = panel->findChild<QComboBox*>(QString::fromLatin1(list));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(combo->lineEdit());
+        ASSERT_NE(field, nullptr) << list;
+        EXPECT_EQ(field->role(), QAccessible::EditableText) << list;
+        EXPECT_EQ(field->text(QAccessible::Name), combo->accessibleName()) << list;
+        EXPECT_FALSE(field->text(QAccessible::Name).isEmpty()) << list;
+    }
+
+    // The application folder's path from the root down, then its child folder.
+    QDir(app).mkdir("Estate");
+    DirListBox* folders = panel->catalogue().Dir1;
+    folders->refresh();
+    const QStringList parts = QDir::cleanPath(app).split('/', Qt::SkipEmptyParts);
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(folders)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), parts.size() + 2);
+    const auto spoken = [&](int row) {
+        QAccessibleInterface* cell = table->cellAt(row, 0);
+        return cell->text(QAccessible::Name) + " | " + cell->text(QAccessible::Description);
+    };
+    EXPECT_EQ(spoken(0), "/ | Cartella aperta, livello 1");
+    EXPECT_EQ(spoken(int(parts.size())),
+              parts.last() +
+                  QStringLiteral(" | Cartella aperta, livello %1").arg(parts.size() + 1));
+    EXPECT_EQ(spoken(int(parts.size()) + 1),
+              QStringLiteral("Estate | Cartella chiusa, livello %1").arg(parts.size() + 2));
+}
+
+// Every stop of the tab order shows where the focus is: the region round the control changes
+// clearly, by at least a line along two of its sides, when the focus comes to it (for the lists,
+// their current row). The scroll bars and the colour sample had no mark of their own.
+TEST_F(Accessibility, EveryTabStopShowsTheFocus) {
+    testfiles::write(app + "a.jpg", "x");
+    testfiles::write(app + "b.jpg", "x");
+    panel->catalogue().Command4_Click();
+    panel->show();
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    const auto strongChanges = [](const QImage& a, const QImage& b) {
+        int changed = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                if (std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                              std::abs(p.blue() - q.blue())}) > 80)
+                    ++changed;
+            }
+        return changed;
+    };
+    QStringList seen;
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    // As for a user: the styles mark the focus once the keyboard has moved it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* first = QApplication::focusWidget();
+    QWidget* control = first;
+    do {
+        const QRect around =
+            QRect(control->mapTo(panel.get(), QPoint()), control->size()).adjusted(-3, -3, 3, 3);
+        const QImage focused = panel->grab(around).toImage();
+        QTest::keyClick(control, Qt::Key_Tab);
+        QWidget* next = QApplication::focusWidget();
+        ASSERT_NE(next, control) << control->objectName().toStdString();
+        QApplication::processEvents();
+        const QImage unfocused = panel->grab(around).toImage();
+        const int changed = strongChanges(focused, unfocused);
+        EXPECT_GE(changed, std::min(control->width(), control->height()) + 8)
+            << control->objectName().toStdString();
+        seen << control->objectName();
+        control = next;
+    } while (control != first && seen.size() < 60);
+    for (const char* stop : {"HScroll1", "HScroll2", "HScroll3", "HScroll4", "Picture2", "Dir1",
+                             "List1", "Text1", "Combo1", "Check4"})
+        EXPECT_TRUE(seen.contains(stop)) << stop;
 }
 
 // A desktop with a dark theme, set before the panel is built.

@@ -198,4 +198,191 @@ QByteArray emfWithRectangle(QRect frame, QRect box, QColor fill) {
     return out + records;
 }
 
+QByteArray dib32(const QImage& bitmap) {
+    const QImage image = bitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray pixels;
+    for (int y = image.height() - 1; y >= 0; --y)
+        for (int x = 0; x < image.width(); ++x)
+            put32(pixels, {qint64(image.pixel(x, y))});
+    QByteArray out;
+    put32(out, {40, image.width(), image.height(), 1 | 32 << 16, 0, pixels.size(), 0, 0, 0, 0});
+    return out + pixels;
+}
+
+QByteArray dib1(const QImage& bitmap) {
+    QByteArray pixels;
+    for (int y = bitmap.height() - 1; y >= 0; --y) {
+        QByteArray row((bitmap.width() + 31) / 32 * 4, '\0');
+        for (int x = 0; x < bitmap.width(); ++x)
+            if (qGray(bitmap.pixel(x, y)) >= 128)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        pixels += row;
+    }
+    QByteArray out;
+    put32(out, {40, bitmap.width(), bitmap.height(), 1 | 1 << 16, 0, pixels.size(), 0, 0, 2, 0,
+                0x000000, 0xFFFFFF});
+    return out + pixels;
+}
+
+QByteArray emfSolidBrush(QColor colour, int index) {
+    QByteArray r;
+    emfRecord(r, 39, {index, 0, colorRef(colour), 0}); // CREATEBRUSHINDIRECT
+    emfRecord(r, 37, {index});                         // SELECTOBJECT
+    emfRecord(r, 37, {0x80000008});                    // the stock null pen
+    return r;
+}
+
+QByteArray emfBox(QRect box) {
+    QByteArray r;
+    emfRecord(r, 43, {box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    return r;
+}
+
+QByteArray emfStretchDiBits(const QImage& bitmap, QRect target, quint32 rop) {
+    const QByteArray dib = dib24(bitmap);
+    QByteArray r;
+    emfRecord(r, 81,
+              {0, 0, 0, 0, target.left(), target.top(), 0, 0, bitmap.width(), bitmap.height(), 80,
+               40, 120, dib.size() - 40, 0, rop, target.width(), target.height()},
+              dib);
+    return r;
+}
+
+namespace {
+
+constexpr qint64 oneFloat = 0x3F800000; // 1.0f
+
+} // namespace
+
+QByteArray emfBlt(int type, QRect target, quint32 operation, const QByteArray& dib, QSize source) {
+    const bool stretched = type != 76;
+    const qint64 at = stretched ? 108 : 100;
+    const qint64 infoSize =
+        dib.isEmpty() ? 0 : 40 + 4 * qint64(uchar(dib[32]) | uchar(dib[33]) << 8);
+    if (source.isEmpty())
+        source = target.size();
+    QByteArray r;
+    if (stretched)
+        emfRecord(r, type,
+                  {0,
+                   0,
+                   0,
+                   0,
+                   target.left(),
+                   target.top(),
+                   target.width(),
+                   target.height(),
+                   operation,
+                   0,
+                   0,
+                   oneFloat,
+                   0,
+                   0,
+                   oneFloat,
+                   0,
+                   0,
+                   0,
+                   0,
+                   dib.isEmpty() ? 0 : at,
+                   infoSize,
+                   dib.isEmpty() ? 0 : at + infoSize,
+                   dib.size() - infoSize,
+                   source.width(),
+                   source.height()},
+                  dib);
+    else
+        emfRecord(r, type,
+                  {0,
+                   0,
+                   0,
+                   0,
+                   target.left(),
+                   target.top(),
+                   target.width(),
+                   target.height(),
+                   operation,
+                   0,
+                   0,
+                   oneFloat,
+                   0,
+                   0,
+                   oneFloat,
+                   0,
+                   0,
+                   0,
+                   0,
+                   dib.isEmpty() ? 0 : at,
+                   infoSize,
+                   dib.isEmpty() ? 0 : at + infoSize,
+                   dib.size() - infoSize},
+                  dib);
+    return r;
+}
+
+QByteArray emfMaskBlt(QRect target, quint32 rop4, const QByteArray& source,
+                      const QByteArray& mask) {
+    const qint64 sourceInfo = 40;                    // a 24-bit source
+    const qint64 maskInfo = mask.isEmpty() ? 0 : 48; // a one-bit mask with its two colours
+    const qint64 at = 128, maskAt = mask.isEmpty() ? 0 : at + source.size();
+    QByteArray r;
+    emfRecord(r, 78,
+              {0,
+               0,
+               0,
+               0,
+               target.left(),
+               target.top(),
+               target.width(),
+               target.height(),
+               rop4,
+               0,
+               0,
+               oneFloat,
+               0,
+               0,
+               oneFloat,
+               0,
+               0,
+               0,
+               0,
+               at,
+               sourceInfo,
+               at + sourceInfo,
+               source.size() - sourceInfo,
+               0,
+               0,
+               0,
+               maskAt,
+               maskInfo,
+               mask.isEmpty() ? 0 : maskAt + maskInfo,
+               mask.size() - maskInfo},
+              source + mask);
+    return r;
+}
+
+void wmfStretchDib(WmfWriter& w, const QImage& bitmap, QRect target, quint32 rop) {
+    // The operation, colour use, the source's extent and corner, then the target's.
+    w.add(0x0F43,
+          {int(rop & 0xFFFF), int(rop >> 16), 0, bitmap.height(), bitmap.width(), 0, 0,
+           target.height(), target.width(), target.top(), target.left()},
+          dib24(bitmap));
+}
+
+void carryEmf(WmfWriter& w, const QByteArray& emf, qsizetype piece, int lie) {
+    const qsizetype count = (emf.size() + piece - 1) / piece;
+    for (qsizetype at = 0; at < emf.size(); at += piece) {
+        const QByteArray part = emf.mid(at, piece);
+        const qint64 remaining = emf.size() - at - part.size() + lie;
+        const auto low = [](qint64 v) { return int(v & 0xFFFF); };
+        const auto high = [](qint64 v) { return int(v >> 16 & 0xFFFF); };
+        // The comment escape, its byte count, "WMFC", type 1, version 1.0, checksum, flags,
+        // the pieces, this piece's size, what remains, the whole size.
+        w.add(0x0626,
+              {15, int(34 + part.size()), 0x4D57, 0x4346, 1, 0, 0, 1, 0, 0, 0, low(count),
+               high(count), low(part.size()), high(part.size()), low(remaining), high(remaining),
+               low(emf.size()), high(emf.size())},
+              part);
+    }
+}
+
 } // namespace metafiles

@@ -64,4 +64,33 @@ QByteArray emfFile(QRect frameHundredthsMm, QRect bounds, const QByteArray& reco
 // A colour as metafiles write it.
 quint32 colorRef(QColor c);
 
+// `bitmap` as a DIB of 32-bit rows from the bottom up, its alpha (premultiplied) in the fourth
+// byte.
+QByteArray dib32(const QImage& bitmap);
+// `bitmap` as a one-bit DIB: black where a pixel is dark (0), white where it is light (1).
+QByteArray dib1(const QImage& bitmap);
+
+// EMF records used again and again: a solid brush of `colour` made in slot `index` and
+// selected, with the stock null pen; a rectangle from box.topLeft() to box.bottomRight() +
+// (1, 1); `bitmap` stretched over `target` (device pixels) with the raster operation `rop`.
+QByteArray emfSolidBrush(QColor colour, int index = 1);
+QByteArray emfBox(QRect box);
+QByteArray emfStretchDiBits(const QImage& bitmap, QRect target, quint32 rop);
+// A record of BITBLT's kind (76 BITBLT, 77 STRETCHBLT, 114 ALPHABLEND, 116 TRANSPARENTBLT),
+// `dib` (none: the brush alone) all of it placed over `target`; `operation` is the raster
+// operation, the blend or the transparent colour, as the record's type says.
+QByteArray emfBlt(int type, QRect target, quint32 operation, const QByteArray& dib,
+                  QSize source = {});
+// MASKBLT: `source` over `target` (unstretched), `mask` (a one-bit DIB) choosing between the
+// two operations of `rop4`.
+QByteArray emfMaskBlt(QRect target, quint32 rop4, const QByteArray& source, const QByteArray& mask);
+
+// A StretchDIBits record of a WMF: `bitmap` stretched over `target` (logical units) with
+// `rop`.
+void wmfStretchDib(WmfWriter& w, const QImage& bitmap, QRect target, quint32 rop);
+
+// The comment records of a WMF that carry `emf` in pieces of at most `piece` bytes, as
+// Windows and LibreOffice write them; `lie` is added to the remaining bytes each piece claims.
+void carryEmf(WmfWriter& w, const QByteArray& emf, qsizetype piece, int lie = 0);
+
 } // namespace metafiles

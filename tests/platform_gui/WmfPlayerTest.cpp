@@ -273,3 +273,34 @@ TEST(WmfPlayer, appliesRasterOperationsToShapes) {
         expectProbes(drawn(file, {100, 100}), {{0.5, 0.5, expected}});
     }
 }
+
+// A WMF made from an EMF carries the EMF whole in comment records (Windows and LibreOffice
+// write them): the drawing is that EMF, whose see-through fills and curves the WMF's own
+// records cannot hold. Pieces that do not add up leave the WMF's own records to draw.
+TEST(WmfPlayer, drawsTheEnhancedMetafileItCarries) {
+    const QByteArray emf = emfWithRectangle({0, 0, 2645, 2645}, {0, 0, 100, 100}, Qt::blue);
+    const std::optional<QColor> red = QColor(Qt::red), blue = QColor(Qt::blue);
+    const struct {
+        const char* what;
+        qsizetype piece;
+        int lie;
+        std::optional<QColor> shown;
+    } cases[] = {
+        {"in one piece", emf.size(), 0, blue},
+        {"in pieces", 40, 0, blue},
+        {"pieces claiming more than comes", 40, 8, red},
+        {"pieces claiming less", 40, -4, red},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WmfWriter w = redOnNull();
+        carryEmf(w, emf, c.piece, c.lie);
+        const QByteArray file = w.rectangle({0, 0, 100, 100}).file(QRect(0, 0, 100, 100), 96);
+        expectProbes(drawn(file, {100, 100}), {{0.5, 0.5, c.shown}});
+    }
+    // Cut off before its last piece: the WMF's own records.
+    WmfWriter w = redOnNull();
+    carryEmf(w, emf.left(emf.size() - 20), 40);
+    expectProbes(drawn(w.rectangle({0, 0, 100, 100}).file(QRect(0, 0, 100, 100), 96), {100, 100}),
+                 {{0.5, 0.5, red}});
+}
