@@ -17,6 +17,7 @@
 QuirelloApp::QuirelloApp(const QString& executableFolder, const QStringList& arguments,
                          const QString& startFolder)
     : arguments_(arguments), startFolder_(startFolder), launcher_(AppFolderOf(executableFolder)),
+      soundDecoding_(QDir(executableFolder).filePath(QStringLiteral("quirello-sound"))),
       pictures_({QDir(executableFolder).filePath(QStringLiteral("quirello-decoder"))}),
       services_{.dialogs = dialogs_,
                 .sound = sound_,
@@ -84,6 +85,12 @@ void QuirelloApp::handedOver(const QStringList& arguments, const QString& startF
 }
 
 void QuirelloApp::openShow() {
+    // The sound processes start with the show, during its title screen, so that its first
+    // comment or music waits for no process to start.
+    if (records_.settings.MusicaFM != 0)
+        soundDecoding_.prepare(SoundKind::Midi);
+    if (records_.settings.SuonoWAV != 0)
+        soundDecoding_.prepare(SoundKind::Wave);
     show_ = new Form1(records_, services_, panel_.get());
     QObject::connect(show_, &Form1::ended, show_, [this] {
         show_->deleteLater();

@@ -7,6 +7,7 @@
 #include "platform/audio/SdlMp3Player.h"
 #include "platform/Clock.h"
 #include "platform/decoder/DecoderPool.h"
+#include "platform/decoder/SoundDecoders.h"
 #include "platform/gui/QtDialogs.h"
 #include "platform/gui/SingleInstance.h"
 #include "platform/ProcessLauncher.h"
@@ -58,11 +59,13 @@ private:
     QtDialogs dialogs_;
     ProcessLauncher launcher_;
     SettingsRegistry registry_{SettingsRegistry::systemFile()};
-    // The engine outlives the three players that share it.
+    // The sound files are decoded by the sound processes beside the program; the engine plays
+    // what they send. Both outlive the three players that share them.
+    SoundDecoders soundDecoding_;
     AudioEngine audio_;
-    SdlMp3Player mp3_{audio_};
-    SdlMciSequencer mci_{audio_};
-    SdlCommentSound comment_{audio_};
+    SdlMp3Player mp3_{audio_, soundDecoding_};
+    SdlMciSequencer mci_{audio_, soundDecoding_};
+    SdlCommentSound comment_{audio_, soundDecoding_};
     SoundDevices sound_{mci_, mp3_, comment_};
     // Every picture is decoded by the decoder helper beside the program.
     DecoderPool pictures_;

@@ -23,10 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "graphics")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quirello.example/")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries the programs link come from dpkg-shlibdeps; these are what they load or run
-# without linking: the X11 and Wayland window-system plug-ins, the extra picture formats, the
-# MIDI soundfont, the opener behind `start`, the panel's fonts, the twins of the faces metafiles
-# name (Times, Helvetica, Arial, Courier, Symbol) with the same widths, and Qt's Italian texts.
+# The libraries the programs link come from dpkg-shlibdeps (the sound process's libmpg123 and
+# fluidsynth among them); these are what they load or run without linking: the X11 and Wayland
+# window-system plug-ins, the extra picture formats, the MIDI soundfont the sound process loads,
+# the opener behind `start`, the panel's fonts, the twins of the faces metafiles name (Times,
+# Helvetica, Arial, Courier, Symbol) with the same widths, and Qt's Italian texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-wayland, qt6-image-formats-plugins, timgm6mb-soundfont, xdg-utils, "

@@ -5,11 +5,15 @@
 
 # One static library per folder (relative to the source root), built from the folder's own
 # *.cpp files, so that adding a file to a subsystem needs no edit here. PUBLIC: what its headers
-# include; PRIVATE: what only its sources include.
+# include; PRIVATE: what only its sources include; EXCLUDE: file names of the folder that belong
+# to another target.
 function(quirello_folder_library target folder)
-    cmake_parse_arguments(L "" "" "PUBLIC;PRIVATE" ${ARGN})
+    cmake_parse_arguments(L "" "" "PUBLIC;PRIVATE;EXCLUDE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${folder}/*.cpp"
          "${CMAKE_SOURCE_DIR}/${folder}/*.h")
+    foreach(name IN LISTS L_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "/${name}$")
+    endforeach()
     add_library(${target} STATIC ${sources})
     target_link_libraries(${target} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
 endfunction()

@@ -1,7 +1,9 @@
 // fuzz_seeds CORPUS: the seeds the project's own writers make, one folder per driver (the
 // pictures ImageMagick makes are added by run.sh).
 #include "MetafileFiles.h"
+#include "platform/audio/PcmFormat.h"
 #include "platform/decoder/DecoderWire.h"
+#include "platform/decoder/SoundWire.h"
 #include "settings/SettingsFile.h"
 
 #include <cstdio>
@@ -54,6 +56,36 @@ QByteArray conversation(QSize natural, QSize shown, bool refused) {
 }
 
 QByteArray emfOfRasterOperations();
+
+// The sound driver's input (see pcm_stream.cpp): a greeting, the answer to the request to play
+// (`format` right or not), then a second of a tone in pieces of 255 bytes.
+QByteArray soundConversation(SoundKind kind, bool right) {
+    using namespace soundwire;
+    const auto record = [](int control, Kind kind, const Message& m) {
+        return char(control) + QByteArray(reinterpret_cast<const char*>(&m), sizeof m) +
+               char(kind - Hello);
+    };
+    QByteArray out(1, char(int(kind) - 1));
+    Message hello;
+    hello.kind = Hello;
+    hello.ok = 1;
+    out += record(1 | 2, Hello, hello);
+    Message playing;
+    playing.kind = Playing;
+    playing.encoding = 1;
+    playing.rate = right ? 44100 : 22050;
+    playing.channels = 2;
+    playing.frames = kind == SoundKind::Wave ? 44100 : 0;
+    out += record(1 | 2 | 128, Playing, playing);
+    QByteArray samples;
+    for (int i = 0; i < 44100; ++i) {
+        const auto s = qint16(i % 100 * 300 - 15000);
+        samples += QByteArray(reinterpret_cast<const char*>(&s), 2).repeated(2);
+    }
+    for (qsizetype at = 0; at < samples.size(); at += 255)
+        out += char(255) + samples.mid(at, 255).leftJustified(255, '\0');
+    return out;
+}
 
 // An EMF with one record of each kind that carries a bitmap, a region or text, for the player.
 QByteArray emfOfEveryKind() {
@@ -195,5 +227,11 @@ int main(int argc, char** argv) {
     seed("helper_answers", "smaller", conversation({80, 40}, {40, 20}, false));
     seed("helper_answers", "natural", conversation({64, 64}, {64, 64}, false));
     seed("helper_answers", "refused", conversation({64, 64}, {64, 64}, true));
+
+    // Conversations with a sound process: a comment, an MP3, a MIDI piece, a rate that lies.
+    seed("pcm_stream", "comment", soundConversation(SoundKind::Wave, true));
+    seed("pcm_stream", "mp3", soundConversation(SoundKind::Mp3, true));
+    seed("pcm_stream", "midi", soundConversation(SoundKind::Midi, true));
+    seed("pcm_stream", "rate", soundConversation(SoundKind::Mp3, false));
     return 0;
 }

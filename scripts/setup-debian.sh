@@ -23,8 +23,10 @@ packages=(
   liblcms2-dev libjpeg-dev zlib1g-dev
   # Qt's own buttons and dialogs in Italian
   qt6-translations-l10n
-  # sound: one engine for MP3, MIDI and WAVE, and a General MIDI soundfont
-  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+  # sound: SDL's device in the program; libmpg123 (MP3) and fluidsynth with a General MIDI
+  # soundfont (MIDI) in the sound process; SDL2_mixer only for the sound benchmark's baseline,
+  # the engine that decoded in the program
+  libsdl2-dev libmpg123-dev libfluidsynth-dev timgm6mb-soundfont libsdl2-mixer-dev
   # the launcher's opener
   xdg-utils
   # fonts for the Italian texts

@@ -1,24 +1,17 @@
 #include "platform/audio/AudioEngine.h"
 
+#include "platform/audio/PcmFormat.h"
+
 #include <SDL2/SDL.h>
 
 #include <QtGlobal>
 
-namespace {
-constexpr int kFrequency = 44100;
-constexpr int kChannels = 2;
-constexpr int kChunkFrames = 1024; // about 23 ms: a stop is heard at once
-constexpr int kMixChannels = 8;
-} // namespace
+#include <cstring>
 
 AudioEngine::~AudioEngine() {
     if (state_ != State::Open)
         return;
-    Mix_HookMusic(nullptr, nullptr);
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    Mix_Quit();
+    SDL_CloseAudioDevice(device_); // the callback has returned for good
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -31,61 +24,88 @@ bool AudioEngine::ready() {
         qWarning("Sound is off: no audio driver (%s)", SDL_GetError());
         return false;
     }
-    Mix_Init(MIX_INIT_MP3);
-    // No format changes allowed: SDL converts for the device, and the MIDI renderer writes
-    // exactly this format.
-    if (Mix_OpenAudioDevice(kFrequency, AUDIO_S16SYS, kChannels, kChunkFrames, nullptr, 0) != 0) {
-        qWarning("Sound is off: the audio device cannot be opened (%s)", Mix_GetError());
-        Mix_Quit();
+    SDL_AudioSpec want{};
+    want.freq = pcm::Rate;
+    want.format = AUDIO_S16SYS;
+    want.channels = pcm::Channels;
+    want.samples = pcm::BufferFrames;
+    want.callback = &AudioEngine::fill;
+    want.userdata = this;
+    // No format changes allowed: SDL converts for the device, the streams come in this one.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (device_ == 0) {
+        qWarning("Sound is off: the audio device cannot be opened (%s)", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(kMixChannels);
-    Mix_ReserveChannels(kCommentChannel + 1);
-    sampleRate_ = kFrequency;
+    SDL_PauseAudioDevice(device_, 0);
     state_ = State::Open;
     return true;
 }
 
-bool AudioEngine::playMusic(Mix_Music* music) {
-    std::lock_guard lock(mutex_);
-    if (state_ != State::Open || music == nullptr)
-        return false;
-    if (hooked_ != nullptr) {
-        Mix_HookMusic(nullptr, nullptr);
-        hooked_ = nullptr;
+std::unique_ptr<PcmStream> AudioEngine::swap(Voice voice, std::unique_ptr<PcmStream> next,
+                                             const void* owner, const void* onlyOf, bool any) {
+    Playing& playing = voices_[voice == Voice::Music ? 0 : 1];
+    if (state_ != State::Open || (!any && playing.owner != onlyOf))
+        return next;
+    SDL_LockAudioDevice(device_);
+    std::swap(playing.stream, next);
+    playing.owner = owner;
+    // A stream from another process: that one is watched from now on, afresh.
+    if (playing.stream && playing.stream->feeder() != playing.feeder) {
+        playing.feeder = playing.stream->feeder();
+        playing.watch = FeedWatch();
     }
-    ++starts_;
-    return Mix_PlayMusic(music, 0) == 0;
+    SDL_UnlockAudioDevice(device_);
+    return next;
 }
 
-void AudioEngine::freeMusic(Mix_Music* music) {
-    if (music == nullptr)
+void AudioEngine::play(Voice voice, std::unique_ptr<PcmStream> stream, const void* owner) {
+    swap(voice, std::move(stream), owner, nullptr, true);
+}
+
+void AudioEngine::stop(Voice voice, const void* owner) {
+    swap(voice, nullptr, nullptr, owner, false);
+}
+
+void AudioEngine::setTap(Tap tap) {
+    if (state_ == State::Open)
+        SDL_LockAudioDevice(device_);
+    tap_ = std::move(tap);
+    if (state_ == State::Open)
+        SDL_UnlockAudioDevice(device_);
+}
+
+void AudioEngine::mix(Playing& voice, qint16* out, int frames, FeedWatch::Clock::time_point now) {
+    if (!voice.feeder)
         return;
-    std::lock_guard lock(mutex_);
-    Mix_FreeMusic(music); // halts it first when it is the music playing, and only then
-}
-
-unsigned AudioEngine::musicStarts() const {
-    std::lock_guard lock(mutex_);
-    return starts_;
-}
-
-bool AudioEngine::hookMusic(Renderer renderer, void* context, unsigned startsSeen) {
-    std::lock_guard lock(mutex_);
-    if (state_ != State::Open || starts_ != startsSeen)
-        return false;
-    ++starts_;
-    Mix_HaltMusic();
-    Mix_HookMusic(renderer, context);
-    hooked_ = context;
-    return true;
-}
-
-void AudioEngine::unhookMusic(void* context) {
-    std::lock_guard lock(mutex_);
-    if (hooked_ != context || context == nullptr)
+    // A stream that is over stays until the next play or stop takes it away: its pipe is closed
+    // outside the audio thread.
+    const PcmStream::Mixed mixed =
+        voice.stream ? voice.stream->mixInto(out, frames) : PcmStream::Mixed{};
+    std::optional<std::chrono::nanoseconds> cpu;
+    if (voice.watch.wantsProcessorTime(now))
+        cpu = voice.feeder->processorTime();
+    const FeedWatch::Verdict verdict =
+        voice.watch.heard(now, mixed.frames, mixed.playing && mixed.frames < frames, cpu);
+    if (verdict == FeedWatch::Verdict::Fed)
         return;
-    Mix_HookMusic(nullptr, nullptr); // takes the audio lock: the renderer has returned
-    hooked_ = nullptr;
+    if (voice.stream && voice.stream->end() == PcmStream::End::Playing)
+        voice.stream->giveUp(verdict == FeedWatch::Verdict::Stalled ? PcmStream::End::Stalled
+                                                                    : PcmStream::End::Spinning);
+    else
+        voice.feeder->giveUp();
+    voice.feeder.reset(); // given up for good: nothing more to watch
+}
+
+void AudioEngine::fill(void* self, Uint8* out, int bytes) {
+    auto* engine = static_cast<AudioEngine*>(self);
+    std::memset(out, 0, size_t(bytes));
+    auto* samples = reinterpret_cast<qint16*>(out);
+    const int frames = bytes / pcm::FrameBytes;
+    const auto now = FeedWatch::Clock::now();
+    for (Playing& voice : engine->voices_)
+        mix(voice, samples, frames, now);
+    if (engine->tap_)
+        engine->tap_(samples, frames);
 }

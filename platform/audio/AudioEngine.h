@@ -1,17 +1,22 @@
 #pragma once
 
-#include <SDL2/SDL_mixer.h>
+#include "platform/audio/FeedWatch.h"
+#include "platform/audio/PcmStream.h"
 
-#include <mutex>
+#include <SDL2/SDL_audio.h>
 
-// The one SDL2_mixer output the program's sounds share: opened once, on first use. When no
-// device can be opened the failure is remembered and every sound operation becomes a silent
-// no-op for the rest of the run (trying again would repeat a slow driver probe at every call).
+#include <functional>
+#include <memory>
+
+// The one SDL output the program's sounds share, opened once, on first use, in the device's
+// format (pcm::Rate, stereo, signed 16-bit; SDL converts it for the hardware). When no device can
+// be opened the failure is remembered and every sound operation becomes a silent no-op for the
+// rest of the run (trying again would repeat a slow driver probe at every call).
 //
-// The mixer has one music stream. MP3 music plays there as a mixer music; MIDI music is rendered
-// by a synthesizer through a hook on the same stream. Starting either one stops the other, so at
-// most one music plays; stopping one never touches the other. Comments have a channel of their
-// own, reserved so that nothing else plays on it.
+// It mixes two voices, each a stream of samples from the sound process: the music (MP3 or MIDI:
+// starting one replaces the other, so at most one music plays, and each player stops only what
+// it started) and the comment. The program decodes nothing: it adds the two streams. Each voice
+// watches the process that fed it last, while it plays and once it is silent (FeedWatch.h).
 class AudioEngine {
 public:
     AudioEngine() = default;
@@ -21,33 +26,34 @@ public:
 
     // Opens the device on the first call; false when there is none.
     bool ready();
-    int sampleRate() const { return sampleRate_; }
 
-    // Plays `music` once on the music stream, replacing whatever played there.
-    bool playMusic(Mix_Music* music);
-    // Halts `music` when it is the one playing, and frees it.
-    void freeMusic(Mix_Music* music);
+    enum class Voice { Music, Comment };
+    // Plays `stream` on `voice`, replacing what played there; `owner` names who may stop it.
+    void play(Voice voice, std::unique_ptr<PcmStream> stream, const void* owner = nullptr);
+    // Stops `voice` when `owner` started what plays there.
+    void stop(Voice voice, const void* owner = nullptr);
 
-    // A MIDI renderer on the music stream: writes `len` bytes of signed 16-bit stereo.
-    using Renderer = void (*)(void* context, Uint8* stream, int len);
-    // Counts the starts of music, so that a start prepared earlier can tell whether another
-    // music has started since.
-    unsigned musicStarts() const;
-    // Installs the renderer, replacing whatever played, unless another music started after
-    // `startsSeen` was read. False when it did not install.
-    bool hookMusic(Renderer renderer, void* context, unsigned startsSeen);
-    // Removes the renderer of `context` when it is the one installed. Once this returns, the
-    // renderer is no longer running.
-    void unhookMusic(void* context);
-
-    // The channel reserved for comments.
-    static constexpr int kCommentChannel = 0;
+    // What goes to the device, block by block, from the audio thread (a benchmark listens here).
+    using Tap = std::function<void(const qint16* samples, int frames)>;
+    void setTap(Tap tap);
 
 private:
+    struct Playing {
+        std::unique_ptr<PcmStream> stream;
+        const void* owner = nullptr;
+        std::shared_ptr<PcmFeeder> feeder; // the last stream's, still watched when it has gone
+        FeedWatch watch;
+    };
+    static void fill(void* self, Uint8* out, int bytes);
+    static void mix(Playing& voice, qint16* out, int frames, FeedWatch::Clock::time_point now);
+    // Takes the stream off `voice` (when `onlyOf` started it, or any), puts `next` on it, under
+    // the device's lock; the old stream goes outside it.
+    std::unique_ptr<PcmStream> swap(Voice voice, std::unique_ptr<PcmStream> next, const void* owner,
+                                    const void* onlyOf, bool any);
+
     enum class State { Closed, Open, Failed };
     State state_ = State::Closed;
-    int sampleRate_ = 0;
-    mutable std::mutex mutex_; // music calls may come from the synthesizer's loading thread
-    void* hooked_ = nullptr;
-    unsigned starts_ = 0;
+    SDL_AudioDeviceID device_ = 0;
+    Playing voices_[2];
+    Tap tap_;
 };

@@ -2,62 +2,28 @@
 
 #include "core/RegularFile.h"
 #include "platform/audio/AudioEngine.h"
-#include "platform/audio/SdlFileSource.h"
-#include "platform/audio/WaveConvert.h"
-#include "platform/audio/WaveHeader.h"
+#include "platform/audio/SoundDecoding.h"
 
-namespace {
-// The chunks before the samples (format, and at most some tags) lie within this.
-constexpr qint64 kHeaderBytes = qint64(256) * 1024;
-// A comment is loaded whole and converted for the device: more than about twelve minutes of
-// sound is not a comment, and would hold this much memory.
-constexpr qint64 kLargestConvertedComment = qint64(128) * 1024 * 1024;
-} // namespace
+#include <unistd.h>
 
 SdlCommentSound::~SdlCommentSound() {
-    release();
-}
-
-void SdlCommentSound::release() {
-    if (chunk_ == nullptr)
-        return;
-    Mix_HaltChannel(AudioEngine::kCommentChannel); // a chunk is never freed while it plays
-    Mix_FreeChunk(chunk_);
-    chunk_ = nullptr;
+    engine_.stop(AudioEngine::Voice::Comment);
 }
 
 bool SdlCommentSound::sndPlaySound(const QString& path) {
     if (!engine_.ready())
         return false;
-    release(); // a new comment cuts the old one, even when the new one cannot be played
+    engine_.stop(AudioEngine::Voice::Comment); // a new comment cuts the old one, even when it
+                                               // cannot be played itself
     RegularFile file(path);
-    if (!file.isOpen())
+    const qint64 bytes = file.size();
+    const int fd = file.release();
+    if (fd < 0)
         return false;
-    // The header is checked before the loader trusts it: a declared data length beyond the
-    // file would otherwise be reserved in full.
-    const std::optional<WaveHeader> header = readWaveHeader(file.head(kHeaderBytes), file.size());
-    if (!header || convertedBytes(*header, engine_.sampleRate(), 2) > kLargestConvertedComment)
+    std::unique_ptr<PcmStream> comment = decoding_.decode(SoundKind::Wave, fd, bytes);
+    ::close(fd);
+    if (!comment)
         return false;
-    SDL_RWops* source = nullptr;
-    QByteArray converted; // SDL reads it while loading; the chunk keeps its own copy
-    if (needsConversion(*header)) {
-        const QByteArray samples =
-            file.head(header->dataOffset + header->dataLength).mid(header->dataOffset);
-        converted = convertedWave(*header, samples);
-        if (converted.isEmpty())
-            return false;
-        source = SDL_RWFromConstMem(converted.constData(), int(converted.size()));
-    } else {
-        source = sdlFileSource(file);
-    }
-    if (source == nullptr)
-        return false;
-    chunk_ = Mix_LoadWAV_RW(source, 1);
-    if (chunk_ == nullptr)
-        return false;
-    if (Mix_PlayChannel(AudioEngine::kCommentChannel, chunk_, 0) < 0) {
-        release();
-        return false;
-    }
+    engine_.play(AudioEngine::Voice::Comment, std::move(comment));
     return true;
 }

@@ -2,16 +2,16 @@
 
 #include "platform/SoundDevices.h"
 
-#include <SDL2/SDL_mixer.h>
-
 class AudioEngine;
+class SoundDecoding;
 
-// WAVE comments on the engine's reserved channel: a comment starts at once, a new one cuts the
-// one playing, and nothing else stops it (it outlives the show that started it). The last
-// comment stays loaded until it is replaced or the program ends.
+// WAVE comments on the engine's comment voice, decoded by the sound process: a comment starts at
+// once, a new one cuts the one playing, and nothing else stops it (it outlives the show that
+// started it).
 class SdlCommentSound final : public CommentSound {
 public:
-    explicit SdlCommentSound(AudioEngine& engine) : engine_(engine) {}
+    SdlCommentSound(AudioEngine& engine, SoundDecoding& decoding)
+        : engine_(engine), decoding_(decoding) {}
     ~SdlCommentSound() override;
     SdlCommentSound(const SdlCommentSound&) = delete;
     SdlCommentSound& operator=(const SdlCommentSound&) = delete;
@@ -20,8 +20,6 @@ public:
     bool sndPlaySound(const QString& path) override;
 
 private:
-    void release();
-
     AudioEngine& engine_;
-    Mix_Chunk* chunk_ = nullptr;
+    SoundDecoding& decoding_;
 };

@@ -2,36 +2,33 @@
 
 #include "core/RegularFile.h"
 #include "platform/audio/AudioEngine.h"
-#include "platform/audio/SdlFileSource.h"
+#include "platform/audio/SoundDecoding.h"
+
+#include <unistd.h>
 
 SdlMp3Player::~SdlMp3Player() {
     stop();
 }
 
 void SdlMp3Player::stop() {
-    engine_.freeMusic(music_);
-    music_ = nullptr;
+    engine_.stop(AudioEngine::Voice::Music, this);
 }
 
 bool SdlMp3Player::play(const QString& path) {
     stop();
     if (!engine_.ready())
         return true;
-    // Only a regular file: the music is streamed from it while it plays, and a named pipe
-    // would block the show at the open.
+    // Only a regular file: the sound process reads it while it plays, and a named pipe would
+    // block it.
     RegularFile file(path);
-    SDL_RWops* source = sdlFileSource(file);
-    if (source == nullptr)
+    const qint64 bytes = file.size();
+    const int fd = file.release();
+    if (fd < 0)
         return false;
-    // The name decides the decoder, as it does when SDL opens the file itself.
-    const Mix_MusicType type =
-        path.endsWith(QLatin1StringView(".mp3"), Qt::CaseInsensitive) ? MUS_MP3 : MUS_NONE;
-    music_ = Mix_LoadMUSType_RW(source, type, 1);
-    if (music_ == nullptr)
+    std::unique_ptr<PcmStream> music = decoding_.decode(SoundKind::Mp3, fd, bytes);
+    ::close(fd);
+    if (!music)
         return false;
-    if (!engine_.playMusic(music_)) {
-        stop();
-        return false;
-    }
+    engine_.play(AudioEngine::Voice::Music, std::move(music), this);
     return true;
 }

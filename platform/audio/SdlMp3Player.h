@@ -2,16 +2,16 @@
 
 #include "platform/SoundDevices.h"
 
-#include <SDL2/SDL_mixer.h>
-
 class AudioEngine;
+class SoundDecoding;
 
-// MP3 music on the shared audio engine: plays a file once, never repeats it. Stopping it
-// leaves MIDI music alone. With no sound device, play does nothing and reports success: the
-// show goes on silently.
+// MP3 music on the shared audio engine, decoded by the sound process: plays a file once, never
+// repeats it. Stopping it leaves MIDI music alone. With no sound device, play does nothing and
+// reports success: the show goes on silently.
 class SdlMp3Player final : public Mp3Player {
 public:
-    explicit SdlMp3Player(AudioEngine& engine) : engine_(engine) {}
+    SdlMp3Player(AudioEngine& engine, SoundDecoding& decoding)
+        : engine_(engine), decoding_(decoding) {}
     ~SdlMp3Player() override;
     SdlMp3Player(const SdlMp3Player&) = delete;
     SdlMp3Player& operator=(const SdlMp3Player&) = delete;
@@ -22,5 +22,5 @@ public:
 
 private:
     AudioEngine& engine_;
-    Mix_Music* music_ = nullptr;
+    SoundDecoding& decoding_;
 };

@@ -55,7 +55,8 @@ Result confineDecoder(const Options& options) {
     ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
     Result result;
     result.landlock = landlockrules::restrictTo(options.reads, options.landlockVersionAtMost);
-    result.syscallFilter = syscallfilter::install({options.socket, result.landlock});
+    result.syscallFilter = syscallfilter::install(
+        {options.socket, result.landlock && options.opensFiles, options.threads, options.memfds});
     return result;
 }
 

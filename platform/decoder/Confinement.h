@@ -26,6 +26,12 @@ struct Options {
     int socket = 3;                   // the program's socket, the only one the helper speaks on
     std::vector<std::string> reads;   // folders and files the decoders read (see readableFiles)
     int landlockVersionAtMost = 1000; // lower: behave as on an older kernel; 0: none
+    // What the helper still does once confined. A picture decoder opens fonts (where Landlock
+    // holds), draws on threads and hands pixels over in memfds; a sound decoder has loaded all it
+    // needs, works on one thread and writes into a pipe the program gives it.
+    bool opensFiles = true;
+    bool threads = true;
+    bool memfds = true;
 };
 
 // What the helper found: each layer that holds.

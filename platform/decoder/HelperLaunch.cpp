@@ -84,7 +84,7 @@ bool makePipe(UniqueFd& readEnd, UniqueFd& writeEnd) {
     return true;
 }
 
-pid_t spawn(const QString& program, int socket, int messages, int reports) {
+pid_t spawn(const QString& program, const QByteArray& role, int socket, int messages, int reports) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -109,7 +109,7 @@ pid_t spawn(const QString& program, int socket, int messages, int reports) {
     const QByteArray path = QFile::encodeName(program);
     const QByteArray parent = QByteArray::number(::getpid());
     char* argv[] = {const_cast<char*>(path.constData()), const_cast<char*>(parent.constData()),
-                    nullptr};
+                    role.isEmpty() ? nullptr : const_cast<char*>(role.constData()), nullptr};
     pid_t pid = -1;
     const int failed = ::posix_spawn(&pid, path.constData(), &actions, &attributes, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -119,7 +119,7 @@ pid_t spawn(const QString& program, int socket, int messages, int reports) {
 
 } // namespace
 
-std::optional<LaunchedHelper> launchHelper(const QString& program) {
+std::optional<LaunchedHelper> launchHelper(const QString& program, const QByteArray& role) {
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
         return std::nullopt;
@@ -140,7 +140,7 @@ std::optional<LaunchedHelper> launchHelper(const QString& program) {
     if (!socket.valid() || !errors.valid() || sanitizer.valid() != reports.valid())
         return std::nullopt;
     spawner().run(
-        [&] { helper.pid = spawn(program, socket.get(), errors.get(), sanitizer.get()); });
+        [&] { helper.pid = spawn(program, role, socket.get(), errors.get(), sanitizer.get()); });
     if (helper.pid <= 0)
         return std::nullopt;
     return helper;

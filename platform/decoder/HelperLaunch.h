@@ -3,6 +3,7 @@
 #include "platform/decoder/UniqueFd.h"
 
 #include <optional>
+#include <QByteArray>
 #include <QString>
 #include <sys/types.h>
 
@@ -19,8 +20,9 @@ struct LaunchedHelper {
     UniqueFd reports;
 };
 
-// Null when the helper cannot be started.
-std::optional<LaunchedHelper> launchHelper(const QString& program);
+// Null when the helper cannot be started. `role`, when given, follows the program's id on the
+// helper's command line.
+std::optional<LaunchedHelper> launchHelper(const QString& program, const QByteArray& role = {});
 
 // The descriptor the helper finds the program's socket on, and its sanitizers' reports pipe.
 constexpr int HelperSocketFd = 3;

@@ -56,12 +56,12 @@ std::string logPath() {
 
 } // namespace
 
-void forwardMessages(int fd, pid_t helper) {
+void forwardMessages(int fd, pid_t helper, const char* name) {
     const std::string text = drain(fd);
     if (text.empty())
         return;
-    const std::string marked = "[quirello-decoder " + std::to_string(helper) + "] " + text +
-                               (text.back() == '\n' ? "" : "\n");
+    const std::string marked = "[" + std::string(name) + " " + std::to_string(helper) + "] " +
+                               text + (text.back() == '\n' ? "" : "\n");
     writeAll(STDERR_FILENO, marked);
 }
 

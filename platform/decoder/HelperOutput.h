@@ -7,8 +7,8 @@
 // go: the file named by log_path in ASAN_OPTIONS with ".decoder.PID" added, or standard error.
 namespace helperoutput {
 
-// Passes on what the pipe `fd` (non-blocking) holds now.
-void forwardMessages(int fd, pid_t helper);
+// Passes on what the pipe `fd` (non-blocking) holds now; `name`: the helper's program.
+void forwardMessages(int fd, pid_t helper, const char* name = "quirello-decoder");
 void forwardReports(int fd, pid_t helper);
 
 } // namespace helperoutput

@@ -48,7 +48,6 @@ constexpr const char* Harmless[] = {
     "ftruncate",
     "fallocate",
     "fadvise64",
-    "memfd_create",
     "mmap",
     "munmap",
     "mprotect",
@@ -141,9 +140,10 @@ bool allowWhen(scmp_filter_ctx filter, const char* name, scmp_arg_cmp first, scm
 
 constexpr scmp_datum_t WritingFlags = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND;
 
-// Threads only: a new process, even one sharing nothing, could outlive the helper.
-bool allowThreads(scmp_filter_ctx filter) {
-    return allowWhen(filter, "clone", SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)) &&
+// Threads only, when any: a new process, even one sharing nothing, could outlive the helper.
+bool allowThreads(scmp_filter_ctx filter, bool threads) {
+    return (!threads ||
+            allowWhen(filter, "clone", SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD))) &&
            seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOSYS), resolved("clone3"), 0) == 0;
 }
 
@@ -212,11 +212,13 @@ bool install(const Rules& rules) {
     bool ok = true;
     for (const char* name : Harmless)
         ok = ok && allow(filter, name);
-    ok = ok && allowThreads(filter) && allowOwnSignals(filter) && allowDescriptorControls(filter) &&
-         allowHarmlessIoctls(filter) && allowHarmlessControls(filter) &&
-         allowConversation(filter, rules.socket);
+    ok = ok && allowThreads(filter, rules.threads) && allowOwnSignals(filter) &&
+         allowDescriptorControls(filter) && allowHarmlessIoctls(filter) &&
+         allowHarmlessControls(filter) && allowConversation(filter, rules.socket);
     if (rules.opensFiles)
         ok = ok && allowReadingOpens(filter);
+    if (rules.memfds)
+        ok = ok && allow(filter, "memfd_create");
     ok = ok && seccomp_load(filter) == 0;
     seccomp_release(filter);
     return ok;

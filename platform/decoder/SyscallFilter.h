@@ -8,8 +8,10 @@
 namespace syscallfilter {
 
 struct Rules {
-    int socket;      // the only descriptor that may send and receive messages
-    bool opensFiles; // whether files may still be opened for reading (by path)
+    int socket;          // the only descriptor that may send and receive messages
+    bool opensFiles;     // whether files may still be opened for reading (by path)
+    bool threads = true; // whether threads may be started
+    bool memfds = true;  // whether memfds may be made
 };
 
 // Installs the filter for this process and every thread it starts later; false when the

@@ -1,12 +1,20 @@
 #pragma once
 
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/SdlCommentSound.h"
+#include "platform/audio/SdlMciSequencer.h"
+#include "platform/audio/SdlMp3Player.h"
+#include "platform/decoder/SoundDecoders.h"
 #include "support/TestFiles.h"
+#include "support/TestSound.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 #include <QThread>
+
+#include <chrono>
 
 #include <algorithm>
 
@@ -70,8 +78,50 @@ public:
         return result;
     }
 
+    // The largest sample written from byte `from` of the output on.
+    int peakFrom(qint64 from = 0) const {
+        QFile file(path_);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(from & ~qint64(1)))
+            return 0;
+        const QByteArray bytes = file.readAll();
+        int result = 0;
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            result = std::max(result, std::abs(int(qFromLittleEndian<qint16>(bytes.data() + i))));
+        return result;
+    }
+    qint64 written() const { return QFileInfo(path_).size(); }
+
 private:
     QString path_;
+};
+
+constexpr int Audible = 500; // well above rounding noise, well below any of the test tones
+
+// The devices as the application wires them, writing to a disk file; their files decoded by
+// `program`, the sound process of this build or its test build.
+struct Devices {
+    explicit Devices(const QString& program = testfiles::soundProgram(),
+                     std::chrono::milliseconds answerTime = std::chrono::milliseconds(1000))
+        : decoding(program, answerTime) {}
+
+    testfiles::Sandbox box;
+    DiskOutput output{box};
+    SoundDecoders decoding;
+    AudioEngine engine;
+    SdlMciSequencer mci{engine, decoding};
+    SdlMp3Player mp3{engine, decoding};
+    SdlCommentSound comment{engine, decoding};
+
+    QString open(const QString& file) const {
+        return "open \"" + box.file(file) + "\" type sequencer alias can";
+    }
+    // What the show sends to start a MIDI piece (without its yield).
+    void startMidi(const QString& file) {
+        mci.mciSendString("close can");
+        ASSERT_TRUE(mci.mciSendString(open(file)));
+        ASSERT_TRUE(mci.mciSendString("play can "));
+        ASSERT_TRUE(mci.waitUntilLoaded(20000)) << "no General MIDI soundfont";
+    }
 };
 
 } // namespace audiotest

@@ -1,6 +1,6 @@
 #include "AudioFixture.h"
-#include "platform/audio/MidiFile.h"
-#include "platform/audio/WaveHeader.h"
+#include "platform/audio/decode/MidiFile.h"
+#include "platform/audio/decode/WaveHeader.h"
 
 #include <gtest/gtest.h>
 

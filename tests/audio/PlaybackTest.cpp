@@ -1,9 +1,5 @@
 #include "AudioFixture.h"
-#include "platform/audio/AudioEngine.h"
 #include "platform/audio/MciCommand.h"
-#include "platform/audio/SdlCommentSound.h"
-#include "platform/audio/SdlMciSequencer.h"
-#include "platform/audio/SdlMp3Player.h"
 #include "sound/Music.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
@@ -13,32 +9,8 @@
 #include <QDir>
 #include <sys/stat.h>
 
-namespace {
-
-constexpr int kSound = 500; // well above rounding noise, well below any of the test tones
-
-// The devices as the application wires them, writing to a disk file.
-struct Devices {
-    testfiles::Sandbox box;
-    audiotest::DiskOutput output{box};
-    AudioEngine engine;
-    SdlMciSequencer mci{engine};
-    SdlMp3Player mp3{engine};
-    SdlCommentSound comment{engine};
-
-    QString open(const QString& file) {
-        return "open \"" + box.file(file) + "\" type sequencer alias can";
-    }
-    // What the show sends to start a MIDI piece (without its yield).
-    void startMidi(const QString& file) {
-        mci.mciSendString("close can");
-        ASSERT_TRUE(mci.mciSendString(open(file)));
-        ASSERT_TRUE(mci.mciSendString("play can "));
-        ASSERT_TRUE(mci.waitUntilLoaded(20000)) << "no General MIDI soundfont";
-    }
-};
-
-} // namespace
+using audiotest::Devices;
+constexpr int kSound = audiotest::Audible;
 
 // MP3 sounds until the player's stop, MIDI and RMI until "close can".
 TEST(MusicPlayback, EachKindSoundsUntilItsStop) {
@@ -201,10 +173,11 @@ TEST(NoDevice, EveryOperationIsASilentNoOp) {
     const QString mp3 = audiotest::makeTone(box, "musica.mp3", 1);
     const QString wav = audiotest::makeTone(box, "mare.wav", 1);
     audiotest::makeMidi(box, "tema.mid");
+    SoundDecoders decoding(testfiles::soundProgram());
     AudioEngine engine;
-    SdlMciSequencer mci(engine);
-    SdlMp3Player player(engine);
-    SdlCommentSound comment(engine);
+    SdlMciSequencer mci(engine, decoding);
+    SdlMp3Player player(engine, decoding);
+    SdlCommentSound comment(engine, decoding);
     for (int round = 0; round < 2; ++round) { // the failure is remembered, not retried
         EXPECT_TRUE(player.play(mp3)) << "the show would report a failure";
         player.stop();

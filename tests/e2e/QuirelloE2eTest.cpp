@@ -6,12 +6,15 @@
 #include "panel/Addresses.h"
 #include "support/TestFiles.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QThread>
 #include <sys/stat.h>
@@ -78,11 +81,13 @@ protected:
                              .toUtf8());
     }
 
-    void start(const QStringList& arguments) {
+    // `soundFile`: where SDL's disk driver writes what would be heard (none: the dummy driver).
+    void start(const QStringList& arguments, const QString& soundFile = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display_->name());
         env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("SDL_AUDIODRIVER", "dummy");
+        env.insert("SDL_AUDIODRIVER", soundFile.isEmpty() ? "dummy" : "disk");
+        env.insert("SDL_DISKAUDIOFILE", soundFile);
         program.setProcessEnvironment(env);
         program.setWorkingDirectory(app);
         program.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -194,6 +199,119 @@ TEST_F(QuirelloE2e, ASecondStartHandsItsPictureToTheRunningPanel) {
     start({});
     ASSERT_TRUE(waitForScreen(ShowsThePanel)) << "a stale socket kept the program from starting";
     EXPECT_EQ(program.state(), QProcess::Running);
+}
+
+// What SDL's disk driver wrote, told apart a tenth of a second at a time: a pure tone of one of
+// `tones` (hertz), other sound (music of many notes, where no such tone stands out), or silence;
+// a tenth where a tone starts or stops is neither.
+struct Heard {
+    QSet<int> tones;
+    int otherSound = 0; // tenths of a second
+};
+Heard listen(const QString& soundFile, const QList<int>& tones) {
+    const QByteArray bytes = testfiles::read(soundFile);
+    const auto* samples = reinterpret_cast<const qint16*>(bytes.constData());
+    const qsizetype frames = bytes.size() / 4;
+    constexpr qsizetype Window = 4410;
+    Heard heard;
+    for (qsizetype at = 0; at + Window <= frames; at += Window) {
+        double energy = 0;
+        for (qsizetype i = 0; i < Window; ++i)
+            energy += double(samples[2 * (at + i)]) * samples[2 * (at + i)];
+        if (energy < Window * 300.0 * 300.0)
+            continue; // silence, or nearly
+        double strongest = 0;
+        for (const int hertz : tones) {
+            // Goertzel: the share of the window's energy at `hertz`.
+            const double w = 2 * M_PI * hertz / 44100, c = 2 * std::cos(w);
+            double s1 = 0, s2 = 0;
+            for (qsizetype i = 0; i < Window; ++i) {
+                const double s0 = samples[2 * (at + i)] + c * s1 - s2;
+                s2 = s1;
+                s1 = s0;
+            }
+            const double share = (s1 * s1 + s2 * s2 - c * s1 * s2) * 2 / Window / energy;
+            if (share > 0.8)
+                heard.tones << hertz;
+            strongest = std::max(strongest, share);
+        }
+        heard.otherSound += strongest < 0.2 ? 1 : 0;
+    }
+    return heard;
+}
+
+// The processes the program started from `program`, by their ids.
+QList<int> childrenOf(qint64 parent, const QByteArray& program) {
+    QList<int> children;
+    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
+        const QByteArray stat = testfiles::read("/proc/" + entry + "/stat");
+        const qsizetype close = stat.lastIndexOf(')');
+        if (close < 0 || stat.mid(stat.indexOf('(') + 1, close - stat.indexOf('(') - 1) != program)
+            continue;
+        if (stat.mid(close + 2).split(' ').value(1).toLongLong() == parent)
+            children << entry.toInt();
+    }
+    return children;
+}
+
+// A show with a comment, an MP3 and a MIDI piece: SDL's disk output holds all three, and the
+// program's process maps no library that decodes sound files: they are in its two sound
+// processes, confined. Debian's SDL links the PulseAudio client, whose common library links
+// libsndfile, which links libmpg123, libFLAC, libvorbis and libopus: those come with the sound
+// server's client, in every program that plays through SDL, and the program calls none of them.
+TEST_F(QuirelloE2e, TheShowsSoundIsDecodedOutsideTheProgram) {
+    testfiles::make("sox", {"-n", "-r", "44100", "-c", "1", app + "/Prova/rosso.wav", "synth", "1",
+                            "sine", "1000", "vol", "0.4"});
+    testfiles::make("sox", {"-n", "-r", "44100", "-c", "2", app + "/Prova/musica.mp3", "synth",
+                            "20", "sine", "300", "vol", "0.4"});
+    QDir().mkpath(app + "/Prova/Midi");
+    QImage green(640, 480, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(app + "/Prova/Midi/verde.jpg", "JPG", 95));
+    testfiles::make("python3",
+                    {testfiles::sourceFile("scripts/make-midi.py"), app + "/Prova/Midi/tema.mid"});
+    const QString soundFile = box.path() + "/suono.raw";
+
+    start({"/run"}, soundFile);
+    // The comment (1000 Hz), the MP3 after its three seconds (300 Hz), then the MIDI piece.
+    const auto heardAll = [&] {
+        const Heard heard = listen(soundFile, {1000, 300});
+        return heard.tones.size() == 2 && heard.otherSound >= 5;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(heardAll, 30000))
+        << "heard " << listen(soundFile, {1000, 300}).tones.size() << " tones, other sound "
+        << listen(soundFile, {1000, 300}).otherSound << " tenths of other sound";
+
+    const QByteArray maps =
+        testfiles::read(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+    ASSERT_FALSE(maps.isEmpty());
+    for (const char* decoder : {"libSDL2_mixer", "libfluidsynth", "libmodplug", "libopusfile",
+                                "libvorbisfile", "libinstpatch", "libxmp", "libwavpack", "libgme"})
+        EXPECT_FALSE(maps.contains(decoder)) << decoder << " is mapped in the program";
+    for (const char* library : {"libsndfile", "libmpg123", "libFLAC", "libvorbis", "libopus"})
+        EXPECT_TRUE(!maps.contains(library) || maps.contains("libpulsecommon"))
+            << library << " is mapped, not as the sound server's client's";
+    // The program's own code calls no function of a sound decoder.
+    QProcess nm;
+    nm.start("nm", {"-D", "--undefined-only", app + "/quirello"});
+    ASSERT_TRUE(nm.waitForFinished(20000));
+    const QString imported = QString::fromLatin1(nm.readAllStandardOutput());
+    EXPECT_FALSE(imported.contains(QRegularExpression(
+        "\\b(mpg123_|fluid_|Mix_|sf_|FLAC_|ov_|op_|ModPlug_|SDL_LoadWAV|SDL_NewAudioStream)")))
+        << imported.toStdString();
+
+    const QList<int> sound = childrenOf(program.processId(), "quirello-sound");
+    EXPECT_EQ(sound.size(), 2) << "a music and a comment process";
+    for (const int pid : sound) {
+        const QByteArray status = testfiles::read(QStringLiteral("/proc/%1/status").arg(pid));
+        EXPECT_TRUE(status.contains("\nSeccomp:\t2\n") && status.contains("\nNoNewPrivs:\t1\n"))
+            << "the sound process " << pid << " is not confined";
+    }
+    EXPECT_TRUE(
+        testfiles::read(QStringLiteral("/proc/%1/maps").arg(sound.value(0))).contains("libmpg123"))
+        << "the sound process decodes";
+    program.kill();
+    program.waitForFinished(5000);
 }
 
 // X's own screen saver, as a session without a desktop (no session bus, no screen-saver service)

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 
-// What a picture that has taken over the decoder would try once the helper has confined
-// itself. `request` is "NAME ARGUMENT"; the answer is one pixel: red 255 when the escape
-// worked, green the errno that refused it.
-QImage tryEscape(const QByteArray& request);
+// What a file that has taken over a helper would try once the helper has confined itself.
+// `request` is "NAME ARGUMENT"; the answer is 0 when the escape worked, else the errno that
+// refused it.
+int escapeOutcome(const QByteArray& request);

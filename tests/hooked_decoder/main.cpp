@@ -45,9 +45,13 @@ DecodedPicture hooked(QIODevice& file, const QString& suffix, const ShownSizeFor
         return {};
     }
     if (head.startsWith("ESCAPE ")) {
-        const QImage result = tryEscape(head.mid(7).trimmed());
-        shownSize(result.size());
-        return {result, result.size()};
+        // The answer is one pixel: red 255 when the escape worked, green the errno that
+        // refused it.
+        const int result = escapeOutcome(head.mid(7).trimmed());
+        QImage answer(1, 1, QImage::Format_RGB32);
+        answer.fill(qRgb(result == 0 ? 255 : 0, result & 0xFF, 0));
+        shownSize(answer.size());
+        return {answer, answer.size()};
     }
     return decodePicture(file, suffix, shownSize);
 }

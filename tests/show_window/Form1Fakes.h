@@ -37,6 +37,7 @@ struct ShowWindow {
     QStringList calls; // the messages and the sound
     fakes::ScriptedDialogs dialogs{&calls};
     fakes::RecordingSound sound{calls};
+    SoundDevices& soundDevices; // the recorder's, or real ones given
     SystemClock clock;
     UniformRandom random;
     QList<int> rescans;
@@ -46,7 +47,7 @@ struct ShowWindow {
     SettingsRegistry registry{folder.file(QStringLiteral("registro.ini"))};
     DiskFileOperations files;
     AppServices services{.dialogs = dialogs,
-                         .sound = sound.devices,
+                         .sound = soundDevices,
                          .clock = clock,
                          .random = random,
                          .launcher = launcher,
@@ -63,8 +64,9 @@ struct ShowWindow {
     AppRecords records;
     Form1 form{records, services};
 
-    explicit ShowWindow(DecoderPool::Options decoder = {testfiles::decoderProgram()})
-        : pictures(std::move(decoder)) {
+    explicit ShowWindow(DecoderPool::Options decoder = {testfiles::decoderProgram()},
+                        SoundDevices* realSound = nullptr)
+        : soundDevices(realSound ? *realSound : sound.devices), pictures(std::move(decoder)) {
         records.settings.ShowFolder = folder.path() + "/";
         records.settings.TempoAttesa = 30000;
         records.settings.Effetti = 100;

@@ -1,9 +1,11 @@
-#include "platform/audio/SdlFileSource.h"
+#include "baseline/SdlFileSource.h"
 
 #include "core/RegularFile.h"
 
 #include <cstdio>
 #include <unistd.h>
+
+namespace inprocess {
 
 SDL_RWops* sdlFileSource(RegularFile& file) {
     const int fd = file.release();
@@ -19,3 +21,5 @@ SDL_RWops* sdlFileSource(RegularFile& file) {
         std::fclose(stream);
     return source;
 }
+
+} // namespace inprocess

@@ -1,6 +1,6 @@
-#include "platform/audio/MidiSynth.h"
+#include "baseline/MidiSynth.h"
 
-#include "platform/audio/AudioEngine.h"
+#include "baseline/AudioEngine.h"
 
 #include <fluidsynth.h>
 #include <SDL2/SDL.h>
@@ -9,6 +9,8 @@
 #include <QtGlobal>
 
 #include <chrono>
+
+namespace inprocess {
 
 namespace {
 
@@ -146,3 +148,5 @@ void MidiSynth::render(void* self, unsigned char* stream, int len) {
     SDL_MixAudioFormat(stream, synth->scratch_.data(), AUDIO_S16SYS, Uint32(frames * 4),
                        SDL_MIX_MAXVOLUME);
 }
+
+} // namespace inprocess

@@ -8,6 +8,9 @@
 #include <thread>
 #include <vector>
 
+// The engine and players as they were in the program, for the benchmark's baseline.
+namespace inprocess {
+
 class AudioEngine;
 
 // General MIDI music through a fluidsynth synthesizer on the engine's music stream. The
@@ -49,3 +52,5 @@ private:
     unsigned pendingSeen_ = 0;           // the engine's music starts when it was asked for
     std::vector<unsigned char> scratch_; // used by the audio thread only
 };
+
+} // namespace inprocess

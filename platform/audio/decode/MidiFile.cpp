@@ -1,4 +1,4 @@
-#include "platform/audio/MidiFile.h"
+#include "platform/audio/decode/MidiFile.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "platform/audio/WaveHeader.h"
+#include "platform/audio/decode/WaveHeader.h"
 
 #include <QtEndian>
 
