@@ -4,7 +4,7 @@
 #include "panel/frmAbout.h"
 #include "panel/PanelExtras.h"
 #include "settings/SettingsLocation.h"
-#include "show/window/Form1.h"
+#include "showwindow/Form1.h"
 #include "startup/AppFolder.h"
 #include "startup/CommandLine.h"
 

@@ -1,5 +1,5 @@
 #include "app/QuirelloApp.h"
-#include "platform/gui/QtTranslations.h"
+#include "desktop/QtTranslations.h"
 #include "startup/CommandLine.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 // picture, and the measuring pass before it. Most mutations break the record walk, which is
 // refused whole; each input is also mended into a walk that holds (sizes kept inside the
 // file, the end record put back) so that the mutated records themselves reach the player.
-#include "platform/gui/EmfPlayer.h"
+#include "decoders/EmfPlayer.h"
 
 #include <cstdint>
 #include <QGuiApplication>

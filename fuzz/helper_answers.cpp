@@ -5,7 +5,7 @@
 // 40 bytes of a message. Control bits: 0 the right magic, 1 the kind from the kind byte, 2 a
 // memfd attached, 3 its size exactly stride x height (else the next two input bytes), 4 sealed,
 // 5 a second descriptor, 6 the message cut short.
-#include "platform/decoder/DecoderProcess.h"
+#include "helpers/DecoderProcess.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,5 @@
 // MCI command strings as the sequencer interprets them.
-#include "platform/audio/MciCommand.h"
+#include "audio/MciCommand.h"
 
 #include <cstdint>
 

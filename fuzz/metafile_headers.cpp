@@ -1,7 +1,7 @@
 // What the program reads of a metafile itself before a converter sees it: the kind its first
 // bytes tell and the EMF record walk.
-#include "platform/gui/MetafileDecoder.h"
-#include "platform/gui/MetafileHeaders.h"
+#include "decoders/MetafileDecoder.h"
+#include "decoders/MetafileHeaders.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The music file's bytes as the MIDI sequencer takes them: a standard MIDI file, bare or
 // wrapped in RIFF RMID, then written out in full status.
-#include "platform/audio/decode/MidiEvents.h"
-#include "platform/audio/decode/MidiFile.h"
+#include "sounddecoders/MidiEvents.h"
+#include "sounddecoders/MidiFile.h"
 
 #include <cstdint>
 

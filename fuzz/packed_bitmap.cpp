@@ -1,5 +1,5 @@
 // DIB and RLE files without a bitmap file header, as the decoder puts one in front.
-#include "platform/gui/PackedBitmap.h"
+#include "decoders/PackedBitmap.h"
 
 #include <cstdint>
 

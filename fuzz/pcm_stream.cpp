@@ -7,8 +7,8 @@
 // control byte and the 40 bytes of a message (control bits: 0 the right magic, 1 the kind from the
 // next byte, 2 a descriptor attached, 3 the message cut short); after a record with control bit 7,
 // the samples, as pieces of a length byte and that many bytes.
-#include "platform/audio/FeedWatch.h"
-#include "platform/decoder/SoundProcess.h"
+#include "audio/FeedWatch.h"
+#include "helpers/SoundProcess.h"
 
 #include <cstdint>
 #include <cstring>

@@ -3,7 +3,7 @@
 // crash, hang or limit inside the helper only ends that picture.
 //
 // Input: one byte choosing the file name's extension, then the file's bytes.
-#include "platform/decoder/DecoderPool.h"
+#include "helpers/DecoderPool.h"
 
 #include <cstdint>
 #include <cstdlib>

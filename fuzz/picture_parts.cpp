@@ -1,8 +1,8 @@
 // What the picture decoder reads itself beside Qt's readers: the first byte picks the reader,
 // the rest is the file. Icon frames and masks, the EXIF orientation of a JPEG, bit-field BMPs.
-#include "platform/gui/BitfieldBitmap.h"
-#include "platform/gui/ExifOrientation.h"
-#include "platform/gui/IconFrames.h"
+#include "decoders/BitfieldBitmap.h"
+#include "decoders/ExifOrientation.h"
+#include "decoders/IconFrames.h"
 
 #include <cstdint>
 #include <QBuffer>

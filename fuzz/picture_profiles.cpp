@@ -2,8 +2,8 @@
 // profile (JPEG chunks, PNG iCCP, WebP ICCP, BMP V5, the EXIF mark of Adobe RGB) the program
 // reads itself, or a profile as embedded; either is then parsed by Little CMS and applied to a
 // few pixels of its kind, as the decoder helper does.
-#include "platform/gui/EmbeddedProfile.h"
-#include "platform/gui/PictureColours.h"
+#include "decoders/EmbeddedProfile.h"
+#include "decoders/PictureColours.h"
 
 #include <cstdint>
 #include <QBuffer>

@@ -1,9 +1,9 @@
 // fuzz_seeds CORPUS: the seeds the project's own writers make, one folder per driver (the
 // pictures ImageMagick makes are added by run.sh).
+#include "audio/PcmFormat.h"
+#include "helpers/DecoderWire.h"
+#include "helpers/SoundWire.h"
 #include "MetafileFiles.h"
-#include "platform/audio/PcmFormat.h"
-#include "platform/decoder/DecoderWire.h"
-#include "platform/decoder/SoundWire.h"
 #include "settings/SettingsFile.h"
 
 #include <cstdio>

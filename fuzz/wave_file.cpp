@@ -2,9 +2,9 @@
 // file's end, the data chunk held to it), the samples' layout and their rewriting, and PCM and
 // floating-point samples streamed through the converter to the device's format. (Compressed
 // formats go to SDL's own loader, not the program's code, and are left out.)
-#include "platform/audio/decode/WaveConvert.h"
-#include "platform/audio/decode/WaveHeader.h"
-#include "platform/audio/decode/WaveSource.h"
+#include "sounddecoders/WaveConvert.h"
+#include "sounddecoders/WaveHeader.h"
+#include "sounddecoders/WaveSource.h"
 
 #include <cstdint>
 #include <sys/mman.h>

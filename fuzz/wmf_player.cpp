@@ -1,6 +1,6 @@
 // The WMF player: the record walk, the frame, and every record drawn onto a picture of up to
 // 256 x 256 pixels, as the decoder helper draws it; and the EMF a WMF carries, drawn instead.
-#include "platform/gui/WmfPicture.h"
+#include "decoders/WmfPicture.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "panel/AccessibleRoles.h"
 
-#include "panel/ColourSample.h"
-#include "panel/LinkLabel.h"
+#include "controls/ColourSample.h"
+#include "controls/LinkLabel.h"
 #include "panel/PreviewImage.h"
 
 #include <QAccessible>

@@ -1,12 +1,12 @@
 #include "panel/CatalogueControls.h"
 
 #include "catalogue/LoadImageList.h"
+#include "controls/AutoSizeLabel.h"
+#include "controls/DirListBox.h"
+#include "controls/DriveListBox.h"
+#include "controls/FocusMark.h"
 #include "core/FolderPath.h"
 #include "core/Twips.h"
-#include "panel/AutoSizeLabel.h"
-#include "panel/DirListBox.h"
-#include "panel/DriveListBox.h"
-#include "panel/FocusMark.h"
 #include "platform/Dialogs.h"
 #include "startup/AppRecords.h"
 

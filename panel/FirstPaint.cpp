@@ -1,6 +1,6 @@
 #include "panel/FirstPaint.h"
 
-#include "panel/ColourSample.h"
+#include "controls/ColourSample.h"
 #include "panel/PanelRoles.h"
 #include "platform/RandomSource.h"
 #include "settings/ShowSettings.h"

@@ -1,7 +1,7 @@
 #include "panel/ListActions.h"
 
 #include "catalogue/FileActions.h"
-#include "panel/PointerManager.h"
+#include "controls/PointerManager.h"
 #include "panel/PreviewImage.h"
 #include "settings/ShowSettings.h"
 

@@ -1,11 +1,11 @@
 #include "panel/PanelDecorations.h"
 
+#include "controls/LineControl.h"
+#include "controls/LinkLabel.h"
+#include "controls/PointerManager.h"
 #include "core/Twips.h"
 #include "panel/Addresses.h"
-#include "panel/LineControl.h"
-#include "panel/LinkLabel.h"
 #include "panel/PanelPicture.h"
-#include "panel/PointerManager.h"
 #include "platform/Launcher.h"
 
 #include <QFont>

@@ -1,10 +1,10 @@
 #include "panel/PanelExtras.h"
 
+#include "controls/DirListBox.h"
+#include "controls/LinkLabel.h"
 #include "panel/CatalogueControls.h"
-#include "panel/DirListBox.h"
 #include "panel/FirstPaint.h"
 #include "panel/frmAbout.h"
-#include "panel/LinkLabel.h"
 #include "panel/ListActions.h"
 #include "panel/PanelDecorations.h"
 #include "panel/PreviewImage.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/FileActions.h"
-#include "panel/PointerManager.h"
+#include "controls/PointerManager.h"
 #include "panel/SystemInfo.h"
 
 #include <memory>

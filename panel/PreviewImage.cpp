@@ -1,7 +1,7 @@
 #include "panel/PreviewImage.h"
 
 #include "catalogue/FileActions.h"
-#include "platform/gui/PictureSource.h"
+#include "pictures/PictureSource.h"
 
 #include <algorithm>
 #include <QPixmap>

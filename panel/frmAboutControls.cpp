@@ -1,15 +1,15 @@
 // The settings controls in the frame Frame1, at their design places.
+#include "controls/AutoSizeLabel.h"
+#include "controls/ColourSample.h"
+#include "controls/DirListBox.h"
+#include "controls/DriveListBox.h"
+#include "controls/EditableList.h"
+#include "controls/FocusMark.h"
+#include "controls/SecondsField.h"
 #include "core/Twips.h"
-#include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
-#include "panel/ColourSample.h"
-#include "panel/DirListBox.h"
-#include "panel/DriveListBox.h"
-#include "panel/EditableList.h"
-#include "panel/FocusMark.h"
 #include "panel/frmAbout.h"
 #include "panel/PanelLook.h"
-#include "panel/SecondsField.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "panel/frmAbout.h"
 
+#include "controls/AutoSizeLabel.h"
+#include "controls/DirListBox.h"
+#include "controls/DriveListBox.h"
 #include "core/Twips.h"
 #include "panel/AccessibleRoles.h"
-#include "panel/AutoSizeLabel.h"
 #include "panel/CatalogueControls.h"
-#include "panel/DirListBox.h"
-#include "panel/DriveListBox.h"
 #include "panel/PanelLook.h"
 #include "startup/AppRecords.h"
 

@@ -1,9 +1,9 @@
 #include "panel/frmAbout.h"
 
-#include "panel/AutoSizeLabel.h"
-#include "panel/ColourSample.h"
-#include "panel/PendingPress.h"
-#include "panel/SecondsField.h"
+#include "controls/AutoSizeLabel.h"
+#include "controls/ColourSample.h"
+#include "controls/PendingPress.h"
+#include "controls/SecondsField.h"
 #include "startup/AppRecords.h"
 #include "startup/ShowStart.h"
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The three sound facilities the show drives. The real ones share one SDL2_mixer engine
-// (platform/audio); tests use recording fakes. With no sound device they are silent no-ops.
+// (audio/); tests use recording fakes. With no sound device they are silent no-ops.
 
 // The MCI sequencer stand-in: interprets the command strings the show sends
 // ("open \"<path>\" type sequencer alias can", "close can", "play can ").

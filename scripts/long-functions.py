@@ -21,8 +21,9 @@ import re
 import subprocess
 import sys
 
-PROGRAM = ("app", "panel", "show", "startup", "settings", "catalogue", "effects", "sound",
-           "platform", "core")
+PROGRAM = ("app", "panel", "showwindow", "controls", "picturehelper", "soundhelper", "helpers",
+           "desktop", "decoders", "pictures", "startup", "show", "settings", "catalogue", "effects",
+           "sound", "sounddecoders", "audio", "platform", "core")
 OTHERS = ("tests", "bench", "fuzz")
 ACCESS = re.compile(r"^\s*(public|protected|private|signals|Q_SIGNALS|(public |private )?slots"
                     r"|Q_SLOTS)\s*:(?!:)")

@@ -19,7 +19,7 @@ if [ $# -gt 0 ]; then
     files=$(realpath "$@")
 else
     files=$(git ls-files '*.cpp' |
-            grep -E '^(app|panel|show|startup|settings|catalogue|effects|sound|platform|core)/' |
+            grep -E '^(app|panel|showwindow|controls|picturehelper|soundhelper|helpers|desktop|decoders|pictures|startup|show|settings|catalogue|effects|sound|sounddecoders|audio|platform|core)/' |
             sed "s|^|$root/|")
 fi
 checks=$(clang-tidy -p "$build" --list-checks "$(head -n1 <<<"$files")" | grep -c "^    ")

@@ -1,6 +1,6 @@
 #include "EffectWindow.h"
 
-#include "show/window/BackingPaint.h"
+#include "showwindow/BackingPaint.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -17,7 +17,7 @@
 #include "EffectWindow.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
-#include "show/window/ImageCanvas.h"
+#include "showwindow/ImageCanvas.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "RecordCounts.h"
 
-#include "platform/gui/EmfRecords.h"
-#include "platform/gui/EmfRecordTypes.h"
-#include "platform/gui/MetafileDecoder.h"
-#include "platform/gui/WmfRecords.h"
+#include "decoders/EmfRecords.h"
+#include "decoders/EmfRecordTypes.h"
+#include "decoders/MetafileDecoder.h"
+#include "decoders/WmfRecords.h"
 
 #include <cstdio>
 #include <map>

@@ -11,8 +11,8 @@
 //
 // --records lists which records each file holds, how many of each (RecordCounts.cpp).
 #include "BaselineSvg.h"
+#include "decoders/MetafileDecoder.h"
 #include "PictureCompare.h"
-#include "platform/gui/MetafileDecoder.h"
 #include "RecordCounts.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "TaggedPhotos.h"
 
-#include "platform/decoder/DecoderPool.h"
+#include "helpers/DecoderPool.h"
 
 #include <cstdio>
 #include <QDir>

@@ -14,10 +14,10 @@
 // 3. The first photo tagged Display P3 against the same photo untagged, through the helper:
 //    what converting its colours costs, in time and in the helper's memory.
 #include "BenchPhotos.h"
+#include "decoders/PictureDecoder.h"
+#include "desktop/PictureAhead.h"
+#include "helpers/DecoderPool.h"
 #include "Measure.h"
-#include "platform/decoder/DecoderPool.h"
-#include "platform/gui/PictureAhead.h"
-#include "platform/gui/PictureDecoder.h"
 #include "TaggedPhotos.h"
 
 #include <cstdio>

@@ -4,14 +4,14 @@
 // of 2,000 x 2 pixels enlarged a screen high (a million pixels wide, drawn from its decoded
 // pixels as it comes in), which slides over two screen widths.
 #include "catalogue/FileOperations.h"
+#include "helpers/DecoderPool.h"
 #include "platform/Clock.h"
-#include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
 #include "platform/SoundDevices.h"
-#include "show/window/Form1.h"
+#include "showwindow/Form1.h"
 #include "startup/AppRecords.h"
 #include "startup/AppServices.h"
 

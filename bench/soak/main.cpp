@@ -12,14 +12,14 @@
 // without transition effects and without sound, so a tick holds no prescribed wait but the
 // single pause before the background colour.
 #include "catalogue/FileOperations.h"
+#include "helpers/DecoderPool.h"
 #include "platform/Clock.h"
-#include "platform/decoder/DecoderPool.h"
 #include "platform/Dialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
 #include "platform/Registry.h"
 #include "platform/SoundDevices.h"
-#include "show/window/Form1.h"
+#include "showwindow/Form1.h"
 #include "SoakPictures.h"
 #include "startup/AppRecords.h"
 #include "startup/AppServices.h"

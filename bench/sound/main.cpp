@@ -10,15 +10,15 @@
 //     and of MIDI music.
 // Uses SDL_AUDIODRIVER when set, otherwise the disk driver writing to /dev/null, which takes the
 // sound at the pace of a real device.
+#include "audio/AudioEngine.h"
+#include "audio/SdlCommentSound.h"
+#include "audio/SdlMciSequencer.h"
+#include "audio/SdlMp3Player.h"
 #include "baseline/AudioEngine.h"
 #include "baseline/SdlCommentSound.h"
 #include "baseline/SdlMciSequencer.h"
 #include "baseline/SdlMp3Player.h"
-#include "platform/audio/AudioEngine.h"
-#include "platform/audio/SdlCommentSound.h"
-#include "platform/audio/SdlMciSequencer.h"
-#include "platform/audio/SdlMp3Player.h"
-#include "platform/decoder/SoundDecoders.h"
+#include "helpers/SoundDecoders.h"
 
 #include <SDL2/SDL_mixer.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/audio/AudioEngine.h"
-#include "platform/audio/SdlCommentSound.h"
-#include "platform/audio/SdlMciSequencer.h"
-#include "platform/audio/SdlMp3Player.h"
-#include "platform/decoder/SoundDecoders.h"
+#include "audio/AudioEngine.h"
+#include "audio/SdlCommentSound.h"
+#include "audio/SdlMciSequencer.h"
+#include "audio/SdlMp3Player.h"
+#include "helpers/SoundDecoders.h"
 #include "support/TestFiles.h"
 #include "support/TestSound.h"
 

@@ -3,7 +3,7 @@
 // without sound, nothing is said about the sounds, nothing of what they lied about is heard, and
 // a key ends the show.
 #include "AudioFixture.h"
-#include "show_window/Form1Fakes.h"
+#include "showwindow/Form1Fakes.h"
 
 #include <gtest/gtest.h>
 #include <QTest>

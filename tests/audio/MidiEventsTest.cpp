@@ -1,4 +1,4 @@
-#include "platform/audio/decode/MidiEvents.h"
+#include "sounddecoders/MidiEvents.h"
 #include "support/Rows.h"
 
 #include <fluidsynth.h>

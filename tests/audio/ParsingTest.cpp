@@ -1,6 +1,6 @@
 #include "AudioFixture.h"
-#include "platform/audio/decode/MidiFile.h"
-#include "platform/audio/decode/WaveHeader.h"
+#include "sounddecoders/MidiFile.h"
+#include "sounddecoders/WaveHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The program's checks of what a sound process sends: the declaration before the samples, the
 // samples' count, and a feed that stalls or burns the processor, while its sound plays and after.
 // A process that breaks its word is given up and its sound ends silent.
-#include "platform/audio/PcmStream.h"
-#include "platform/audio/FeedWatch.h"
-#include "platform/audio/PcmFormat.h"
+#include "audio/PcmStream.h"
+#include "audio/FeedWatch.h"
+#include "audio/PcmFormat.h"
 #include "support/Rows.h"
 
 #include <fcntl.h>

@@ -1,5 +1,5 @@
+#include "audio/MciCommand.h"
 #include "AudioFixture.h"
-#include "platform/audio/MciCommand.h"
 #include "sound/Music.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"

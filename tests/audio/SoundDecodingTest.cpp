@@ -3,11 +3,11 @@
 // converter that reads the bytes in the wrong order or width gives noise at full scale, or the
 // wrong length.
 #include "AudioFixture.h"
-#include "platform/audio/decode/MidiSource.h"
-#include "platform/audio/decode/Mp3Source.h"
-#include "platform/audio/decode/Synthesizer.h"
-#include "platform/audio/decode/WaveConvert.h"
-#include "platform/audio/decode/WaveSource.h"
+#include "sounddecoders/MidiSource.h"
+#include "sounddecoders/Mp3Source.h"
+#include "sounddecoders/Synthesizer.h"
+#include "sounddecoders/WaveConvert.h"
+#include "sounddecoders/WaveSource.h"
 #include "support/Rows.h"
 
 #include <fcntl.h>

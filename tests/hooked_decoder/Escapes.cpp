@@ -1,6 +1,6 @@
 #include "Escapes.h"
 
-#include "platform/decoder/Confinement.h"
+#include "helpers/Confinement.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

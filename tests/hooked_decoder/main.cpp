@@ -3,7 +3,7 @@
 // try what a picture that has taken over a decoder would try. The shipped helper has none of
 // this.
 #include "Escapes.h"
-#include "platform/decoder/HelperMain.h"
+#include "picturehelper/HelperMain.h"
 
 #include <cstdlib>
 #include <fcntl.h>

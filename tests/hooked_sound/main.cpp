@@ -3,8 +3,8 @@
 // one that took it over could, or try what such a file would try. The shipped process has none
 // of this.
 #include "hooked_decoder/Escapes.h"
-#include "platform/audio/decode/SoundFiles.h"
-#include "platform/decoder/sound/SoundHelperMain.h"
+#include "sounddecoders/SoundFiles.h"
+#include "soundhelper/SoundHelperMain.h"
 
 #include <chrono>
 #include <cmath>

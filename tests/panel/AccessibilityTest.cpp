@@ -2,7 +2,7 @@
 
 #include "PanelFakes.h"
 
-#include "panel/LinkLabel.h"
+#include "controls/LinkLabel.h"
 #include "panel/PanelDecorations.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #include "PanelFakes.h"
 
-#include "panel/DriveListBox.h"
+#include "controls/DriveListBox.h"
 
 #include <QSignalSpy>
 #include <QStorageInfo>

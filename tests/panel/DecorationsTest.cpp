@@ -1,9 +1,9 @@
 #include "PanelFakes.h"
 
-#include "panel/LinkLabel.h"
+#include "controls/LinkLabel.h"
+#include "controls/PointerManager.h"
 #include "panel/PanelDecorations.h"
 #include "panel/PanelPicture.h"
-#include "panel/PointerManager.h"
 
 #include <functional>
 

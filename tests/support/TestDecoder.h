@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/decoder/DecoderPool.h"
+#include "helpers/DecoderPool.h"
 
 #include <mutex>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "baseline/AudioEngine.h"
 #include "baseline/SdlFileSource.h"
 #include "core/RegularFile.h"
-#include "platform/audio/decode/WaveHeader.h"
+#include "sounddecoders/WaveHeader.h"
 
 namespace inprocess {
 

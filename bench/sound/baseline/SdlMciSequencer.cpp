@@ -1,10 +1,10 @@
 #include "baseline/SdlMciSequencer.h"
 
+#include "audio/MciCommand.h"
 #include "baseline/AudioEngine.h"
 #include "core/RegularFile.h"
-#include "platform/audio/decode/MidiEvents.h"
-#include "platform/audio/decode/MidiFile.h"
-#include "platform/audio/MciCommand.h"
+#include "sounddecoders/MidiEvents.h"
+#include "sounddecoders/MidiFile.h"
 
 namespace inprocess {
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "decoders/PictureDecoder.h"
+#include "helpers/DecoderWire.h"
+#include "helpers/UniqueFd.h"
+
+#include <chrono>
+#include <memory>
+#include <QString>
+#include <sys/types.h>
+
+// The program's side of one decoder helper: a child process that decodes the pictures it is
+// handed, one at a time. Everything the helper says is checked; any answer out of turn ends it.
+class DecoderProcess {
+public:
+    // Starts `program` (see HelperLaunch.h); null when it cannot be started.
+    static std::unique_ptr<DecoderProcess> start(const QString& program);
+
+    // Speaks over `socket` to a helper already at its other end; `pid` is the helper's process
+    // to end with it, or -1 for none.
+    DecoderProcess(UniqueFd socket, pid_t pid);
+    // Ends the helper (SIGKILL) and reaps it.
+    ~DecoderProcess();
+    DecoderProcess(const DecoderProcess&) = delete;
+    DecoderProcess& operator=(const DecoderProcess&) = delete;
+
+    enum class Outcome {
+        Decoded,  // the picture
+        Refused,  // the helper says the picture cannot be decoded; it serves on
+        Ended,    // the helper ended (a crash, a limit) before it answered
+        TimedOut, // no answer by the deadline
+        Broken,   // an answer out of turn or out of bounds
+    };
+    struct Answer {
+        Outcome outcome;
+        DecodedPicture picture; // set when Decoded
+    };
+
+    // Hands `file` (open for reading) to the helper and answers its size questions with
+    // `shownSize`. The helper gets a little processor time for the header, then time scaled to
+    // the picture's size, and `deadline` moves out to a wall-clock bound behind that. Pixels
+    // larger than the size asked for are refused. After any outcome but Decoded and Refused
+    // the helper has been ended.
+    Answer decode(int file, const QString& suffix, const ShownSizeFor& shownSize,
+                  decoderwire::Deadline deadline);
+
+    // Whether the helper still runs and may be asked again.
+    bool usable() const { return socket_.valid(); }
+    // Whether the helper has answered a request before.
+    bool hasServed() const { return served_; }
+    pid_t pid() const { return pid_; }
+
+private:
+    Answer converse(const ShownSizeFor& shownSize, decoderwire::Deadline deadline);
+    Answer fail(Outcome outcome);
+    void end();
+    // The helper may spend `budget` more seconds of processor time; beyond, the kernel ends it.
+    void limitProcessorTime(std::chrono::seconds budget);
+    void passOnOutput();
+
+    UniqueFd socket_;
+    UniqueFd messages_; // the helper's standard error
+    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
+    pid_t pid_ = -1;
+    bool served_ = false;
+};

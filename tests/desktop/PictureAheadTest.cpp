@@ -1,0 +1,104 @@
+#include "desktop/PictureAhead.h"
+#include "PictureDecoderFiles.h"
+#include "support/TestDecoder.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace picturefiles;
+
+namespace {
+
+ShownSizeFor fixedSize(QSize size) {
+    return [size](QSize) { return size; };
+}
+
+QByteArray jpegOf(QColor colour) {
+    return encoded(halves(300, 200, colour, colour), "jpg");
+}
+
+// Decodes `path` ahead and waits until it is ready, as when the show waits for its tick.
+void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
+    ahead.prepare(path, fixedSize(shown));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ahead.isReady(); }, 10000));
+    // File times have a finite resolution: wait until a file written now gets a later time.
+    const QString probe = path + ".probe";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            testfiles::write(probe);
+            return QFileInfo(probe).lastModified() > QFileInfo(path).lastModified();
+        },
+        10000));
+    QFile::remove(probe);
+}
+
+} // namespace
+
+TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
+    testfiles::TestDecoder pictures;
+    const struct {
+        const char* change;
+        std::function<void(const QString& path, const QString& folder)> apply;
+        bool ok;
+    } cases[] = {
+        {"unchanged", [](const QString&, const QString&) {}, true},
+        {"rewritten in place",
+         [](const QString& path, const QString&) { testfiles::write(path, jpegOf(Qt::blue)); },
+         true},
+        {"replaced by another file renamed over it, with the same size and time",
+         [](const QString& path, const QString& folder) {
+             // Same bytes count as red: both are flat JPEGs of the same size and quality.
+             const QString other = folder + "/other.jpg";
+             testfiles::write(other, jpegOf(Qt::blue));
+             QFile replacement(other);
+             replacement.open(QIODevice::ReadWrite);
+             replacement.setFileTime(QFileInfo(path).lastModified(),
+                                     QFileDevice::FileModificationTime);
+             replacement.close();
+             QFile::remove(path);
+             QFile::rename(other, path);
+         },
+         true},
+        {"renamed away",
+         [](const QString& path, const QString& folder) {
+             QFile::rename(path, folder + "/moved.jpg");
+         },
+         false},
+        {"deleted", [](const QString& path, const QString&) { QFile::remove(path); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        testfiles::Sandbox box;
+        const QString path = box.file("next.jpg");
+        testfiles::write(path, jpegOf(Qt::red));
+        PictureAhead ahead(pictures);
+        prepareAndWait(ahead, path, {150, 100});
+        c.apply(path, box.path());
+        const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
+        EXPECT_EQ(p.ok(), c.ok);
+        // What a decode on the spot gives, from the file as it is now.
+        if (c.ok) {
+            EXPECT_EQ(p.image, testfiles::decodedByHelper(path, fixedSize({150, 100})).image);
+        }
+    }
+}
+
+TEST(PictureAhead, waitsForItsWorkerWhenDroppedOrCancelled) {
+    testfiles::TestDecoder pictures;
+    testfiles::Sandbox box;
+    const QString path = box.file("huge.jpg");
+    testfiles::write(path, flatGreyJpeg(8000, 6000));
+    {
+        PictureAhead ahead(pictures);
+        ahead.prepare(path, fixedSize({1440, 1080}));
+        ahead.prepare(path, fixedSize({720, 540})); // replaces the first
+    } // the destructor waits; the sandbox is removed after
+    PictureAhead ahead(pictures);
+    ahead.prepare(path, fixedSize({1440, 1080}));
+    ahead.cancel();
+    EXPECT_FALSE(ahead.isReady());
+    EXPECT_EQ(ahead.take(path, fixedSize({720, 540})).image.size(), QSize(720, 540));
+}
