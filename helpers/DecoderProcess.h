@@ -1,8 +1,8 @@
 #pragma once
 
-#include "decoders/PictureDecoder.h"
 #include "helpers/DecoderWire.h"
 #include "helpers/UniqueFd.h"
+#include "pictures/DecodedPicture.h"
 
 #include <chrono>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decoders/PictureDecoder.h"
+#include "pictures/DecodedPicture.h"
 
 #include <QString>
 

@@ -18,6 +18,10 @@ import sys
 
 HEADING = "### Which folder may include which"
 RULES_SENTENCE = re.compile(r"Everything from `([^`]+/)` down is rules: QtCore only")
+# A folder only one other may include (the decoders, which must never reach the program).
+ALONE_SENTENCE = re.compile(r"`([^`]+/)` is included by `([^`]+/)` alone")
+# A folder held to a few Qt modules, whatever its line allows.
+MODULES_SENTENCE = re.compile(r"`([^`]+/)` uses ((?:Qt\w+(?:, | and )?)+) alone")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 SOURCE_ENDINGS = (".h", ".cpp")
 
@@ -28,8 +32,9 @@ def fail(message):
 
 
 def read_table(readme):
-    """The table's lines, top (app/) first: each a list of folders ending with '/', and the
-    folder from which everything down is rules."""
+    """The table's lines, top (app/) first: each a list of folders ending with '/', the
+    folder from which everything down is rules, the folders only one other may include (folder:
+    includer) and the folders held to a few Qt modules (folder: modules)."""
     with open(readme, encoding="utf-8") as f:
         text = f.read()
     start = text.find(HEADING)
@@ -55,7 +60,10 @@ def read_table(readme):
     rules = RULES_SENTENCE.search(text[start:])
     if not rules:
         fail(f"{readme} does not say from which folder down the rules are QtCore only")
-    return rows, rules.group(1)
+    alone = {m.group(1): m.group(2) for m in ALONE_SENTENCE.finditer(text[start:])}
+    modules = {m.group(1): re.split(r", | and ", m.group(2))
+               for m in MODULES_SENTENCE.finditer(text[start:])}
+    return rows, rules.group(1), alone, modules
 
 
 def qt_modules(headers):
@@ -92,11 +100,12 @@ class Layers:
 
     def __init__(self, root, qt_headers):
         self.root = root
-        rows, self.rules_from = read_table(os.path.join(root, "README.md"))
+        rows, self.rules_from, self.alone, self.modules = read_table(
+            os.path.join(root, "README.md"))
         self.row_of = {folder: row for row, folders in enumerate(rows) for folder in folders}
-        if self.rules_from not in self.row_of:
-            fail(f"README.md names {self.rules_from} as the top of the rules, but its table "
-                 "does not")
+        for named in [self.rules_from, *self.alone, *self.alone.values(), *self.modules]:
+            if named not in self.row_of:
+                fail(f"README.md's rules name {named}, but its table does not")
         self.module_of = qt_modules(qt_headers)
 
     def folder_of(self, path):
@@ -119,6 +128,10 @@ class Layers:
 
     def system_slip(self, own, name):
         module = self.module_of(name)
+        allowed = self.modules.get(own)
+        if module and allowed and module not in allowed:
+            return (f"#include <{name}>: {own} may not include {module} (rule: {own} uses "
+                    f"{' and '.join(allowed)} alone)")
         if module and module != "QtCore" and self.row_of[own] >= self.row_of[self.rules_from]:
             return (f"#include <{name}>: {own} may not include {module} (rule: everything from "
                     f"{self.rules_from} down is rules: QtCore only)")
@@ -138,6 +151,8 @@ class Layers:
         if other is None:
             outside = target.split("/")[0] + "/"
             return f"{said} {outside} (rule: {outside} is not a folder of README.md's table)"
+        if other in self.alone and own not in (other, self.alone[other]):
+            return f"{said} {other} (rule: {other} is included by {self.alone[other]} alone)"
         if other != own and self.row_of[other] == self.row_of[own]:
             return f"{said} {other} (rule: README.md's table puts {other} on the line of {own})"
         if self.row_of[other] < self.row_of[own]:

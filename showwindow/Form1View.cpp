@@ -1,6 +1,6 @@
 // The view the show tick works on: Label1, Image1 and the background, in twips.
-#include "decoders/PictureDecoder.h"
 #include "effects/ClsDiag.h"
+#include "pictures/DecodedPicture.h"
 #include "showwindow/Form1Private.h"
 
 #include <algorithm>

@@ -63,6 +63,19 @@ SLIPS = [
     ("settings/SettingsFile.cpp", "#include <QtNetwork>",
      "#include <QtNetwork>: settings/ may not include QtNetwork "
      "(rule: everything from startup/ down is rules: QtCore only)"),
+    # The decoders are the picture helper's alone, whatever line a folder sits on.
+    ("showwindow/Form1View.cpp", '#include "decoders/PictureDecoder.h"',
+     '#include "decoders/PictureDecoder.h": showwindow/ may not include decoders/ '
+     "(rule: decoders/ is included by picturehelper/ alone)"),
+    ("helpers/DecoderPool.cpp", '#include "decoders/PictureFormats.h"',
+     '#include "decoders/PictureFormats.h": helpers/ may not include decoders/ '
+     "(rule: decoders/ is included by picturehelper/ alone)"),
+    ("app/main.cpp", '#include "sounddecoders/Mp3Source.h"',
+     '#include "sounddecoders/Mp3Source.h": app/ may not include sounddecoders/ '
+     "(rule: sounddecoders/ is included by soundhelper/ alone)"),
+    ("decoders/PictureDecoder.cpp", "#include <QWidget>",
+     "#include <QWidget>: decoders/ may not include QtWidgets "
+     "(rule: decoders/ uses QtCore and QtGui alone)"),
     ("core/Rounding.cpp", '#include "support/TestFiles.h"',
      '#include "support/TestFiles.h": core/ may not include support/ '
      "(rule: support/ is not a folder of README.md's table)"),

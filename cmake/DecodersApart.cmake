@@ -1,0 +1,46 @@
+# The decoders' libraries are the helpers' alone: a program that links one would hold the code
+# that reads hostile files outside the walls of its confined helpers. quirello_keep_apart(TARGET
+# LIBRARY...) follows everything TARGET links, directly or through other libraries, and stops
+# the configuration naming the chain when it reaches one of LIBRARY.
+
+function(_quirello_links_of target out)
+    set(links)
+    get_target_property(type ${target} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(direct ${target} LINK_LIBRARIES)
+        if(direct)
+            list(APPEND links ${direct})
+        endif()
+    endif()
+    get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+    if(interface)
+        list(APPEND links ${interface})
+    endif()
+    # An imported library's own links may come as $<LINK_ONLY:name>.
+    list(TRANSFORM links REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1")
+    list(REMOVE_DUPLICATES links)
+    set(${out} ${links} PARENT_SCOPE)
+endfunction()
+
+function(quirello_keep_apart target)
+    set(forbidden ${ARGN})
+    set(seen ${target})
+    set(queue ${target})
+    set(chain_${target} ${target})
+    while(queue)
+        list(POP_FRONT queue current)
+        _quirello_links_of(${current} links)
+        foreach(link IN LISTS links)
+            if(NOT TARGET ${link} OR link IN_LIST seen)
+                continue()
+            endif()
+            set(chain_${link} "${chain_${current}} -> ${link}")
+            if(link IN_LIST forbidden)
+                message(FATAL_ERROR "${target} may not link ${link}, the helpers' decoders: "
+                                    "${chain_${link}}")
+            endif()
+            list(APPEND seen ${link})
+            list(APPEND queue ${link})
+        endforeach()
+    endwhile()
+endfunction()
