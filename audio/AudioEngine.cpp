@@ -1,6 +1,7 @@
 #include "audio/AudioEngine.h"
 
 #include "audio/PcmFormat.h"
+#include "core/Log.h"
 
 #include <SDL2/SDL.h>
 
@@ -21,7 +22,7 @@ bool AudioEngine::ready() {
     state_ = State::Failed;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // Qt owns the process's signals
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        qWarning("Sound is off: no audio driver (%s)", SDL_GetError());
+        qCWarning(logSound, "Sound is off: no audio driver (%s)", SDL_GetError());
         return false;
     }
     SDL_AudioSpec want{};
@@ -34,7 +35,7 @@ bool AudioEngine::ready() {
     // No format changes allowed: SDL converts for the device, the streams come in this one.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ == 0) {
-        qWarning("Sound is off: the audio device cannot be opened (%s)", SDL_GetError());
+        qCWarning(logSound, "Sound is off: the audio device cannot be opened (%s)", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }

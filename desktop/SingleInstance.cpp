@@ -1,4 +1,5 @@
 #include "desktop/SingleInstance.h"
+#include "core/Log.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -57,8 +58,8 @@ SingleInstance::Start SingleInstance::start(const QStringList& arguments,
     // What lies there is left by a program that did not end cleanly: nobody answers on it.
     QLocalServer::removeServer(path_);
     if (!server_.listen(path_))
-        qWarning("Quirello: cannot listen on %s: %s", qPrintable(path_),
-                 qPrintable(server_.errorString()));
+        qCWarning(logStart, "Quirello: cannot listen on %s: %s", qPrintable(path_),
+                  qPrintable(server_.errorString()));
     return Start::First;
 }
 

@@ -135,9 +135,9 @@ DecoderProcess::Answer DecoderProcess::converse(const ShownSizeFor& shownSize, D
             reply.height = shown.height();
             if (!send(socket_.get(), reply))
                 return fail(Outcome::Ended);
-        } else if (answer.kind == Failed) {
+        } else if (answer.kind == Failed || answer.kind == TooLarge) {
             served_ = true;
-            return {Outcome::Refused, {}};
+            return {answer.kind == Failed ? Outcome::Refused : Outcome::TooLarge, {}};
         } else if (answer.kind == Picture) {
             // The natural size is the one the helper asked about last.
             if (!natural.isValid() || QSize(answer.naturalWidth, answer.naturalHeight) != natural)

@@ -27,6 +27,7 @@ public:
     enum class Outcome {
         Decoded,  // the picture
         Refused,  // the helper says the picture cannot be decoded; it serves on
+        TooLarge, // the helper says the file is beyond its kind's bound; it serves on
         Ended,    // the helper ended (a crash, a limit) before it answered
         TimedOut, // no answer by the deadline
         Broken,   // an answer out of turn or out of bounds
@@ -39,8 +40,8 @@ public:
     // Hands `file` (open for reading) to the helper and answers its size questions with
     // `shownSize`. The helper gets a little processor time for the header, then time scaled to
     // the picture's size, and `deadline` moves out to a wall-clock bound behind that. Pixels
-    // larger than the size asked for are refused. After any outcome but Decoded and Refused
-    // the helper has been ended.
+    // larger than the size asked for are refused. After any outcome but Decoded, Refused and
+    // TooLarge the helper has been ended.
     Answer decode(int file, const QString& suffix, const ShownSizeFor& shownSize,
                   decoderwire::Deadline deadline);
 

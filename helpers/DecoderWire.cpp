@@ -18,7 +18,7 @@ constexpr int RequiredSeals = F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
 constexpr int MaxFdsSeen = 8;
 
 bool knownKind(quint32 kind) {
-    return kind >= Open && kind <= Failed;
+    return kind >= Open && kind <= TooLarge;
 }
 
 // Milliseconds left until `deadline`, rounded up so that a wait never ends early; -1: no end.

@@ -14,14 +14,15 @@
 //   helper -> program   Natural  the picture's natural size, once its header is read
 //   program -> helper   Shown    the size to decode at (answers each Natural)
 //   helper -> program   Picture  the pixels in a sealed memfd attached, or
-//                       Failed   the picture cannot be decoded
+//                       Failed   the picture cannot be decoded, or
+//                       TooLarge the file is larger than any picture of its kind is read at
 //
 // Both sides live on one machine and are built together: the fields are in native order.
 namespace decoderwire {
 
 constexpr quint32 Magic = 0x51444543; // "QDEC"
 
-enum Kind : quint32 { Open = 1, Natural, Shown, Picture, Failed };
+enum Kind : quint32 { Open = 1, Natural, Shown, Picture, Failed, TooLarge };
 
 struct Message {
     quint32 magic = Magic;

@@ -1,5 +1,6 @@
 #include "helpers/SoundProcess.h"
 
+#include "core/Log.h"
 #include "helpers/HelperLaunch.h"
 #include "helpers/HelperOutput.h"
 
@@ -90,7 +91,7 @@ void SoundProcess::startAhead() {
         options_.program, options_.role == Role::Music ? QByteArray("music") : "comment");
     if (!helper) {
         if (!startFailureReported_)
-            qWarning("Sound is off: %s cannot be started", qPrintable(options_.program));
+            qCWarning(logSound, "Sound is off: %s cannot be started", qPrintable(options_.program));
         startFailureReported_ = true;
         return;
     }

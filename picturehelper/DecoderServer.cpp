@@ -92,12 +92,9 @@ ShownSizeFor askProgram(int socket) {
     };
 }
 
-// A file larger than any picture shown is not read at all, and a decode that runs out of
-// memory (the address-space ceiling) fails quietly.
+// A decode that runs out of memory (the address-space ceiling) fails quietly.
 DecodedPicture decodeWithin(const HelperDecode& decode, QFile& file, const QString& suffix,
                             const ShownSizeFor& shownSize) {
-    if (!pictureformats::acceptableSize(file))
-        return {};
     try {
         return decode(file, suffix, shownSize);
     } catch (const std::bad_alloc&) {
@@ -125,9 +122,18 @@ int serveDecoder(int socket, const HelperDecode& decode) {
                 return EXIT_FAILURE;
             request.suffix[sizeof request.suffix - 1] = '\0';
             const QString suffix = QString::fromUtf8(request.suffix);
-            const DecodedPicture picture = decodeWithin(decode, file, suffix, askProgram(socket));
-            if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
-                return EXIT_FAILURE;
+            // A file larger than any picture of its kind is not read at all.
+            if (!pictureformats::acceptableSize(file)) {
+                Message tooLarge;
+                tooLarge.kind = TooLarge;
+                if (!send(socket, tooLarge))
+                    return EXIT_FAILURE;
+            } else {
+                const DecodedPicture picture =
+                    decodeWithin(decode, file, suffix, askProgram(socket));
+                if (!answerPicture(socket, picture.ok() ? picture : DecodedPicture{}))
+                    return EXIT_FAILURE;
+            }
         }
         ::alarm(0);
         // A decode's large buffers are free again. Kept for the next picture while they are

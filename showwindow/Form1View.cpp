@@ -1,4 +1,5 @@
 // The view the show tick works on: Label1, Image1 and the background, in twips.
+#include "core/Log.h"
 #include "effects/ClsDiag.h"
 #include "pictures/DecodedPicture.h"
 #include "showwindow/Form1Private.h"
@@ -103,8 +104,12 @@ void Form1::Impl::prepareAhead(const QString& path, const ShownSizeRule& shownSi
 std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
                                                   const ShownSizeRule& shownSize) {
     const DecodedPicture decoded = ahead.take(path, decodeRule(shownSize));
-    if (!decoded.ok())
+    if (!decoded.ok()) {
+        qCDebug(logShow, "%s: the show's message in its place", qUtf8Printable(path));
         return std::nullopt;
+    }
+    qCDebug(logShow, "%s: shown, %d x %d pixels decoded", qUtf8Printable(path),
+            decoded.image.width(), decoded.image.height());
     // Image1 is hidden while a picture loads; sizePicture prepares it for the screen.
     if (pictureOnTop())
         hidePicture();

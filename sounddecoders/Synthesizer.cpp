@@ -1,6 +1,7 @@
 #include "sounddecoders/Synthesizer.h"
 
 #include "audio/PcmFormat.h"
+#include "core/Log.h"
 
 #include <fluidsynth.h>
 
@@ -48,7 +49,7 @@ Synthesizer::Synthesizer() {
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
     const char* font = soundFont();
     if (font == nullptr) {
-        qWarning("MIDI music is silent: no General MIDI soundfont is installed");
+        qCWarning(logSound, "MIDI music is silent: no General MIDI soundfont is installed");
         return;
     }
     loadOnOneThread();
@@ -61,7 +62,7 @@ Synthesizer::Synthesizer() {
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr || fluid_synth_sfload(synth_, font, 1) == FLUID_FAILED) {
-        qWarning("MIDI music is silent: the soundfont %s cannot be loaded", font);
+        qCWarning(logSound, "MIDI music is silent: the soundfont %s cannot be loaded", font);
         if (synth_ != nullptr)
             delete_fluid_synth(synth_);
         synth_ = nullptr;

@@ -115,6 +115,7 @@ TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
          Decoded,
          {200, 100}},
         {"refused", {question, {message(Failed)}}, Refused},
+        {"a file beyond its kind's bound", {{message(decoderwire::TooLarge)}}, TooLarge},
         {"a picture before any size question", {{picture({40, 20}), {good.get()}}}, Broken},
         {"a size question beyond the picture ceiling", {{message(Natural, {70000, 10})}}, Broken},
         {"endless size questions", {question, question, question, question, question}, Broken},
