@@ -5,6 +5,7 @@
 #include "panel/PanelExtras.h"
 #include "settings/SettingsLocation.h"
 #include "showwindow/Form1.h"
+#include "showwindow/ShowServices.h"
 #include "startup/AppFolder.h"
 #include "startup/CommandLine.h"
 
@@ -91,7 +92,7 @@ void QuirelloApp::openShow() {
         soundDecoding_.prepare(SoundKind::Midi);
     if (records_.settings.SuonoWAV != 0)
         soundDecoding_.prepare(SoundKind::Wave);
-    show_ = new Form1(records_, services_, panel_.get());
+    show_ = new Form1(records_, ShowServicesOf(services_), panel_.get());
     QObject::connect(show_, &Form1::ended, show_, [this] {
         show_->deleteLater();
         show_ = nullptr;

@@ -13,7 +13,8 @@
 #include <QPainter>
 #include <QScreen>
 
-Form1::Impl::Impl(Form1& window, AppRecords& records_, AppServices& services_, QWidget* panel_)
+Form1::Impl::Impl(Form1& window, AppRecords& records_, const ShowServices& services_,
+                  QWidget* panel_)
     : w(window), records(records_), services(services_), panel(panel_), ahead(services_.pictures),
       canvas(MakeShowCanvas(*this)), tick(records_.forTick(), *this,
                                           TickServices{.dialogs = services_.dialogs,
@@ -43,7 +44,7 @@ QAccessibleInterface* ShowWindowFactory(const QString&, QObject* object) {
 }
 } // namespace
 
-Form1::Form1(AppRecords& records, AppServices& services, QWidget* panel)
+Form1::Form1(AppRecords& records, const ShowServices& services, QWidget* panel)
     : QWidget(nullptr), d(std::make_unique<Impl>(*this, records, services, panel)) {
     static const bool accessible = [] {
         QAccessible::installFactory(ShowWindowFactory);

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 struct AppRecords;
-struct AppServices;
+struct ShowServices;
 
 // The full-screen show window. It shows the title screen for one interval, then one picture per
 // tick of Timer1; any key, a mouse button on the background or a click on the picture ends the
@@ -15,7 +15,7 @@ class Form1 : public QWidget {
     Q_OBJECT
 public:
     // `panel` only chooses the screen the show covers (the panel's); it is not the parent.
-    Form1(AppRecords& records, AppServices& services, QWidget* panel = nullptr);
+    Form1(AppRecords& records, const ShowServices& services, QWidget* panel = nullptr);
     ~Form1() override;
 
     // Form_Load, then full screen on the panel's screen, application-modal: every other window

@@ -9,8 +9,8 @@
 #include "showwindow/Form1.h"
 #include "showwindow/ShowLabel.h"
 #include "showwindow/ShowPicture.h"
+#include "showwindow/ShowServices.h"
 #include "showwindow/TimerSteps.h"
-#include "startup/AppServices.h"
 
 #include <memory>
 #include <optional>
@@ -24,11 +24,11 @@ class QScreen;
 // The show window's state, and the view the tick works on. Positions the tick gives in twips
 // become pixels here (core/Twips.h).
 struct Form1::Impl final : ShowView {
-    Impl(Form1& window, AppRecords& records, AppServices& services, QWidget* panel);
+    Impl(Form1& window, AppRecords& records, const ShowServices& services, QWidget* panel);
 
     Form1& w;
     AppRecords& records;
-    AppServices& services;
+    ShowServices services;
     QPointer<QWidget> panel;
 
     // What the window shows: its drawing (background colour and effects), then Image1, then

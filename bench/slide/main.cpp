@@ -3,17 +3,14 @@
 // step followed by one pass of the event loop. Then, for information, the first steps of a strip
 // of 2,000 x 2 pixels enlarged a screen high (a million pixels wide, drawn from its decoded
 // pixels as it comes in), which slides over two screen widths.
-#include "catalogue/FileOperations.h"
 #include "helpers/DecoderPool.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
-#include "platform/Registry.h"
 #include "platform/SoundDevices.h"
 #include "showwindow/Form1.h"
+#include "showwindow/ShowServices.h"
 #include "startup/AppRecords.h"
-#include "startup/AppServices.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -124,25 +121,13 @@ Result showWindowSlide(const QString& folder, QSize& shown, int speed = 1, int m
     UniformRandom random;
     SoundDevices sound{silent, silent, silent};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    // What only the panel uses: never called by the show.
-    ProcessLauncher launcher{QString()};
-    SettingsRegistry registry{QString()};
-    DiskFileOperations files;
-    AppServices services{.dialogs = silent,
-                         .sound = sound,
-                         .clock = clock,
-                         .random = random,
-                         .launcher = launcher,
-                         .registry = registry,
-                         .pictures = pictures,
-                         .files = files,
-                         .appFolder = {},
-                         .argumentText = {},
-                         .open = {},
-                         .settingsLocation = {},
-                         .openShow = {},
-                         .endProgram = {},
-                         .rescanned = {}};
+    ShowServices services{.dialogs = silent,
+                          .sound = sound,
+                          .clock = clock,
+                          .random = random,
+                          .pictures = pictures,
+                          .appFolder = {},
+                          .rescanned = {}};
     AppRecords records;
     records.settings.ShowFolder = folder + "/";
     records.settings.TempoAttesa = 300;

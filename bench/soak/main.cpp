@@ -11,18 +11,15 @@
 // background), for ticks that show a picture and for ticks that give a message. The show runs
 // without transition effects and without sound, so a tick holds no prescribed wait but the
 // single pause before the background colour.
-#include "catalogue/FileOperations.h"
 #include "helpers/DecoderPool.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/ProcessLauncher.h"
 #include "platform/RandomSource.h"
-#include "platform/Registry.h"
 #include "platform/SoundDevices.h"
 #include "showwindow/Form1.h"
+#include "showwindow/ShowServices.h"
 #include "SoakPictures.h"
 #include "startup/AppRecords.h"
-#include "startup/AppServices.h"
 
 #include <cstdio>
 #include <map>
@@ -144,25 +141,13 @@ int main(int argc, char** argv) {
     UniformRandom random;
     SoundDevices sound{answering, answering, answering};
     DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    // What only the panel uses: never called by the show.
-    ProcessLauncher launcher{QString()};
-    SettingsRegistry registry{QString()};
-    DiskFileOperations files;
-    AppServices services{.dialogs = answering,
-                         .sound = sound,
-                         .clock = clock,
-                         .random = random,
-                         .launcher = launcher,
-                         .registry = registry,
-                         .pictures = pictures,
-                         .files = files,
-                         .appFolder = {},
-                         .argumentText = {},
-                         .open = {},
-                         .settingsLocation = {},
-                         .openShow = {},
-                         .endProgram = {},
-                         .rescanned = {}};
+    ShowServices services{.dialogs = answering,
+                          .sound = sound,
+                          .clock = clock,
+                          .random = random,
+                          .pictures = pictures,
+                          .appFolder = {},
+                          .rescanned = {}};
     AppRecords records;
     ShowSettings& s = records.settings;
     s.ShowFolder = root + "/show/";

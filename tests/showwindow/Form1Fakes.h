@@ -1,10 +1,8 @@
 #pragma once
 
-#include "catalogue/FileOperations.h"
-#include "platform/Registry.h"
 #include "showwindow/Form1.h"
+#include "showwindow/ShowServices.h"
 #include "startup/AppRecords.h"
-#include "startup/AppServices.h"
 #include "support/Fakes.h"
 #include "support/FakeSound.h"
 #include "support/TestDecoder.h"
@@ -42,25 +40,13 @@ struct ShowWindow {
     UniformRandom random;
     QList<int> rescans;
     testfiles::TestDecoder pictures;
-    // What only the panel uses: never called here.
-    fakes::RecordingLauncher launcher;
-    SettingsRegistry registry{folder.file(QStringLiteral("registro.ini"))};
-    DiskFileOperations files;
-    AppServices services{.dialogs = dialogs,
-                         .sound = soundDevices,
-                         .clock = clock,
-                         .random = random,
-                         .launcher = launcher,
-                         .registry = registry,
-                         .pictures = pictures,
-                         .files = files,
-                         .appFolder = {},
-                         .argumentText = {},
-                         .open = {},
-                         .settingsLocation = {},
-                         .openShow = {},
-                         .endProgram = {},
-                         .rescanned = [this](int n) { rescans << n; }};
+    ShowServices services{.dialogs = dialogs,
+                          .sound = soundDevices,
+                          .clock = clock,
+                          .random = random,
+                          .pictures = pictures,
+                          .appFolder = {},
+                          .rescanned = [this](int n) { rescans << n; }};
     AppRecords records;
     Form1 form{records, services};
 
