@@ -22,11 +22,11 @@ void listen(QtMsgType type, const QMessageLogContext& context, const QString& me
         before(type, context, message);
 }
 
-// What quirello.decode says while `path` is decoded by `decoder`.
+// What quirello.decode says while `path` is decoded by `decoder` for a small screen.
 QStringList logOf(DecoderPool& decoder, const QString& path) {
     heard.clear();
     before = qInstallMessageHandler(listen);
-    decoder.decode(path, {});
+    decoder.decode(path, [](QSize) { return QSize(400, 300); });
     qInstallMessageHandler(before);
     return heard;
 }
