@@ -2,7 +2,7 @@
 // whose first word makes it fail the ways a hostile file makes the real one fail, lie the ways
 // one that took it over could, or try what such a file would try. The shipped process has none
 // of this.
-#include "hooked_decoder/Escapes.h"
+#include "hooked_picturehelper/Escapes.h"
 #include "sounddecoders/SoundFiles.h"
 #include "soundhelper/SoundHelperMain.h"
 
