@@ -128,7 +128,6 @@ DecoderProcess::Answer DecoderProcess::converse(const ShownSizeFor& shownSize, D
             largestAsked = largestAsked.expandedTo(smaller ? shown : shown.expandedTo(natural));
             const auto budget = timelimits::processorTime(natural);
             limitProcessorTime(budget);
-            deadline = std::max(deadline, timelimits::wallClockEnd(budget));
             Message reply;
             reply.kind = Shown;
             reply.width = shown.width();

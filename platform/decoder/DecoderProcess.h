@@ -38,8 +38,8 @@ public:
 
     // Hands `file` (open for reading) to the helper and answers its size questions with
     // `shownSize`. The helper gets a little processor time for the header, then time scaled to
-    // the picture's size, and `deadline` moves out to a wall-clock bound behind that. Pixels
-    // larger than the size asked for are refused. After any outcome but Decoded and Refused
+    // the picture's size; whatever it says, it is ended at `deadline`. Pixels larger than the
+    // size asked for are refused. After any outcome but Decoded and Refused
     // the helper has been ended.
     Answer decode(int file, const QString& suffix, const ShownSizeFor& shownSize,
                   decoderwire::Deadline deadline);
@@ -49,6 +49,8 @@ public:
     // Whether the helper has answered a request before.
     bool hasServed() const { return served_; }
     pid_t pid() const { return pid_; }
+    // The program's end of the helper's socket; -1 once the helper has ended.
+    int socket() const { return socket_.get(); }
 
 private:
     Answer converse(const ShownSizeFor& shownSize, decoderwire::Deadline deadline);

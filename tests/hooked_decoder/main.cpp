@@ -5,8 +5,10 @@
 #include "Escapes.h"
 #include "platform/decoder/HelperMain.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -18,6 +20,16 @@ DecodedPicture hooked(QIODevice& file, const QString& suffix, const ShownSizeFor
     if (head.startsWith("HANG")) {
         for (volatile bool spin = true; spin;) {
         }
+    }
+    if (head.startsWith("STALL")) {
+        // Asks about a huge picture, slowly, as often as it may, then sleeps: it spends no
+        // processor time, so only the program's wall clock ends it.
+        for (int question = 0; question < 4; ++question) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            shownSize(QSize(20000, 20000));
+        }
+        std::this_thread::sleep_for(std::chrono::hours(1));
+        return {};
     }
     if (head.startsWith("HOG")) {
         // More than the helper's address-space limit; never touched, so without the limit it
