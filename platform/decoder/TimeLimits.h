@@ -42,6 +42,6 @@ double loadPerCore();
 // The pixels a picture's first bytes (up to its first 64 KiB) say it has: JPEG (its frame
 // header), PNG, GIF, BMP and WebP; an invalid size for anything else.
 QSize headerSize(const QByteArray& head);
-constexpr qsizetype HeaderBytes = 64 * 1024;
+constexpr qsizetype HeaderBytes = qsizetype(64) * 1024;
 
 } // namespace timelimits
