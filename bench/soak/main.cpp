@@ -107,10 +107,18 @@ void report(const Figures& f, const ShowWatch& watch, int messages) {
                 f.seconds, TickMs, Pictures);
     std::printf("ticks %d, pictures shown %d, messages %d, helper processes started %zu\n",
                 watch.ticks, watch.pictures, messages, f.helpersSeen.size());
-    std::printf("memory after %d pictures and at the end (program, and its helpers added up):\n",
-                f.startAt);
-    printMemoryLine("program", f.start.program, f.end.program);
-    printMemoryLine("helpers", f.start.helpers, f.end.helpers);
+    if (f.started) {
+        std::printf("memory after %d pictures and at the end (program, and its helpers added "
+                    "up):\n",
+                    f.startAt);
+        printMemoryLine("program", f.start.program, f.end.program);
+        printMemoryLine("helpers", f.start.helpers, f.end.helpers);
+    } else {
+        // No start figures: a growth from nothing would read as a figure.
+        std::printf("memory at the end only (fewer than %d pictures shown): program RSS %.1f MB, "
+                    "helpers RSS %.1f MB\n",
+                    f.startAt, f.end.program.rssMB, f.end.helpers.rssMB);
+    }
     std::printf("  helpers running: %s at the start; %s at the end\n",
                 qPrintable(runningHelpers(f.start)), qPrintable(runningHelpers(f.end)));
     std::printf("longest tick showing a picture %.1f ms (%s)\n", watch.tickShowing.ms,
@@ -139,6 +147,68 @@ QString failure(const Figures& f, const ShowWatch& watch) {
     return {};
 }
 
+// The show window with the program's own services: its decoder helpers, its sound engine and
+// sound processes; a scripted dialog; what only the panel uses stands in, never called.
+struct ShowUnderTest {
+    explicit ShowUnderTest(const QString& folder) {
+        configure(records.settings, folder);
+        records.ShowRunning = true;
+    }
+    Answering answering;
+    SystemClock clock;
+    UniformRandom random;
+    SoundDecoders decoding{QStringLiteral(QUIRELLO_SOUND_PROGRAM)};
+    AudioEngine engine;
+    SdlCommentSound comments{engine, decoding};
+    SdlMp3Player mp3{engine, decoding};
+    SdlMciSequencer midi{engine, decoding};
+    SoundDevices sound{midi, mp3, comments};
+    DecoderPool pictures{{QStringLiteral(QUIRELLO_DECODER_PROGRAM)}};
+    ProcessLauncher launcher{QString()};
+    SettingsRegistry registry{QString()};
+    DiskFileOperations files;
+    AppServices services{.dialogs = answering,
+                         .sound = sound,
+                         .clock = clock,
+                         .random = random,
+                         .launcher = launcher,
+                         .registry = registry,
+                         .pictures = pictures,
+                         .files = files,
+                         .appFolder = {},
+                         .argumentText = {},
+                         .open = {},
+                         .settingsLocation = {},
+                         .openShow = {},
+                         .endProgram = {},
+                         .rescanned = {}};
+    AppRecords records;
+    Form1 form{records, services};
+};
+
+// Wires `watch` to the application's events and the figures to what it sees.
+void watchShow(HookedApplication& app, ShowWatch& watch, const Form1& form, Figures& f) {
+    watch.pictureShown = [&f](int shown) {
+        if (shown == f.startAt) {
+            f.start = processMemoryNow();
+            f.started = true;
+        }
+        if (shown % 300 == 0) {
+            const ProcessMemory now = processMemoryNow();
+            std::fprintf(stderr, "after %d pictures: program %.1f MB, helpers %.1f MB (RSS)\n",
+                         shown, now.program.rssMB, now.helpers.rssMB);
+        }
+    };
+    watch.tickDone = [&f] {
+        for (const QString& pid : processMemoryNow().helperPids)
+            f.helpersSeen.insert(pid);
+    };
+    app.beforeEvent = [&watch] { watch.beforeEvent(); };
+    app.afterEvent = [&watch] { watch.afterEvent(); };
+    app.painting = &form;
+    app.painted = [&watch](const QRegion& area) { watch.painted(area); };
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,60 +229,13 @@ int main(int argc, char** argv) {
         qputenv("SDL_DISKAUDIOFILE", "/dev/null");
     }
 
-    Answering answering;
-    SystemClock clock;
-    UniformRandom random;
-    SoundDecoders decoding(QStringLiteral(QUIRELLO_SOUND_PROGRAM));
-    AudioEngine engine;
-    SdlCommentSound comments(engine, decoding);
-    SdlMp3Player mp3(engine, decoding);
-    SdlMciSequencer midi(engine, decoding);
-    SoundDevices sound{midi, mp3, comments};
-    DecoderPool pictures({QStringLiteral(QUIRELLO_DECODER_PROGRAM)});
-    // What only the panel uses: never called by the show.
-    ProcessLauncher launcher{QString()};
-    SettingsRegistry registry{QString()};
-    DiskFileOperations files;
-    AppServices services{.dialogs = answering,
-                         .sound = sound,
-                         .clock = clock,
-                         .random = random,
-                         .launcher = launcher,
-                         .registry = registry,
-                         .pictures = pictures,
-                         .files = files,
-                         .appFolder = {},
-                         .argumentText = {},
-                         .open = {},
-                         .settingsLocation = {},
-                         .openShow = {},
-                         .endProgram = {},
-                         .rescanned = {}};
-    AppRecords records;
-    configure(records.settings, folder);
-    records.ShowRunning = true;
-    Form1 form(records, services);
+    ShowUnderTest show(folder);
+    Form1& form = show.form;
+    AppRecords& records = show.records;
+    Answering& answering = show.answering;
 
     ShowWatch watch(form, records, answering.messages);
-    watch.pictureShown = [&](int shown) {
-        if (shown == f.startAt) {
-            f.start = processMemoryNow();
-            f.started = true;
-        }
-        if (shown % 300 == 0) {
-            const ProcessMemory now = processMemoryNow();
-            std::fprintf(stderr, "after %d pictures: program %.1f MB, helpers %.1f MB (RSS)\n",
-                         shown, now.program.rssMB, now.helpers.rssMB);
-        }
-    };
-    watch.tickDone = [&] {
-        for (const QString& pid : processMemoryNow().helperPids)
-            f.helpersSeen.insert(pid);
-    };
-    app.beforeEvent = [&] { watch.beforeEvent(); };
-    app.afterEvent = [&] { watch.afterEvent(); };
-    app.painting = &form;
-    app.painted = [&](const QRegion& area) { watch.painted(area); };
+    watchShow(app, watch, form, f);
 
     QTimer::singleShot(f.seconds * 1000, &form, [&] {
         f.end = processMemoryNow();
