@@ -97,7 +97,7 @@ TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
     const qint64 bytes = 40 * 20 * 4;
     const UniqueFd good = pixels(bytes), unsealed = pixels(bytes, false),
                    short_ = pixels(bytes - 4), large = pixels(bytes * 16), other = pixels(bytes),
-                   natural = pixels(bytes * 4);
+                   natural = pixels(bytes * 4), twice = pixels(bytes * 2);
     // 20,000 x 20,000 pixels: within the picture ceiling, beyond what a helper may hand over.
     const UniqueFd huge = pixels(qint64(20000) * 20000 * 4);
     const Say question{message(Natural, {80, 40})};
@@ -122,6 +122,12 @@ TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
          {question, {picture({40, 20}, {81, 40}), {good.get()}}},
          Broken},
         {"pixels larger than asked for", {question, {picture({160, 80}), {large.get()}}}, Broken},
+        {"pixels wider than asked for, not taller",
+         {question, {picture({80, 20}), {twice.get()}}},
+         Broken},
+        {"pixels taller than asked for, not wider",
+         {question, {picture({40, 40}), {twice.get()}}},
+         Broken},
         {"pixels at the natural size when a smaller one was asked",
          {question, {picture({80, 40}), {natural.get()}}},
          Broken},
