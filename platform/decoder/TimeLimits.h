@@ -27,8 +27,8 @@ struct PictureFacts {
 // The wall clock's bound, whatever the picture: a user waits no longer for any.
 constexpr std::chrono::milliseconds LongestBound{10'000};
 // And the least one: a fresh helper's start and a small picture, on a machine that stalls now
-// and then.
-constexpr std::chrono::milliseconds ShortestBound{3000};
+// and then, from a USB disk that has to spin up first.
+constexpr std::chrono::milliseconds ShortestBound{5000};
 
 // The wall-clock time a picture may take from its hand-over to its pixels: a helper's start, the
 // file read at a slow disk's pace, its pixels decoded at a modest processor's pace (the larger of
