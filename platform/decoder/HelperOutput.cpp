@@ -92,7 +92,8 @@ void Relay::relayMessages(pid_t helper, std::int64_t most) {
     bool marked = false;
     char last = '\n';
     readPieces(messages_.get(), most, [&](const char* piece, size_t size) {
-        const auto keep = size_t(std::clamp<std::int64_t>(KeptMessageBytes - kept_, 0, size));
+        const auto keep =
+            size_t(std::clamp<std::int64_t>(KeptMessageBytes - kept_, 0, std::int64_t(size)));
         dropped_ += std::int64_t(size - keep);
         if (keep == 0)
             return;

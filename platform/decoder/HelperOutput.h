@@ -13,7 +13,7 @@ namespace helperoutput {
 // The most of a helper's messages passed on over its whole life. Beyond, they are read and
 // dropped, and one line says how much when the helper ends: a hostile file cannot fill the
 // program's log.
-constexpr std::int64_t KeptMessageBytes = 64 * 1024;
+constexpr std::int64_t KeptMessageBytes = std::int64_t(64) * 1024;
 
 // The relay of one helper's two pipes (non-blocking read ends). Reading goes through one small
 // buffer and each piece is written out at once, so that nothing a helper says grows the
