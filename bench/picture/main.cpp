@@ -2,6 +2,7 @@
 // bench_picture colours [rounds]          (the third part alone)
 // bench_picture panorama [rounds]         (the fourth part alone)
 // bench_picture ticks [photos] [tick interval ms]   (the second part alone)
+// bench_picture overhead [photos] [rounds] (the helper's overhead alone; goal <= 1.03)
 //
 // 1. From file to the picture ready to show on a 1920 x 1080 screen (fit to the height, as the
 //    show does), for 24-megapixel JPEGs: decodePicture (header first, decode at the shown size)
@@ -134,6 +135,14 @@ DecodedPicture takeWhenReady(PictureAhead& decoder, const QString& photo) {
     }
 }
 
+void printOverhead(const Overhead& o) {
+    if (o.ok)
+        std::printf("helper overhead, alternating picture by picture: %.1f ms in the helper "
+                    "against %.1f ms in the process, ratio %.3f (%+.1f ms a picture)\n",
+                    o.helperMs, o.inProcessMs, o.helperMs / o.inProcessMs,
+                    o.helperMs - o.inProcessMs);
+}
+
 // A show of `photos` at `intervalMs`: what the tick waits for its picture.
 std::vector<double> tickWaits(const QStringList& photos, int intervalMs, bool ahead) {
     DecoderPool helpers({helperProgram()});
@@ -209,6 +218,13 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
+    if (argc > 1 && QByteArray(argv[1]) == "overhead") {
+        const QStringList photos = benchPhotos(argc > 2 ? std::max(1, atoi(argv[2])) : 5);
+        const Overhead o =
+            photos.isEmpty() ? Overhead{} : helperOverhead(photos, argc > 3 ? atoi(argv[3]) : 3);
+        printOverhead(o);
+        return o.ok ? 0 : 1;
+    }
     const int count = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     const int intervalMs = argc > 3 ? std::max(100, atoi(argv[3])) : 2000;
@@ -245,12 +261,7 @@ int main(int argc, char** argv) {
         std::printf("ratio: %.2f times faster, %.2f times less memory\n",
                     baseline.meanMs / shown.meanMs, baseline.pipelineMB / shown.pipelineMB);
     print("decode at the shown size, in the helper", helper);
-    if (overhead.ok)
-        std::printf("helper overhead, alternating picture by picture: %.1f ms in the helper "
-                    "against %.1f ms in the process, ratio %.3f (%+.1f ms a picture)\n",
-                    overhead.helperMs, overhead.inProcessMs,
-                    overhead.helperMs / overhead.inProcessMs,
-                    overhead.helperMs - overhead.inProcessMs);
+    printOverhead(overhead);
     print("scale 2: at the shown size, 3840 x 2160", shown2x);
     if (shown.ok && shown2x.ok)
         std::printf("ratio scale 2 / scale 1: %.2f (goal <= 1.5)\n\n",

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/decoder/DecoderWire.h"
+#include "platform/decoder/HelperOutput.h"
 #include "platform/decoder/UniqueFd.h"
 #include "platform/gui/PictureDecoder.h"
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <QString>
 #include <sys/types.h>
 
@@ -55,14 +57,17 @@ public:
 private:
     Answer converse(const ShownSizeFor& shownSize, decoderwire::Deadline deadline);
     Answer fail(Outcome outcome);
+    // Waits for the helper's next message; the outcome when there is none to act on.
+    std::optional<Outcome> next(decoderwire::Deadline deadline, decoderwire::Message& answer);
+    // Makes the memory the helper hands `pixels` over in and sends it; false when it cannot.
+    bool handOverMemory(const decoderwire::Message& pixels, UniqueFd& memory);
     void end();
     // The helper may spend `budget` more seconds of processor time; beyond, the kernel ends it.
     void limitProcessorTime(std::chrono::seconds budget);
     void passOnOutput();
 
     UniqueFd socket_;
-    UniqueFd messages_; // the helper's standard error
-    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
+    helperoutput::Relay output_; // its standard error and sanitizers' reports
     pid_t pid_ = -1;
     bool served_ = false;
 };

@@ -20,9 +20,10 @@ inline QString decoderProgram() {
 // A test build of the helper that crashes on a file beginning with "CRASH", spins for ever on
 // "HANG", asks about a huge picture slowly and then sleeps on "STALL", asks for more memory than
 // its limit on "HOG", answers with pixels larger than asked on "LIE", reads past a heap block on
-// "OVERFLOW", and tries the escape named after "ESCAPE " (tests/hooked_decoder/Escapes.h); it
-// decodes any other file as the real one does. QUIRELLO_TEST_LANDLOCK_VERSION=N in its environment
-// confines it as on a kernel whose Landlock is at most version N (0: none).
+// "OVERFLOW", writes the number of bytes after "FLOOD " to its standard error, and tries the
+// escape named after "ESCAPE " (tests/hooked_decoder/Escapes.h); it decodes any other file as the
+// real one does. QUIRELLO_TEST_LANDLOCK_VERSION=N in its environment confines it as on a kernel
+// whose Landlock is at most version N (0: none).
 inline QString hookedDecoderProgram() {
     return QStringLiteral(QUIRELLO_HOOKED_DECODER_PROGRAM);
 }
