@@ -45,7 +45,12 @@ void PictureAhead::start(const QString& path, ShownSizeFor shownSize, bool asked
             QMetaObject::invokeMethod(
                 &owner_,
                 [this, generation] {
-                    if (generation == generation_ && ready_)
+                    if (generation != generation_)
+                        return;
+                    // This news can come before the pool's thread has handed its result to the
+                    // future; the decode is over, so this waits only for that hand-over.
+                    prepared_.waitForFinished();
+                    if (ready_)
                         ready_();
                 },
                 Qt::QueuedConnection);

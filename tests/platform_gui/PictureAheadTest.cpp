@@ -4,6 +4,8 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -117,4 +119,33 @@ TEST(PictureAhead, stopsWhatItDropsAndDecodesWhatIsAskedFor) {
     EXPECT_FALSE(ahead.takeReady(path, fixedSize({720, 540})).has_value());
     EXPECT_TRUE(QTest::qWaitFor([&] { return ready == 1; }, 10000));
     EXPECT_EQ(take(ahead, path, fixedSize({720, 540})).image.size(), QSize(720, 540));
+}
+
+// Its news that a decode is over is only given once the picture can be taken: a preview that
+// waits for the news alone never misses it, however soon after the decode the news comes.
+TEST(PictureAhead, aPictureIsAtHandWhenItsNewsComes) {
+    struct Instant final : PictureSource {
+        DecodedPicture decode(const QString&, const ShownSizeFor&, std::stop_token) override {
+            return {QImage(4, 4, QImage::Format_RGB32), {4, 4}};
+        }
+    } source;
+    PictureAhead ahead(source);
+    int news = 0, missed = 0;
+    QString asked;
+    ahead.onReady([&] {
+        ++news;
+        if (!ahead.takeReady(asked, {}))
+            ++missed;
+    });
+    for (int i = 0; i < 300; ++i) {
+        asked = QStringLiteral("/nowhere/%1.jpg").arg(i);
+        const int before = news;
+        ASSERT_FALSE(ahead.takeReady(asked, {})) << "decoded before it was asked for";
+        // Spinning, so that the news is handled the moment it comes.
+        QDeadlineTimer limit(10000);
+        while (news == before && !limit.hasExpired())
+            QCoreApplication::processEvents();
+        ASSERT_GT(news, before);
+    }
+    EXPECT_EQ(missed, 0);
 }
