@@ -2,6 +2,7 @@
 
 #include "platform/audio/PcmFormat.h"
 #include "platform/audio/PcmStream.h"
+#include "platform/decoder/HelperOutput.h"
 #include "platform/decoder/SoundWire.h"
 #include "platform/decoder/UniqueFd.h"
 
@@ -65,8 +66,7 @@ private:
 
     Options options_;
     UniqueFd socket_;
-    UniqueFd messages_; // its standard error
-    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
+    helperoutput::Relay output_; // its standard error and sanitizers' reports
     std::shared_ptr<Feeder> feeder_;
     std::chrono::steady_clock::time_point started_;
     bool greeted_ = false;
