@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <lcms2.h>
+#include <memory>
+#include <QSemaphore>
 #include <QThread>
-#include <system_error>
-#include <thread>
-#include <vector>
+#include <QThreadPool>
 
 namespace {
 
@@ -107,11 +107,12 @@ constexpr int MostThreads = 4;
 
 // Runs `transform` over `height` lines, split between the processor's cores: a screen's worth of
 // pixels takes some 13 ms on one. Without the cache of the last pixel (cmsFLAGS_NOCACHE) a
-// transform may run on several threads at once. Where no thread can be started, the calling
-// thread does it all.
+// transform may run on several threads at once. The parts go to the shared pool's threads (in
+// the decoder helper, the ones it started before it confined itself); a part no thread is free
+// for, or all of them on a thread of the pool, the calling thread does itself.
 void transformLines(cmsHTRANSFORM transform, const uchar* in, uchar* out, int width, int height,
                     qsizetype inStride, qsizetype outStride) {
-    const auto run = [&](int first, int count) {
+    const auto run = [=](int first, int count) {
         cmsDoTransformLineStride(transform, in + first * inStride, out + first * outStride,
                                  cmsUInt32Number(width), cmsUInt32Number(count),
                                  cmsUInt32Number(inStride), cmsUInt32Number(outStride), 0, 0);
@@ -119,21 +120,25 @@ void transformLines(cmsHTRANSFORM transform, const uchar* in, uchar* out, int wi
     const qint64 pixels = qint64(width) * height;
     const int parts = int(std::clamp<qint64>(
         pixels / PixelsWorthAThread, 1, qMax(1, qMin(MostThreads, QThread::idealThreadCount()))));
-    std::vector<std::thread> helpers;
-    int done = 0;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const bool shared = parts > 1 && !pool->contains(QThread::currentThread());
+    // Shared with the parts, which may still be inside a release when this returns.
+    const auto finished = std::make_shared<QSemaphore>();
+    int handedOut = 0, done = 0;
     for (int part = 1; part < parts; ++part) {
         const int first = int(qint64(height) * part / parts);
         const int count = int(qint64(height) * (part + 1) / parts) - first;
-        try {
-            helpers.emplace_back(run, first, count);
-        } catch (const std::system_error&) {
+        if (shared && pool->tryStart([run, first, count, finished] {
+                run(first, count);
+                finished->release();
+            }))
+            ++handedOut;
+        else
             run(first, count);
-        }
         done += count;
     }
     run(0, height - done);
-    for (std::thread& helper : helpers)
-        helper.join();
+    finished->acquire(handedOut);
 }
 
 } // namespace
@@ -212,8 +217,9 @@ void preparePictureColours() {
     // transform of each kind of pixels the helper converts.
     cmsSetLogErrorHandler(silent);
     const PictureColours rgb({EmbeddedProfile::Kind::AdobeRgb, {}});
-    // Large enough to start the threads a screen's worth of pixels is split over.
-    QImage pixels(1024, 512, QImage::Format_RGB32);
+    // Small enough for one thread: the decoder helper starts the threads it will split larger
+    // pictures over itself, when it confines itself.
+    QImage pixels(64, 64, QImage::Format_RGB32);
     pixels.fill(Qt::red);
     rgb.converted(pixels);
 }

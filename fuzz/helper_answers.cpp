@@ -1,10 +1,11 @@
 // The program's side of the decoder helper, which must survive every answer: a fake helper
-// queues the answers the input describes, then ends, and the program's side reads them.
+// queues the answers the input describes, then ends, and the program's side reads them (the
+// memory it hands over for pixels is never written, so a picture it takes reads as zeros).
 //
 // Input: one byte choosing the size rule, then records of a control byte, a kind byte and the
 // 40 bytes of a message. Control bits: 0 the right magic, 1 the kind from the kind byte, 2 a
-// memfd attached, 3 its size exactly stride x height (else the next two input bytes), 4 sealed,
-// 5 a second descriptor, 6 the message cut short.
+// memfd attached (the helper may attach none), 3 its size exactly stride x height (else the
+// next two input bytes), 4 sealed, 5 a second descriptor, 6 the message cut short.
 #include "helpers/DecoderProcess.h"
 
 #include <cstdint>
@@ -83,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (control & 1)
             m.magic = Magic;
         if (control & 2)
-            m.kind = Open + quint32(kind % 5);
+            m.kind = Open + quint32(kind % 7);
         std::vector<UniqueFd> attached;
         if (control & 4) {
             const qint64 exact = qint64(m.stride) * m.height;

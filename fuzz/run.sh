@@ -59,6 +59,10 @@ if [ ! -e "$corpus/.seeded" ]; then
     convert "$scratch/p.png" -type TrueColor -define bmp:subtype=RGB565 "BMP:$scratch/565.bmp"
     { printf '\x02'; cat "$scratch/argb.bmp"; } > "$parts/argb.bmp"
     { printf '\x02'; cat "$scratch/565.bmp"; } > "$parts/565.bmp"
+    # The sizes the program reads from first bytes itself.
+    mkdir -p "$corpus/picture_header"
+    cp "$scratch/p.png" "$scratch/p.jpg" "$scratch/turned.jpg" "$scratch/argb.bmp" "$scratch/565.bmp" \
+       "$corpus/picture_header/"
 
     # Tagged pictures of every format that carries a profile, the profiles themselves (the
     # table-based CMYK one is over the length limit: the small one stands for it), and a JPEG
@@ -161,7 +165,8 @@ if [ ! -e "$corpus/wave_file/.formats" ]; then
 fi
 
 drivers=(settings_file midi_file wave_file pcm_stream mci_command packed_bitmap picture_parts
-         picture_profiles metafile_headers wmf_player emf_player helper_answers picture_decoders)
+         picture_profiles metafile_headers wmf_player emf_player helper_answers picture_header
+         picture_decoders)
 failed=()
 printf '%-20s %12s %10s  %s\n' driver executions "exec/s" result
 for d in "${drivers[@]}"; do

@@ -44,14 +44,16 @@ QByteArray conversation(QSize natural, QSize shown, bool refused) {
     QByteArray out(1, natural == shown ? '\0' : '\1');
     out += record(1 | 2, Natural, question);
     Message answer;
-    answer.kind = refused ? Failed : Picture;
+    answer.kind = Pixels;
     answer.width = shown.width();
     answer.height = shown.height();
     answer.naturalWidth = natural.width();
     answer.naturalHeight = natural.height();
     answer.stride = shown.width() * 4;
     answer.format = quint32(OpaqueFormat);
-    out += record(refused ? 1 | 2 : 1 | 2 | 4 | 8 | 16, Kind(answer.kind), answer);
+    out += record(1 | 2, Pixels, answer);
+    answer.kind = refused ? Failed : Picture;
+    out += record(1 | 2, Kind(answer.kind), answer);
     return out;
 }
 

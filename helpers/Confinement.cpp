@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <dirent.h>
 #include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
@@ -44,19 +45,36 @@ std::vector<std::string> readableFiles(const std::string& appFolder) {
     return reads;
 }
 
+int threadsRunning() {
+    DIR* tasks = ::opendir("/proc/self/task");
+    if (tasks == nullptr)
+        return -1;
+    int count = 0;
+    while (const dirent* entry = ::readdir(tasks))
+        count += entry->d_name[0] != '.';
+    ::closedir(tasks);
+    return count;
+}
+
 Result confineDecoder(const Options& options) {
+    Result result;
+    result.alone = threadsRunning() == 1;
+    if (!result.alone)
+        return result;
     setLimit(RLIMIT_CORE, 0);
     if (limitsAddressSpace())
         setLimit(RLIMIT_AS, AddressSpaceBytes);
     // Beyond the ceiling a write or a resize fails with EFBIG instead of ending the helper.
     ::signal(SIGXFSZ, SIG_IGN);
     setLimit(RLIMIT_FSIZE, FileSizeBytes);
+    setLimit(RLIMIT_NOFILE, OpenFiles);
     dropCapabilities();
     ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
-    Result result;
     result.landlock = landlockrules::restrictTo(options.reads, options.landlockVersionAtMost);
-    result.syscallFilter = syscallfilter::install(
-        {options.socket, result.landlock && options.opensFiles, options.threads, options.memfds});
+    if (options.startThreads)
+        options.startThreads();
+    result.syscallFilter =
+        syscallfilter::install({options.socket, result.landlock && options.opensFiles});
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -14,9 +15,18 @@ namespace confinement {
 // not decodable.
 constexpr rlim_t AddressSpaceBytes = rlim_t(1536) << 20;
 
-// The largest file the helper may write, which is all a memfd is: the pixels of the largest
-// picture it may hand over (memfd pages are no address space, so the ceiling above misses them).
+// The largest file the helper may write. It may open none for writing and make no memfd: this
+// bounds what it writes into the memory the program hands it.
 constexpr rlim_t FileSizeBytes = rlim_t(1) << 30;
+
+// Descriptors the helper may hold at once (it holds five between pictures, one more for the
+// picture and a few fonts while it decodes): pipes it makes and answers' memory it would keep
+// are no address space, and this bounds them.
+constexpr rlim_t OpenFiles = 64;
+
+// The most threads a helper works with besides the one that serves the program: all started
+// before it confines itself, none after.
+constexpr int MostThreads = 8;
 
 // Whether the helper takes the address-space ceiling: not under AddressSanitizer, which
 // reserves terabytes of address space for its own use; there its allocator's limits stand in.
@@ -26,16 +36,19 @@ struct Options {
     int socket = 3;                   // the program's socket, the only one the helper speaks on
     std::vector<std::string> reads;   // folders and files the decoders read (see readableFiles)
     int landlockVersionAtMost = 1000; // lower: behave as on an older kernel; 0: none
-    // What the helper still does once confined. A picture decoder opens fonts (where Landlock
-    // holds), draws on threads and hands pixels over in memfds; a sound decoder has loaded all it
-    // needs, works on one thread and writes into a pipe the program gives it.
+    // Whether the helper still opens files for reading once confined: a picture decoder opens
+    // fonts (where Landlock holds); a sound decoder has loaded all it needs.
     bool opensFiles = true;
-    bool threads = true;
-    bool memfds = true;
+    // Starts the threads the helper will work with, at most MostThreads: called once the
+    // helper is alone, holds no privilege and Landlock holds (a thread takes these from the
+    // one that starts it), before the system-call filter, which then holds for every thread and
+    // refuses any new one.
+    std::function<void()> startThreads = {};
 };
 
 // What the helper found: each layer that holds.
 struct Result {
+    bool alone = false; // no thread ran when it began to confine itself
     bool landlock = false;
     bool syscallFilter = false;
 };
@@ -44,10 +57,16 @@ struct Result {
 // and their configuration and caches, and the application folder `appFolder`.
 std::vector<std::string> readableFiles(const std::string& appFolder);
 
-// No core files; the address-space and file-size ceilings; no capabilities (when started as
+// The threads of this process now, the calling one included; -1 when they cannot be counted.
+int threadsRunning();
+
+// Only when the helper is alone in itself (a thread already running would keep what the
+// confinement takes from the caller: Landlock and capabilities are a thread's own): no core
+// files; the address-space, file-size and descriptor ceilings; no capabilities (when started as
 // root) and no gaining any through exec; where the kernel offers Landlock, reading only
-// `options.reads` and writing nothing; then the system-call allow-list (see SyscallFilter.h),
-// which holds alone where Landlock is missing: there no file can be opened at all.
+// `options.reads` and writing nothing; the helper's threads started; then the system-call
+// allow-list (see SyscallFilter.h) on every thread, which holds alone where Landlock is missing:
+// there no file can be opened at all.
 Result confineDecoder(const Options& options);
 
 } // namespace confinement

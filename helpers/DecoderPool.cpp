@@ -1,16 +1,19 @@
 #include "helpers/DecoderPool.h"
 
 #include "helpers/DecoderProcess.h"
+#include "helpers/TimeLimits.h"
 
 #include "core/Log.h"
 #include "core/RegularFile.h"
 
+#include <fcntl.h>
 #include <QFileInfo>
+#include <sys/socket.h>
 
 namespace {
 
-// One helper for the decode ahead and one for the user-interface thread stay warm; a third
-// caller at the same moment gets one that ends after its picture.
+// One helper for the show's decodes and one for the panel's preview stay warm; a third caller
+// at the same moment gets one that ends after its picture.
 constexpr size_t MaxIdle = 2;
 
 const char* said(DecoderProcess::Outcome outcome) {
@@ -46,6 +49,19 @@ void logOutcome(const QString& path, const char* outcome,
                   (long long)ms);
 }
 
+// The helper's answer, or its end as soon as a stop is asked for: the stop shuts the helper's
+// socket, which wakes the wait for its answer. It shuts its own descriptor of the socket, so that
+// it never touches one the helper's side has closed meanwhile.
+DecoderProcess::Answer answerOrStop(DecoderProcess& helper, int file, const QString& suffix,
+                                    const ShownSizeFor& shownSize, decoderwire::Deadline deadline,
+                                    const std::stop_token& stop) {
+    if (!stop.stop_possible())
+        return helper.decode(file, suffix, shownSize, deadline);
+    const UniqueFd wake(::fcntl(helper.socket(), F_DUPFD_CLOEXEC, 0));
+    const std::stop_callback stopping(stop, [&wake] { ::shutdown(wake.get(), SHUT_RDWR); });
+    return helper.decode(file, suffix, shownSize, deadline);
+}
+
 } // namespace
 
 DecoderPool::DecoderPool(Options options) : options_(std::move(options)) {}
@@ -79,23 +95,40 @@ void DecoderPool::release(std::unique_ptr<DecoderProcess> helper) {
     // Otherwise it ends here.
 }
 
-DecodedPicture DecoderPool::decode(const QString& path, const ShownSizeFor& shownSize) {
+std::chrono::milliseconds DecoderPool::boundFor(RegularFile& file) const {
+    if (options_.timeLimit)
+        return *options_.timeLimit;
+    const timelimits::PictureFacts facts{
+        file.size(), timelimits::headerSize(file.head(timelimits::HeaderBytes))};
+    return timelimits::wallClockBound(facts, timelimits::loadPerCore());
+}
+
+DecodedPicture DecoderPool::decode(const QString& path, const ShownSizeFor& shownSize,
+                                   std::stop_token stop) {
+    // Counted from the open, the program's own read of the header included, and never moved:
+    // nothing the helper says buys it more time.
     const auto started = std::chrono::steady_clock::now();
-    const UniqueFd file(RegularFile(path).release());
-    if (!file.valid()) {
+    RegularFile opened(path);
+    if (!opened.isOpen()) {
         logOutcome(path, "absent or not a regular file", started);
         return {};
     }
+    const auto deadline = started + boundFor(opened);
+    const UniqueFd file(opened.release());
     const QString suffix = QFileInfo(path).suffix();
-    const auto deadline = std::chrono::steady_clock::now() + options_.timeLimit;
     for (;;) {
+        if (stop.stop_requested())
+            return {};
         auto helper = acquire();
         if (!helper) {
             logOutcome(path, "no helper to decode it", started);
             return {};
         }
         const bool warm = helper->hasServed();
-        DecoderProcess::Answer answer = helper->decode(file.get(), suffix, shownSize, deadline);
+        DecoderProcess::Answer answer =
+            answerOrStop(*helper, file.get(), suffix, shownSize, deadline, stop);
+        if (stop.stop_requested())
+            return {}; // the helper ends here, its socket shut
         release(std::move(helper));
         // A helper that ended after earlier pictures may have ended for what they left behind
         // in it: the picture gets one more try in a fresh helper, within the same time.

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "helpers/DecoderWire.h"
+#include "helpers/HelperOutput.h"
 #include "helpers/UniqueFd.h"
 #include "pictures/DecodedPicture.h"
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <QString>
 #include <sys/types.h>
 
@@ -39,9 +41,9 @@ public:
 
     // Hands `file` (open for reading) to the helper and answers its size questions with
     // `shownSize`. The helper gets a little processor time for the header, then time scaled to
-    // the picture's size, and `deadline` moves out to a wall-clock bound behind that. Pixels
-    // larger than the size asked for are refused. After any outcome but Decoded, Refused and
-    // TooLarge the helper has been ended.
+    // the picture's size; whatever it says, it is ended at `deadline`. Pixels larger than the
+    // size asked for are refused. After any outcome but Decoded, Refused and TooLarge the helper
+    // has been ended.
     Answer decode(int file, const QString& suffix, const ShownSizeFor& shownSize,
                   decoderwire::Deadline deadline);
 
@@ -50,18 +52,23 @@ public:
     // Whether the helper has answered a request before.
     bool hasServed() const { return served_; }
     pid_t pid() const { return pid_; }
+    // The program's end of the helper's socket; -1 once the helper has ended.
+    int socket() const { return socket_.get(); }
 
 private:
     Answer converse(const ShownSizeFor& shownSize, decoderwire::Deadline deadline);
     Answer fail(Outcome outcome);
+    // Waits for the helper's next message; the outcome when there is none to act on.
+    std::optional<Outcome> next(decoderwire::Deadline deadline, decoderwire::Message& answer);
+    // Makes the memory the helper hands `pixels` over in and sends it; false when it cannot.
+    bool handOverMemory(const decoderwire::Message& pixels, UniqueFd& memory);
     void end();
     // The helper may spend `budget` more seconds of processor time; beyond, the kernel ends it.
     void limitProcessorTime(std::chrono::seconds budget);
     void passOnOutput();
 
     UniqueFd socket_;
-    UniqueFd messages_; // the helper's standard error
-    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
+    helperoutput::Relay output_; // its standard error and sanitizers' reports
     pid_t pid_ = -1;
     bool served_ = false;
 };

@@ -13,7 +13,9 @@ namespace decoderwire {
 
 namespace {
 
-constexpr int RequiredSeals = F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
+// The size is fixed before the memory is handed over; the writing stops before it is mapped.
+constexpr int SizeSeals = F_SEAL_SHRINK | F_SEAL_GROW;
+constexpr int RequiredSeals = SizeSeals | F_SEAL_WRITE;
 // Room for a few descriptors, so that a message carrying too many is seen and all are closed.
 constexpr int MaxFdsSeen = 8;
 
@@ -87,9 +89,26 @@ Received receiveUntil(int socket, const Deadline* deadline, Message& message, Un
 
 } // namespace
 
-bool sealedForReading(int memory) {
-    const int seals = ::fcntl(memory, F_GET_SEALS);
-    return seals >= 0 && (seals & RequiredSeals) == RequiredSeals;
+bool acceptablePixels(const Message& m, QSize largestAsked) {
+    if (m.format != quint32(OpaqueFormat) && m.format != quint32(AlphaFormat))
+        return false;
+    if (m.width <= 0 || m.height <= 0 || m.width > largestAsked.width() ||
+        m.height > largestAsked.height())
+        return false;
+    const qint64 line = qint64(m.width) * 4;
+    return m.stride >= line && m.stride % 4 == 0 && pixelBytes(m) <= MaxPictureBytes;
+}
+
+qint64 pixelBytes(const Message& m) {
+    return qint64(m.stride) * m.height;
+}
+
+UniqueFd pixelMemory(qint64 bytes) {
+    UniqueFd memory(::memfd_create("quirello-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING));
+    if (!memory.valid() || bytes <= 0 || ::ftruncate(memory.get(), off_t(bytes)) != 0 ||
+        ::fcntl(memory.get(), F_ADD_SEALS, SizeSeals) != 0)
+        return {};
+    return memory;
 }
 
 bool send(int socket, const Message& message, int fd) {
@@ -123,25 +142,20 @@ Received receive(int socket, Message& message, UniqueFd& fd) {
     return receiveUntil(socket, nullptr, message, fd);
 }
 
-QImage mapPicture(const Message& m, int memory, QSize largestAsked) {
-    if (m.kind != Picture || memory < 0)
+QImage mapPicture(const Message& m, const Message& asked, int memory) {
+    if (m.kind != Picture || asked.kind != Pixels || memory < 0 || m.width != asked.width ||
+        m.height != asked.height || m.stride != asked.stride || m.format != asked.format)
         return {};
     const QImage::Format format = QImage::Format(m.format);
-    if (m.format != quint32(OpaqueFormat) && m.format != quint32(AlphaFormat))
+    const qint64 bytes = pixelBytes(m);
+    // Fails while the helper still maps the memory for writing: what the program reads may not
+    // change under it.
+    if (::fcntl(memory, F_ADD_SEALS, F_SEAL_WRITE) != 0)
         return {};
-    if (m.width <= 0 || m.height <= 0 || m.width > largestAsked.width() ||
-        m.height > largestAsked.height())
-        return {};
-    const qint64 line = qint64(m.width) * 4;
-    if (m.stride < line || m.stride % 4 != 0)
-        return {};
-    const qint64 bytes = qint64(m.stride) * m.height;
-    if (bytes > MaxPictureBytes)
-        return {};
+    const int seals = ::fcntl(memory, F_GET_SEALS);
     struct stat info {};
-    if (::fstat(memory, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != bytes)
-        return {};
-    if (!sealedForReading(memory))
+    if (seals < 0 || (seals & RequiredSeals) != RequiredSeals || ::fstat(memory, &info) != 0 ||
+        !S_ISREG(info.st_mode) || info.st_size != bytes)
         return {};
     void* pixels = ::mmap(nullptr, size_t(bytes), PROT_READ, MAP_SHARED, memory, 0);
     if (pixels == MAP_FAILED)

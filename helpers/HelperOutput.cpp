@@ -1,5 +1,6 @@
 #include "helpers/HelperOutput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -10,31 +11,38 @@ namespace helperoutput {
 
 namespace {
 
-// Everything readable now; all that is left once the helper has ended.
-std::string drain(int fd) {
-    std::string text;
-    if (fd < 0)
-        return text;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            text.append(buffer, size_t(n));
-        } else if (n == 0 || errno != EINTR) {
-            break;
-        }
-    }
-    return text;
-}
+// What one call reads at most: more than the pipe holds (1 MB), so that a helper that has ended
+// is read to its end; a helper that writes on while it is read is ended by its time bound.
+constexpr std::int64_t MostReadAtOnce = std::int64_t(2) << 20;
 
-void writeAll(int fd, const std::string& text) {
-    for (size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+void writeAll(int fd, const char* data, size_t size) {
+    for (size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return;
         done += size_t(n);
+    }
+}
+
+void writeAll(int fd, const std::string& text) {
+    writeAll(fd, text.data(), text.size());
+}
+
+// Reads up to `most` bytes of the pipe `fd` through one buffer, handing each piece to `take`,
+// until the pipe is empty or ends.
+template <typename Take> void readPieces(int fd, std::int64_t most, const Take& take) {
+    char buffer[16384];
+    for (std::int64_t done = 0; fd >= 0 && done < most;) {
+        const auto wanted = size_t(std::min<std::int64_t>(sizeof buffer, most - done));
+        const ssize_t n = ::read(fd, buffer, wanted);
+        if (n > 0) {
+            take(buffer, size_t(n));
+            done += n;
+        } else if (n == 0 || errno != EINTR) {
+            return;
+        }
     }
 }
 
@@ -54,31 +62,66 @@ std::string logPath() {
     return {};
 }
 
-} // namespace
-
-void forwardMessages(int fd, pid_t helper, const char* name) {
-    const std::string text = drain(fd);
-    if (text.empty())
-        return;
-    const std::string marked = "[" + std::string(name) + " " + std::to_string(helper) + "] " +
-                               text + (text.back() == '\n' ? "" : "\n");
-    writeAll(STDERR_FILENO, marked);
+// Reports are passed on whole: they come only from the sanitizer build, for CI to read.
+void relayReports(int fd, pid_t helper, std::int64_t most) {
+    UniqueFd file;
+    int out = -1;
+    readPieces(fd, most, [&](const char* piece, size_t size) {
+        if (out < 0) {
+            const std::string path = logPath();
+            if (!path.empty() && path != "stderr") {
+                const std::string name = path + ".decoder." + std::to_string(helper);
+                file.reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+            }
+            out = file.valid() ? file.get() : STDERR_FILENO;
+        }
+        writeAll(out, piece, size);
+    });
 }
 
-void forwardReports(int fd, pid_t helper) {
-    const std::string text = drain(fd);
-    if (text.empty())
+std::string mark(const char* name, pid_t helper) {
+    return "[" + std::string(name) + " " + std::to_string(helper) + "] ";
+}
+
+} // namespace
+
+Relay::Relay(UniqueFd messages, UniqueFd reports, const char* name)
+    : messages_(std::move(messages)), reports_(std::move(reports)), name_(name) {}
+
+void Relay::relayMessages(pid_t helper, std::int64_t most) {
+    bool marked = false;
+    char last = '\n';
+    readPieces(messages_.get(), most, [&](const char* piece, size_t size) {
+        const auto keep =
+            size_t(std::clamp<std::int64_t>(KeptMessageBytes - kept_, 0, std::int64_t(size)));
+        dropped_ += std::int64_t(size - keep);
+        if (keep == 0)
+            return;
+        if (!marked)
+            writeAll(STDERR_FILENO, mark(name_, helper));
+        marked = true;
+        writeAll(STDERR_FILENO, piece, keep);
+        kept_ += std::int64_t(keep);
+        last = piece[keep - 1];
+    });
+    if (last != '\n')
+        writeAll(STDERR_FILENO, "\n", 1);
+}
+
+void Relay::passOn(pid_t helper) {
+    relayMessages(helper, MostReadAtOnce);
+    relayReports(reports_.get(), helper, MostReadAtOnce);
+}
+
+void Relay::finish(pid_t helper) {
+    if (!messages_.valid() && !reports_.valid())
         return;
-    const std::string path = logPath();
-    if (path.empty() || path == "stderr") {
-        writeAll(STDERR_FILENO, text);
-        return;
-    }
-    const std::string file = path + ".decoder." + std::to_string(helper);
-    const int out = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    writeAll(out >= 0 ? out : STDERR_FILENO, text);
-    if (out >= 0)
-        ::close(out);
+    passOn(helper);
+    if (dropped_ > 0)
+        writeAll(STDERR_FILENO, mark(name_, helper) + std::to_string(dropped_) +
+                                    " more bytes of messages dropped\n");
+    messages_.reset();
+    reports_.reset();
 }
 
 } // namespace helperoutput

@@ -96,8 +96,8 @@ void SoundProcess::startAhead() {
         return;
     }
     socket_ = std::move(helper->socket);
-    messages_ = std::move(helper->messages);
-    reports_ = std::move(helper->reports);
+    output_ = helperoutput::Relay(std::move(helper->messages), std::move(helper->reports),
+                                  "quirello-sound");
     feeder_ = std::make_shared<Feeder>(helper->pid);
     started_ = Clock::now();
     greeted_ = false;
@@ -114,10 +114,7 @@ void SoundProcess::end() {
         while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
         }
     }
-    helperoutput::forwardMessages(messages_.get(), pid, "quirello-sound");
-    helperoutput::forwardReports(reports_.get(), pid);
-    messages_.reset();
-    reports_.reset();
+    output_.finish(pid);
     feeder_.reset();
 }
 
@@ -127,10 +124,8 @@ void SoundProcess::replace() {
 }
 
 void SoundProcess::passOnOutput() {
-    if (feeder_) {
-        helperoutput::forwardMessages(messages_.get(), feeder_->pid(), "quirello-sound");
-        helperoutput::forwardReports(reports_.get(), feeder_->pid());
-    }
+    if (feeder_)
+        output_.passOn(feeder_->pid());
 }
 
 bool SoundProcess::greeted(Clock::time_point deadline) {

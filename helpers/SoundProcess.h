@@ -2,6 +2,7 @@
 
 #include "audio/PcmFormat.h"
 #include "audio/PcmStream.h"
+#include "helpers/HelperOutput.h"
 #include "helpers/SoundWire.h"
 #include "helpers/UniqueFd.h"
 
@@ -65,8 +66,7 @@ private:
 
     Options options_;
     UniqueFd socket_;
-    UniqueFd messages_; // its standard error
-    UniqueFd reports_;  // its sanitizers' reports (sanitizer build)
+    helperoutput::Relay output_; // its standard error and sanitizers' reports
     std::shared_ptr<Feeder> feeder_;
     std::chrono::steady_clock::time_point started_;
     bool greeted_ = false;

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <initializer_list>
-#include <linux/sched.h>
 #include <seccomp.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
@@ -140,11 +139,10 @@ bool allowWhen(scmp_filter_ctx filter, const char* name, scmp_arg_cmp first, scm
 
 constexpr scmp_datum_t WritingFlags = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND;
 
-// Threads only, when any: a new process, even one sharing nothing, could outlive the helper.
-bool allowThreads(scmp_filter_ctx filter, bool threads) {
-    return (!threads ||
-            allowWhen(filter, "clone", SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD))) &&
-           seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOSYS), resolved("clone3"), 0) == 0;
+// No thread and no process: clone is refused with the rest; clone3 answers ENOSYS, as on a
+// kernel without it, so that the C library tries clone and takes the refusal.
+bool refuseClone3(scmp_filter_ctx filter) {
+    return seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOSYS), resolved("clone3"), 0) == 0;
 }
 
 // Signals to the helper itself (abort raises one; the watchdog's alarm is the kernel's).
@@ -156,11 +154,11 @@ bool allowOwnSignals(scmp_filter_ctx filter) {
            allowWhen(filter, "rt_tgsigqueueinfo", SCMP_A0(SCMP_CMP_EQ, self));
 }
 
-// Descriptor flags and seals; not an owner for I/O signals (F_SETOWN would signal another
-// process), leases or notifications.
+// Descriptor flags; not seals (the program seals the memory it hands over), not an owner for
+// I/O signals (F_SETOWN would signal another process), leases or notifications.
 bool allowDescriptorControls(scmp_filter_ctx filter) {
     for (const int command : {F_GETFD, F_SETFD, F_GETFL, F_SETFL, F_DUPFD, F_DUPFD_CLOEXEC,
-                              F_ADD_SEALS, F_GET_SEALS, F_GETPIPE_SZ}) {
+                              F_GET_SEALS, F_GETPIPE_SZ}) {
         if (!allowWhen(filter, "fcntl", SCMP_A1(SCMP_CMP_EQ, scmp_datum_t(command))))
             return false;
     }
@@ -209,16 +207,14 @@ bool install(const Rules& rules) {
     scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ERRNO(EPERM));
     if (!filter)
         return false;
-    bool ok = true;
+    bool ok = seccomp_attr_set(filter, SCMP_FLTATR_CTL_TSYNC, 1) == 0;
     for (const char* name : Harmless)
         ok = ok && allow(filter, name);
-    ok = ok && allowThreads(filter, rules.threads) && allowOwnSignals(filter) &&
-         allowDescriptorControls(filter) && allowHarmlessIoctls(filter) &&
-         allowHarmlessControls(filter) && allowConversation(filter, rules.socket);
+    ok = ok && refuseClone3(filter) && allowOwnSignals(filter) && allowDescriptorControls(filter) &&
+         allowHarmlessIoctls(filter) && allowHarmlessControls(filter) &&
+         allowConversation(filter, rules.socket);
     if (rules.opensFiles)
         ok = ok && allowReadingOpens(filter);
-    if (rules.memfds)
-        ok = ok && allow(filter, "memfd_create");
     ok = ok && seccomp_load(filter) == 0;
     seccomp_release(filter);
     return ok;

@@ -38,6 +38,8 @@ ListActions::ListActions(QListView* list, PreviewImage* preview, FileActions& ac
             List1_Click();
     });
     connect(list_, &QListView::doubleClicked, this, [this] { List1_DblClick(); });
+    connect(preview_, &PreviewImage::previewed, this,
+            [this] { pointer_.setPointer(PointerManager::Pointer::Arrow); });
 }
 
 ListActions::~ListActions() = default;
@@ -53,9 +55,9 @@ void ListActions::List1_Click() {
     const int row = selectedRow();
     if (row < 0)
         return;
+    // The pointer says the preview is coming; the list answers meanwhile.
     pointer_.setPointer(PointerManager::Pointer::Wait);
     preview_->showPicture(settings_.ShowFolder + list_->model()->index(row, 0).data().toString());
-    pointer_.setPointer(PointerManager::Pointer::Arrow);
 }
 
 void ListActions::List1_DblClick() {

@@ -6,32 +6,58 @@
 #include <algorithm>
 #include <QPixmap>
 
+namespace {
+QSize devicePixels(QSize logical, qreal ratio) {
+    return QSize(std::max(1, qRound(logical.width() * ratio)),
+                 std::max(1, qRound(logical.height() * ratio)));
+}
+} // namespace
+
 PreviewImage::PreviewImage(PictureSource& pictures, QWidget* parent)
-    : QLabel(parent), pictures_(pictures) {
+    : QLabel(parent), decoder_(pictures) {
     setObjectName(QStringLiteral("Image1"));
     setGeometry(Left, Top, fileactions::PreviewWidth, fileactions::PreviewHeight);
     setScaledContents(true);
     hide();
+    decoder_.onReady([this] { showWhenReady(); });
 }
 
-bool PreviewImage::showPicture(const QString& path) {
-    hide();
+PreviewImage::~PreviewImage() = default;
+
+ShownSizeFor PreviewImage::decodeRule() const {
     // Decoded at the preview's size in device pixels, never at the photo's full size, and drawn
     // pixel for pixel: sharp on a screen of several device pixels to a logical one.
     const qreal ratio = devicePixelRatioF();
-    const auto devicePixels = [ratio](QSize logical) {
-        return QSize(std::max(1, qRound(logical.width() * ratio)),
-                     std::max(1, qRound(logical.height() * ratio)));
-    };
-    const DecodedPicture picture = pictures_.decode(
-        path, [&](QSize natural) { return devicePixels(fileactions::previewSize(natural)); });
+    return
+        [ratio](QSize natural) { return devicePixels(fileactions::previewSize(natural), ratio); };
+}
+
+void PreviewImage::showPicture(const QString& path) {
+    hide();
+    pending_ = path;
+    showWhenReady();
+}
+
+bool PreviewImage::showWhenReady() {
+    if (pending_.isEmpty())
+        return false;
+    const std::optional<DecodedPicture> picture = decoder_.takeReady(pending_, decodeRule());
+    if (!picture)
+        return false;
+    pending_.clear();
+    Q_EMIT previewed(display(*picture));
+    return true;
+}
+
+bool PreviewImage::display(const DecodedPicture& picture) {
     const QSize shown = picture.ok() ? fileactions::previewSize(picture.naturalSize) : QSize();
     if (shown.isEmpty()) {
         clear();
         return false;
     }
-    QPixmap pixmap = QPixmap::fromImage(
-        picture.image.scaled(devicePixels(shown), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(picture.image.scaled(
+        devicePixels(shown, ratio), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     setPixmap(pixmap);
     setGeometry(QRect(pos(), shown)); // where the panel has it: lower in an enlarged panel

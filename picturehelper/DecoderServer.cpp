@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <QFile>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -26,54 +27,66 @@ constexpr unsigned WatchdogSeconds = 20;
 // Free memory the helper keeps between pictures: what a 24-megapixel photo's decode uses.
 constexpr size_t KeptFreeBytes = size_t(64) << 20;
 
-// Ends the helper as soon as the program's end of the socket is gone, even in the middle of a
-// decode that never ends: a helper never outlives its program.
-void endWithTheProgram(int socket) {
-    std::thread([socket] {
-        pollfd hangUp{socket, 0, 0}; // only the hang-up and errors wake it
-        while (::poll(&hangUp, 1, -1) < 0 && errno == EINTR) {
-        }
-        std::_Exit(EXIT_SUCCESS);
-    }).detach();
-}
-
-// The decoded pixels in a sealed memfd, for the program to map; invalid on failure.
-UniqueFd sealedCopy(const QImage& image) {
-    UniqueFd memory(::memfd_create("quirello-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING));
-    const qsizetype bytes = image.sizeInBytes();
-    if (!memory.valid() || ::ftruncate(memory.get(), off_t(bytes)) != 0)
-        return {};
-    const uchar* from = image.constBits();
-    for (qsizetype done = 0; done < bytes;) {
-        const ssize_t n = ::pwrite(memory.get(), from + done, size_t(bytes - done), off_t(done));
-        if (n <= 0)
-            return {};
-        done += n;
-    }
-    if (::fcntl(memory.get(), F_ADD_SEALS,
-                F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL))
+// The memory the program hands the pixels over in, of exactly `bytes` bytes; invalid when the
+// program hands none.
+UniqueFd memoryFromProgram(int socket, qint64 bytes) {
+    Message handed;
+    UniqueFd memory;
+    struct stat info {};
+    if (receive(socket, handed, memory) != Received::Message || handed.kind != Memory ||
+        !memory.valid() || ::fstat(memory.get(), &info) != 0 || info.st_size != bytes)
         return {};
     return memory;
+}
+
+// The pixels into the program's memory, through a mapping let go before the answer (the program
+// seals the memory against writing, which no mapping for writing may outlive); written through
+// the descriptor where the address space holds no second copy of a huge picture.
+bool copyInto(int memory, const QImage& image) {
+    const auto bytes = size_t(image.sizeInBytes());
+    void* to = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, memory, 0);
+    if (to != MAP_FAILED) {
+        std::memcpy(to, image.constBits(), bytes);
+        return ::munmap(to, bytes) == 0;
+    }
+    for (size_t done = 0; done < bytes;) {
+        const ssize_t n = ::pwrite(memory, image.constBits() + done, bytes - done, off_t(done));
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+bool sendFailed(int socket) {
+    Message failed;
+    failed.kind = Failed;
+    return send(socket, failed);
 }
 
 bool answerPicture(int socket, const DecodedPicture& picture) {
     const QImage image =
         picture.image.convertToFormat(picture.image.hasAlphaChannel() ? AlphaFormat : OpaqueFormat);
-    const UniqueFd memory = image.isNull() ? UniqueFd() : sealedCopy(image);
-    if (!memory.valid()) {
-        Message failed;
-        failed.kind = Failed;
-        return send(socket, failed);
-    }
+    if (image.isNull())
+        return sendFailed(socket);
     Message answer;
-    answer.kind = Picture;
+    answer.kind = Pixels;
     answer.width = image.width();
     answer.height = image.height();
-    answer.naturalWidth = picture.naturalSize.width();
-    answer.naturalHeight = picture.naturalSize.height();
     answer.stride = int(image.bytesPerLine());
     answer.format = quint32(image.format());
-    return send(socket, answer, memory.get());
+    if (!send(socket, answer))
+        return false;
+    UniqueFd memory = memoryFromProgram(socket, image.sizeInBytes());
+    if (!memory.valid())
+        return false;
+    if (!copyInto(memory.get(), image))
+        return sendFailed(socket);
+    memory.reset(); // the program ends a helper that keeps the pixels
+    answer.kind = Picture;
+    answer.naturalWidth = picture.naturalSize.width();
+    answer.naturalHeight = picture.naturalSize.height();
+    return send(socket, answer);
 }
 
 // Each size question goes to the program; the helper cannot go on without its answer.
@@ -104,8 +117,16 @@ DecodedPicture decodeWithin(const HelperDecode& decode, QFile& file, const QStri
 
 } // namespace
 
+void endWithTheProgram(int socket) {
+    std::thread([socket] {
+        pollfd hangUp{socket, 0, 0}; // only the hang-up and errors wake it
+        while (::poll(&hangUp, 1, -1) < 0 && errno == EINTR) {
+        }
+        std::_Exit(EXIT_SUCCESS);
+    }).detach();
+}
+
 int serveDecoder(int socket, const HelperDecode& decode) {
-    endWithTheProgram(socket);
     for (;;) {
         Message request;
         UniqueFd fd;

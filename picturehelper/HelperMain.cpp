@@ -6,7 +6,9 @@
 #include "helpers/HelperLaunch.h"
 #include "helpers/HelperLife.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
@@ -14,6 +16,9 @@
 #include <QImageReader>
 #include <QLoggingCategory>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 namespace {
 
@@ -33,6 +38,30 @@ void loadDecoders() {
     preparePictureColours();
 }
 
+// The threads Qt's scaling and conversions and the colour conversion split their work over:
+// the shared pool's, all started now and kept for good, since none can start once the helper is
+// confined (the pool would lose a job it could not start a thread for). Each of the first jobs
+// waits for all the others, so that each has a thread of its own.
+void startPoolThreads() {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int count = std::clamp(QThread::idealThreadCount(), 1, confinement::MostThreads);
+    pool->setExpiryTimeout(-1);
+    pool->setMaxThreadCount(count);
+    // Shared with the jobs, which may still be inside a release when this returns.
+    struct Gates {
+        QSemaphore started, go;
+    };
+    const auto gates = std::make_shared<Gates>();
+    for (int i = 0; i < count; ++i) {
+        pool->start([gates] {
+            gates->started.release();
+            gates->go.acquire();
+        });
+    }
+    gates->started.acquire(count);
+    gates->go.release(count);
+}
+
 } // namespace
 
 int runDecoderHelper(int argc, char** argv, const HelperDecode& decode,
@@ -48,8 +77,13 @@ int runDecoderHelper(int argc, char** argv, const HelperDecode& decode,
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.icc.warning=false"));
     loadDecoders();
     const std::string appFolder = QFile::encodeName(app.applicationDirPath()).toStdString();
-    const confinement::Result confined = confinement::confineDecoder(
-        {HelperSocketFd, confinement::readableFiles(appFolder), options.landlockVersionAtMost});
+    confinement::Options confine{HelperSocketFd, confinement::readableFiles(appFolder),
+                                 options.landlockVersionAtMost};
+    confine.startThreads = [] {
+        startPoolThreads();
+        endWithTheProgram(HelperSocketFd);
+    };
+    const confinement::Result confined = confinement::confineDecoder(confine);
     // A helper that cannot hold itself in decodes nothing.
     if (!confined.syscallFilter)
         return EXIT_FAILURE;

@@ -23,6 +23,9 @@ constexpr int SlideStepPerSpeed = 40;
 // hundreds of screens wide and would slide for minutes; pictures up to three screens wide start
 // off screen as usual, wider ones start already covering the screen.
 constexpr double LongestSlideInScreens = 2;
+// While the picture is being decoded the tick looks again this often; the window hastens the
+// look as soon as the decode ends.
+constexpr int PictureLookMs = 100;
 
 } // namespace
 
@@ -52,9 +55,10 @@ QString ShowTick::endTitleText() {
 }
 
 struct ShowTick::Progress {
-    TwipsSize window; // as the picture was loaded: its size rule holds for the whole tick
+    TwipsSize window; // as the picture was asked for: its size rule holds for the whole tick
     double band = 0;
     double labelHeight = 0;
+    QString path; // the picture file
     TwipsSize shown;
     QString folderKey;
     std::vector<MusicStep> music;
@@ -105,9 +109,19 @@ void ShowTick::start() {
         return;
     p.window = view_.windowSize();
     p.labelHeight = view_.labelHeight();
+    p.path = records_.settings.ShowFolder + records_.show.CurrentPicture;
+    awaitPicture();
+}
+
+void ShowTick::awaitPicture() {
+    Progress& p = *progress_;
     const ShowView::ShownSizeRule shownSize = shownSizeRule(p.window, p.labelHeight);
-    const QString path = records_.settings.ShowFolder + records_.show.CurrentPicture;
-    const std::optional<TwipsSize> natural = view_.loadPicture(path, shownSize);
+    if (!view_.pictureAtHand(p.path, shownSize)) {
+        // A pause like any other: a key or a click ends the show meanwhile.
+        next(PictureLookMs, &ShowTick::awaitPicture);
+        return;
+    }
+    const std::optional<TwipsSize> natural = view_.loadPicture(p.path, shownSize);
     if (!natural) {
         // The next picture is decoded while the message waits for the user.
         prepareAhead(records_.show.PictureIndex);

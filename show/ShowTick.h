@@ -39,9 +39,10 @@ struct TickServices {
 // The show's main loop, one pass per tick of Timer1: wipe the old picture with the effect, load
 // the next picture of the list, start its comment, change the music at a new folder, scale and
 // place it, label it, colour the background and slide it in. After the last picture one tick
-// shows the end title; the next starts again at the first picture. A tick pauses (for the
-// music's waits, before a fixed background, at each slide-in step, while a message is open)
-// by handing the rest of itself to the scheduler or to the message's answer.
+// shows the end title; the next starts again at the first picture. A tick pauses (while its
+// picture is being decoded, for the music's waits, before a fixed background, at each slide-in
+// step, while a message is open) by handing the rest of itself to the scheduler or to the
+// message's answer.
 class ShowTick {
 public:
     ShowTick(const TickRecords& records, ShowView& view, const TickServices& services);
@@ -75,6 +76,8 @@ private:
     void noPictures();
     void setUpAgain();
     void endTitle();
+    // Loads the entry's picture once it is decoded, pausing until then.
+    void awaitPicture();
     // Starts the entry's spoken comment.
     void comment();
     // At a new folder the music changes, with its waits; then the picture is placed.

@@ -28,10 +28,14 @@ public:
     // Image1, the picture.
     virtual void hidePicture() = 0;
     virtual void showPicture() = 0;
-    // Loads the picture file into Image1 (hidden) and returns its natural size, or nothing when
-    // the file cannot be decoded. `shownSize` gives the size it will be shown at, so that a large
-    // picture need not be decoded at full size.
+    // Whether the picture file is decoded, so that loadPicture answers at once. When it is
+    // not, its decode is under way, and the step the tick left pending is hastened once it has
+    // finished. `shownSize` gives the size it will be shown at, so that a large picture need not
+    // be decoded at full size.
     using ShownSizeRule = std::function<TwipsSize(TwipsSize natural)>;
+    virtual bool pictureAtHand(const QString& path, const ShownSizeRule& shownSize) = 0;
+    // Loads the picture file at hand into Image1 (hidden) and returns its natural size, or
+    // nothing when the file cannot be decoded.
     virtual std::optional<TwipsSize> loadPicture(const QString& path,
                                                  const ShownSizeRule& shownSize) = 0;
     // The picture file the next tick will probably load: it may be decoded meanwhile. The rule

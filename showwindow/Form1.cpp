@@ -21,7 +21,10 @@ Form1::Impl::Impl(Form1& window, AppRecords& records_, const ShowServices& servi
                                                        .sound = services_.sound,
                                                        .steps = steps,
                                                        .clock = services_.clock,
-                                                       .random = services_.random}) {}
+                                                       .random = services_.random}) {
+    // A tick waiting for its picture looks again as soon as a decode has ended.
+    ahead.onReady([this] { steps.hasten(); });
+}
 
 namespace {
 // To a screen reader the show is a window (Qt would call a bare widget a filler), named for the
@@ -83,7 +86,9 @@ void Form1::Impl::endShow() {
     tick.stop();
     StopMusic(services.sound);
     timer1.stop();
+    // A decode still running is dropped and its helper ends: nothing waits on it.
     ahead.cancel();
+    taken.reset();
     keepAwake.reset();
     records.show.PictureIndex = 0;
     records.show.MusicRestart = true;

@@ -49,6 +49,12 @@ struct Form1::Impl final : ShowView {
 
     TimerSteps steps;   // where the tick goes on after each pause
     PictureAhead ahead; // the next tick's picture, decoded while this one is shown
+    // The picture the tick found at hand, until it loads it.
+    struct Taken {
+        QString path;
+        DecodedPicture picture;
+    };
+    std::optional<Taken> taken;
     std::optional<ScreenSaverInhibitor> keepAwake; // the screen stays on while the show is open
     std::unique_ptr<EffectCanvas> canvas;
     ShowTick tick;
@@ -78,6 +84,7 @@ struct Form1::Impl final : ShowView {
     void showLabel() override;
     void hidePicture() override;
     void showPicture() override;
+    bool pictureAtHand(const QString& path, const ShownSizeRule& shownSize) override;
     std::optional<TwipsSize> loadPicture(const QString& path,
                                          const ShownSizeRule& shownSize) override;
     void prepareAhead(const QString& path, const ShownSizeRule& shownSize) override;

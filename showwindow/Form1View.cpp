@@ -101,9 +101,23 @@ void Form1::Impl::prepareAhead(const QString& path, const ShownSizeRule& shownSi
     ahead.prepare(path, decodeRule(shownSize));
 }
 
+bool Form1::Impl::pictureAtHand(const QString& path, const ShownSizeRule& shownSize) {
+    if (taken && taken->path == path)
+        return true;
+    std::optional<DecodedPicture> ready = ahead.takeReady(path, decodeRule(shownSize));
+    if (!ready)
+        return false; // the decode's end hastens the tick's next look (Impl's constructor)
+    taken = Taken{path, std::move(*ready)};
+    return true;
+}
+
 std::optional<TwipsSize> Form1::Impl::loadPicture(const QString& path,
                                                   const ShownSizeRule& shownSize) {
-    const DecodedPicture decoded = ahead.take(path, decodeRule(shownSize));
+    // The tick asks only for a picture at hand; anything else is decoded here, as a last resort.
+    const DecodedPicture decoded = taken && taken->path == path
+                                       ? std::move(taken->picture)
+                                       : services.pictures.decode(path, decodeRule(shownSize));
+    taken.reset();
     if (!decoded.ok()) {
         qCDebug(logShow, "%s: the show's message in its place", qUtf8Printable(path));
         return std::nullopt;

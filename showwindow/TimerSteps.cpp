@@ -19,6 +19,11 @@ void TimerSteps::after(int delayMs, std::function<void()> step) {
     timer_.start(delayMs);
 }
 
+void TimerSteps::hasten() {
+    if (step_)
+        timer_.start(0);
+}
+
 void TimerSteps::cancel() {
     timer_.stop();
     step_ = {};

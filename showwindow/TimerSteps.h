@@ -10,6 +10,7 @@ class TimerSteps final : public StepScheduler {
 public:
     TimerSteps();
     void after(int delayMs, std::function<void()> step) override;
+    void hasten() override;
     void cancel() override;
 
 private:

@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 
 namespace {
 
@@ -25,19 +24,6 @@ void warmUp() {
     mpg123_handle* decoder = mpg123_new(nullptr, nullptr);
     if (decoder != nullptr)
         mpg123_delete(decoder);
-}
-
-// Confinement holds for the thread that confines and the threads it starts later, not for one
-// already running: the process must be alone in itself when it confines.
-int threads() {
-    DIR* tasks = ::opendir("/proc/self/task");
-    if (tasks == nullptr)
-        return -1;
-    int count = 0;
-    while (const dirent* entry = ::readdir(tasks))
-        count += entry->d_name[0] != '.';
-    ::closedir(tasks);
-    return count;
 }
 
 } // namespace
@@ -53,19 +39,16 @@ int runSoundHelper(int argc, char** argv, const MakeSoundFiles& makeFiles,
     const std::unique_ptr<Synthesizer> synth = music ? std::make_unique<Synthesizer>() : nullptr;
     warmUp();
     const std::unique_ptr<SoundFiles> files = makeFiles(synth.get());
-    if (threads() != 1) {
-        std::fputs("quirello-sound: a thread runs before confinement\n", stderr);
-        return EXIT_FAILURE;
-    }
     // Under the sanitizers the runtime reads its own memory map for a report.
     const std::vector<std::string> reads =
         sanitizers::active ? std::vector<std::string>{"/proc/self"} : std::vector<std::string>{};
     confinement::Options confine{HelperSocketFd, reads, options.landlockVersionAtMost};
     confine.opensFiles = sanitizers::active;
-    confine.threads = false;
-    confine.memfds = false;
+    const confinement::Result confined = confinement::confineDecoder(confine);
+    if (!confined.alone)
+        std::fputs("quirello-sound: a thread runs before confinement\n", stderr);
     // A process that cannot hold itself in decodes nothing.
-    if (!confinement::confineDecoder(confine).syscallFilter)
+    if (!confined.syscallFilter)
         return EXIT_FAILURE;
     return serveSound(HelperSocketFd, *files, synth && synth->usable());
 }

@@ -2,6 +2,8 @@
 
 #include "MetafileFiles.h"
 #include "PictureDecoderFiles.h"
+#include "SoakSounds.h"
+#include "sound/Music.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -159,21 +161,36 @@ bool write(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-} // namespace
+bool hardLink(const QString& from, const QString& to) {
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
 
-bool makeSoakPictures(const QString& root, int count) {
-    const QString show = root + "/show";
-    if (QDir(show).exists())
-        return true;
-    const QString sources = root + "/sources";
-    QDir().mkpath(sources);
-    std::fprintf(stderr, "making %d pictures in %s (once)...\n", count, qPrintable(show));
-    const std::vector<Source> good = goodSources();
-    const std::vector<Source> broken = brokenSources(good);
+const char* const Comments[] = {"commento-a.wav", "commento-b.wav", "commento-c.wav"};
+
+bool writeSources(const QString& sources, const std::vector<Source>& good,
+                  const std::vector<Source>& broken) {
     for (const auto* set : {&good, &broken})
         for (const Source& s : *set)
             if (!write(sources + "/" + s.name, s.bytes))
                 return false;
+    return write(sources + "/" + Comments[0], toneWave(1.0, 440)) &&
+           write(sources + "/" + Comments[1], toneWave(1.5, 550)) &&
+           write(sources + "/" + Comments[2], toneWave(0.7, 660));
+}
+
+} // namespace
+
+QString makeSoakShow(const QString& root, int count) {
+    const QString show = root + "/show-sound";
+    if (QDir(show).exists())
+        return show + "/";
+    const QString sources = root + "/sources-sound";
+    QDir().mkpath(sources);
+    std::fprintf(stderr, "making %d pictures in %s (once)...\n", count, qPrintable(show));
+    const std::vector<Source> good = goodSources();
+    const std::vector<Source> broken = brokenSources(good);
+    if (!writeSources(sources, good, broken))
+        return {};
 
     // A tenth broken, the rest good, each source about as often as the others, in a fixed mix.
     std::vector<QString> names;
@@ -182,16 +199,18 @@ bool makeSoakPictures(const QString& root, int count) {
         names.push_back(i < brokenCount ? broken[size_t(i) % broken.size()].name
                                         : good[size_t(i) % good.size()].name);
     std::shuffle(names.begin(), names.end(), std::mt19937(2024));
-    const QString staging = root + "/show.part";
+    const QString staging = show + ".part";
     QDir(staging).removeRecursively();
     QDir().mkpath(staging);
     for (int i = 0; i < count; ++i) {
-        const QString link =
-            staging +
-            QStringLiteral("/%1-%2").arg(i + 1, 3, 10, QLatin1Char('0')).arg(names[size_t(i)]);
-        if (::link(QFile::encodeName(sources + "/" + names[size_t(i)]).constData(),
-                   QFile::encodeName(link).constData()) != 0)
-            return false;
+        const QString entry =
+            QStringLiteral("%1-%2").arg(i + 1, 3, 10, QLatin1Char('0')).arg(names[size_t(i)]);
+        if (!hardLink(sources + "/" + names[size_t(i)], staging + "/" + entry) ||
+            !hardLink(sources + "/" + Comments[i % 3], staging + "/" + CommentName(entry)))
+            return {};
     }
-    return QDir().rename(staging, show);
+    // Music for longer than any soak: it plays once, from the show's first picture.
+    if (!write(staging + "/musica.mid", longMidi(120)) || !QDir().rename(staging, show))
+        return {};
+    return show + "/";
 }

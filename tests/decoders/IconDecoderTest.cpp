@@ -1,3 +1,4 @@
+#include "decoders/IconFrames.h"
 #include "IconFiles.h"
 #include "support/Rows.h"
 #include "support/TestDecoder.h"
@@ -109,4 +110,20 @@ TEST(IconMask, makesMaskedPixelsTransparentAtEveryDepth) {
         EXPECT_TRUE(sameColour(p.image.pixelColor(10, 8), green))
             << p.image.pixelColor(10, 8).name(QColor::HexArgb).toStdString();
     }
+}
+
+// A mask that the file cuts short is not applied: its rows would be read from beyond the file.
+// The bytes past the cut are the mask's own, so reading them would mask the corner.
+TEST(IconMask, isLeftUnappliedWhenTheFileEndsInsideIt) {
+    const QImage green = filled(16, QColor(0, 160, 0));
+    const QByteArray whole = iconfiles::icon({frame(green, 24, QRect(0, 0, 4, 16))});
+    const std::vector<IconFrame> frames = iconFrames(whole);
+    ASSERT_EQ(frames.size(), 1u);
+    ASSERT_EQ(withIconMask(green, whole, frames[0]).pixelColor(0, 0).alpha(), 0);
+
+    const QByteArray cut = QByteArray::fromRawData(whole.constData(), whole.size() - 1);
+    ASSERT_EQ(iconFrames(cut).size(), 1u);
+    const QImage shown = withIconMask(green, cut, iconFrames(cut)[0]);
+    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 255);
+    EXPECT_EQ(shown, green);
 }

@@ -1,4 +1,5 @@
 #include "decoders/PictureDecoder.h"
+#include "decoders/ExifOrientation.h"
 #include "PictureDecoderFiles.h"
 #include "support/Rows.h"
 #include "support/TestDecoder.h"
@@ -122,6 +123,24 @@ TABLE_TEST(ExifOrientation, appliesTheExifOrientationToSizeAndPixels, orientatio
     const QPoint second = c.portrait ? QPoint(w / 2, h - 3) : QPoint(w - 3, h / 2);
     EXPECT_TRUE(near(p.image.pixelColor(first), c.first));
     EXPECT_TRUE(near(p.image.pixelColor(second), c.second));
+}
+
+// An EXIF segment longer than the bytes read is not read: a cut file (or a segment claiming
+// more than is there) leaves the picture as stored. The bytes past the cut are the segment's
+// own, so a reader that trusted its length would find orientation 6 in them.
+TEST(ExifOrientation, aSegmentLongerThanTheHeadIsNotRead) {
+    // Big-endian TIFF header, one directory of one entry (orientation, SHORT, 6), no next.
+    const QByteArray tiff("MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0"
+                          "\0\0\0\0",
+                          26);
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const char length[2] = {0, char(body.size() + 2)};
+    const QByteArray jpeg = QByteArray("\xFF\xD8\xFF\xE1", 4) + QByteArray(length, 2) + body +
+                            QByteArray("\xFF\xD9", 2);
+    ASSERT_EQ(exifOrientation(jpeg), 6);
+    // Cut after the orientation's entry, before the segment's last four bytes.
+    EXPECT_EQ(exifOrientation(QByteArrayView(jpeg).first(jpeg.size() - 6)), 0);
+    EXPECT_EQ(exifOrientation(QByteArrayView(jpeg).first(jpeg.size() - 2)), 6);
 }
 
 TEST(PictureDecoder, failsOnFilesItCannotDecode) {

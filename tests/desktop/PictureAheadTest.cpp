@@ -4,6 +4,8 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -33,6 +35,14 @@ void prepareAndWait(PictureAhead& ahead, const QString& path, QSize shown) {
         },
         10000));
     QFile::remove(probe);
+}
+
+// The picture at hand, as the show takes it: asked for again at each look until it is.
+DecodedPicture take(PictureAhead& ahead, const QString& path, const ShownSizeFor& shownSize) {
+    std::optional<DecodedPicture> picture;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (picture = ahead.takeReady(path, shownSize)).has_value(); }, 10000));
+    return picture.value_or(DecodedPicture{});
 }
 
 } // namespace
@@ -77,7 +87,7 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
         PictureAhead ahead(pictures);
         prepareAndWait(ahead, path, {150, 100});
         c.apply(path, box.path());
-        const DecodedPicture p = ahead.take(path, fixedSize({150, 100}));
+        const DecodedPicture p = take(ahead, path, fixedSize({150, 100}));
         EXPECT_EQ(p.ok(), c.ok);
         // What a decode on the spot gives, from the file as it is now.
         if (c.ok) {
@@ -86,7 +96,9 @@ TEST(PictureAhead, takesTheFileAsItIsAtTheTake) {
     }
 }
 
-TEST(PictureAhead, waitsForItsWorkerWhenDroppedOrCancelled) {
+// A decode ahead dropped, replaced or cancelled is stopped: its owner neither waits for it nor
+// sees it, and a picture asked for afterwards is decoded anew, at its own size.
+TEST(PictureAhead, stopsWhatItDropsAndDecodesWhatIsAskedFor) {
     testfiles::TestDecoder pictures;
     testfiles::Sandbox box;
     const QString path = box.file("huge.jpg");
@@ -95,10 +107,45 @@ TEST(PictureAhead, waitsForItsWorkerWhenDroppedOrCancelled) {
         PictureAhead ahead(pictures);
         ahead.prepare(path, fixedSize({1440, 1080}));
         ahead.prepare(path, fixedSize({720, 540})); // replaces the first
-    } // the destructor waits; the sandbox is removed after
+    } // the destructor stops the decode and waits for its worker; the sandbox is removed after
     PictureAhead ahead(pictures);
+    int ready = 0;
+    ahead.onReady([&] { ++ready; });
     ahead.prepare(path, fixedSize({1440, 1080}));
     ahead.cancel();
     EXPECT_FALSE(ahead.isReady());
-    EXPECT_EQ(ahead.take(path, fixedSize({720, 540})).image.size(), QSize(720, 540));
+    QTest::qWait(300);
+    EXPECT_EQ(ready, 0); // the stopped decode's end is not told
+    EXPECT_FALSE(ahead.takeReady(path, fixedSize({720, 540})).has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ready == 1; }, 10000));
+    EXPECT_EQ(take(ahead, path, fixedSize({720, 540})).image.size(), QSize(720, 540));
+}
+
+// Its news that a decode is over is only given once the picture can be taken: a preview that
+// waits for the news alone never misses it, however soon after the decode the news comes.
+TEST(PictureAhead, aPictureIsAtHandWhenItsNewsComes) {
+    struct Instant final : PictureSource {
+        DecodedPicture decode(const QString&, const ShownSizeFor&, std::stop_token) override {
+            return {QImage(4, 4, QImage::Format_RGB32), {4, 4}};
+        }
+    } source;
+    PictureAhead ahead(source);
+    int news = 0, missed = 0;
+    QString asked;
+    ahead.onReady([&] {
+        ++news;
+        if (!ahead.takeReady(asked, {}))
+            ++missed;
+    });
+    for (int i = 0; i < 300; ++i) {
+        asked = QStringLiteral("/nowhere/%1.jpg").arg(i);
+        const int before = news;
+        ASSERT_FALSE(ahead.takeReady(asked, {})) << "decoded before it was asked for";
+        // Spinning, so that the news is handled the moment it comes.
+        QDeadlineTimer limit(10000);
+        while (news == before && !limit.hasExpired())
+            QCoreApplication::processEvents();
+        ASSERT_GT(news, before);
+    }
+    EXPECT_EQ(missed, 0);
 }

@@ -1,11 +1,16 @@
 // The program's side of the decoder helper takes nothing on trust: every answer out of turn or
-// out of bounds ends that helper and the picture is not decodable.
+// out of bounds ends that helper and the picture is not decodable. The memory the pixels come
+// back in is the program's, of the size it accepted: the helper can neither resize it nor
+// change it once it has answered.
 #include "helpers/DecoderProcess.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 using namespace decoderwire;
@@ -16,11 +21,12 @@ Message message(quint32 kind, QSize size = {}) {
     return {Magic, kind, size.width(), size.height()};
 }
 
-// A Picture answer for pixels of `size`, natural size `nat`, lines of `stride` bytes.
-Message picture(QSize size, QSize nat = {80, 40}, int stride = -1,
-                QImage::Format format = OpaqueFormat) {
+// A Pixels (or Picture) message for pixels of `size`, natural size `nat`, lines of `stride`
+// bytes.
+Message pixels(QSize size, quint32 kind = Pixels, QSize nat = {80, 40}, int stride = -1,
+               QImage::Format format = OpaqueFormat) {
     return {Magic,
-            Picture,
+            kind,
             size.width(),
             size.height(),
             nat.width(),
@@ -28,25 +34,23 @@ Message picture(QSize size, QSize nat = {80, 40}, int stride = -1,
             stride < 0 ? size.width() * 4 : stride,
             quint32(format)};
 }
-
-// A memfd of `bytes` bytes filled with opaque red, sealed as the helper seals it unless not.
-UniqueFd pixels(qint64 bytes, bool sealed = true) {
-    UniqueFd fd(::memfd_create("test-picture", MFD_CLOEXEC | MFD_ALLOW_SEALING));
-    EXPECT_EQ(::ftruncate(fd.get(), bytes), 0);
-    if (bytes <= 1 << 20) {
-        const std::vector<quint32> red(size_t(bytes / 4), 0xFFFF0000u);
-        EXPECT_EQ(::pwrite(fd.get(), red.data(), size_t(bytes), 0), bytes);
-    }
-    if (sealed)
-        ::fcntl(fd.get(), F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE);
-    return fd;
+Message picture(QSize size, QSize nat = {80, 40}) {
+    return pixels(size, Picture, nat);
 }
 
-// One answer of the fake helper: a message, or raw bytes, with the descriptors to attach.
+// What the fake helper does with the memory the program hands over before it says its turn.
+enum class Handed {
+    Nothing,    // waits for none
+    Filled,     // fills it with opaque red and lets go of it, as the helper does
+    KeptMapped, // fills it and keeps it mapped for writing
+};
+
+// One turn of the fake helper: a message, or raw bytes, with the descriptors to attach.
 struct Say {
     Message message;
     std::vector<int> fds = {};
     QByteArray raw = {}; // sent instead of the message when not empty
+    Handed handed = Handed::Nothing;
 };
 
 void sendRaw(int socket, const QByteArray& bytes, const std::vector<int>& fds) {
@@ -64,43 +68,81 @@ void sendRaw(int socket, const QByteArray& bytes, const std::vector<int>& fds) {
         c->cmsg_len = CMSG_LEN(sizeof(int) * fds.size());
         std::memcpy(CMSG_DATA(c), fds.data(), sizeof(int) * fds.size());
     }
-    ASSERT_EQ(::sendmsg(socket, &header, 0), bytes.size());
+    EXPECT_EQ(::sendmsg(socket, &header, MSG_NOSIGNAL), bytes.size());
 }
 
-// Plays a helper that has queued `answers` (and then ends, unless `staysSilent`) and returns
+// Waits for the memory the program hands over and fills it with opaque red; it can be neither
+// grown nor shrunk. The mapping is kept (and returned) when `keep`.
+std::pair<void*, size_t> fillHanded(int socket, bool keep) {
+    Message handed;
+    UniqueFd memory;
+    // The request and the answers to size questions come first.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (receive(socket, until, handed, memory) == Received::Message &&
+           (handed.kind == Open || handed.kind == Shown)) {
+    }
+    if (handed.kind != Memory || !memory.valid())
+        return {};
+    struct stat info {};
+    EXPECT_EQ(::fstat(memory.get(), &info), 0);
+    const auto bytes = size_t(info.st_size);
+    EXPECT_NE(::ftruncate(memory.get(), info.st_size * 2), 0) << "grown";
+    EXPECT_NE(::ftruncate(memory.get(), 0), 0) << "shrunk";
+    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, memory.get(), 0);
+    EXPECT_NE(mapped, MAP_FAILED);
+    if (mapped == MAP_FAILED)
+        return {};
+    std::fill_n(static_cast<quint32*>(mapped), bytes / 4, 0xFFFF0000u);
+    if (!keep) {
+        ::munmap(mapped, bytes);
+        return {};
+    }
+    return {mapped, bytes};
+}
+
+// Plays a helper that says `answers` in turn (and then ends, unless `staysSilent`) and returns
 // what the program makes of it, asking for `shown` at every size question.
 DecoderProcess::Answer converse(const std::vector<Say>& answers, QSize shown = {40, 20},
                                 bool staysSilent = false) {
     int ends[2];
     EXPECT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
     UniqueFd helper(ends[1]);
-    for (const Say& say : answers) {
-        const QByteArray bytes =
-            say.raw.isEmpty()
-                ? QByteArray(reinterpret_cast<const char*>(&say.message), sizeof say.message)
-                : say.raw;
-        sendRaw(helper.get(), bytes, say.fds);
+    std::vector<std::pair<void*, size_t>> kept;
+    std::thread fake([&] {
+        for (const Say& say : answers) {
+            if (say.handed != Handed::Nothing)
+                kept.push_back(fillHanded(helper.get(), say.handed == Handed::KeptMapped));
+            const QByteArray bytes =
+                say.raw.isEmpty()
+                    ? QByteArray(reinterpret_cast<const char*>(&say.message), sizeof say.message)
+                    : say.raw;
+            sendRaw(helper.get(), bytes, say.fds);
+        }
+        if (!staysSilent)
+            ::shutdown(helper.get(), SHUT_WR);
+    });
+    DecoderProcess::Answer answer;
+    {
+        DecoderProcess process(UniqueFd(ends[0]), -1);
+        const UniqueFd file(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+        answer = process.decode(
+            file.get(), QStringLiteral("jpg"), [shown](QSize) { return shown; },
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(300));
     }
-    if (!staysSilent)
-        ::shutdown(helper.get(), SHUT_WR);
-    DecoderProcess process(UniqueFd(ends[0]), -1);
-    const UniqueFd file(::open("/dev/null", O_RDONLY | O_CLOEXEC));
-    return process.decode(
-        file.get(), QStringLiteral("jpg"), [shown](QSize) { return shown; },
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(300));
+    fake.join();
+    for (const auto& [mapped, bytes] : kept)
+        if (mapped)
+            ::munmap(mapped, bytes);
+    return answer;
 }
 
 } // namespace
 
 TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
     using enum DecoderProcess::Outcome;
-    const qint64 bytes = 40 * 20 * 4;
-    const UniqueFd good = pixels(bytes), unsealed = pixels(bytes, false),
-                   short_ = pixels(bytes - 4), large = pixels(bytes * 16), other = pixels(bytes),
-                   natural = pixels(bytes * 4);
-    // 20,000 x 20,000 pixels: within the picture ceiling, beyond what a helper may hand over.
-    const UniqueFd huge = pixels(qint64(20000) * 20000 * 4);
-    const Say question{message(Natural, {80, 40})};
+    const UniqueFd own(::memfd_create("test-picture", MFD_CLOEXEC));
+    const Say question{message(Natural, {80, 40})}, asks{pixels({40, 20})};
+    const Say answers{picture({40, 20}), {}, {}, Handed::Filled};
     Message wrongMagic = question.message;
     wrongMagic.magic = 0x12345678;
     const struct {
@@ -109,49 +151,61 @@ TEST(HelperAnswers, onlyAWellFormedPictureInTurnIsTaken) {
         DecoderProcess::Outcome outcome;
         QSize shown = {40, 20};
     } cases[] = {
-        {"the picture, asked for", {question, {picture({40, 20}), {good.get()}}}, Decoded},
+        {"the picture, asked for", {question, asks, answers}, Decoded},
         {"the picture at its natural size",
-         {{message(Natural, {40, 20})}, {picture({40, 20}, {40, 20}), {good.get()}}},
+         {{message(Natural, {40, 20})},
+          asks,
+          {picture({40, 20}, {40, 20}), {}, {}, Handed::Filled}},
          Decoded,
          {200, 100}},
         {"refused", {question, {message(Failed)}}, Refused},
         {"a file beyond its kind's bound", {{message(decoderwire::TooLarge)}}, TooLarge},
-        {"a picture before any size question", {{picture({40, 20}), {good.get()}}}, Broken},
+        {"refused once the memory is handed over",
+         {question, asks, {message(Failed), {}, {}, Handed::Filled}},
+         Refused},
+        {"memory asked for before any size question", {asks}, Broken},
         {"a size question beyond the picture ceiling", {{message(Natural, {70000, 10})}}, Broken},
         {"endless size questions", {question, question, question, question, question}, Broken},
         {"another natural size than asked about",
-         {question, {picture({40, 20}, {81, 40}), {good.get()}}},
+         {question, asks, {picture({40, 20}, {81, 40}), {}, {}, Handed::Filled}},
          Broken},
-        {"pixels larger than asked for", {question, {picture({160, 80}), {large.get()}}}, Broken},
-        {"pixels at the natural size when a smaller one was asked",
-         {question, {picture({80, 40}), {natural.get()}}},
+        {"memory for pixels larger than asked for", {question, {pixels({160, 80})}}, Broken},
+        {"memory for pixels wider than asked for, not taller",
+         {question, {pixels({80, 20})}},
          Broken},
-        {"pixels in memory that may still change",
-         {question, {picture({40, 20}), {unsealed.get()}}},
+        {"memory for pixels taller than asked for, not wider",
+         {question, {pixels({40, 40})}},
          Broken},
-        {"lines that do not fit the memory",
-         {question, {picture({40, 20}), {short_.get()}}},
+        {"memory for the natural size when a smaller one was asked",
+         {question, {pixels({80, 40})}},
+         Broken},
+        {"memory asked for twice", {question, asks, asks}, Broken},
+        {"other pixels than the memory was asked for",
+         {question, asks, {picture({40, 10}), {}, {}, Handed::Filled}},
+         Broken},
+        {"the memory still mapped for writing",
+         {question, asks, {picture({40, 20}), {}, {}, Handed::KeptMapped}},
          Broken},
         {"lines shorter than the width",
-         {question, {picture({40, 20}, {80, 40}, 80), {good.get()}}},
+         {question, {pixels({40, 20}, Pixels, {80, 40}, 80)}},
          Broken},
         {"a pixel format with a colour table",
-         {question, {picture({40, 20}, {80, 40}, -1, QImage::Format_Indexed8), {good.get()}}},
+         {question, {pixels({40, 20}, Pixels, {80, 40}, -1, QImage::Format_Indexed8)}},
          Broken},
         {"more memory than any helper may hand over",
-         {{message(Natural, {20000, 20000})},
-          {picture({20000, 20000}, {20000, 20000}), {huge.get()}}},
+         {{message(Natural, {20000, 20000})}, {pixels({20000, 20000}, Pixels, {20000, 20000})}},
          Broken,
          {20000, 20000}},
         {"a picture without its memory", {question, {picture({40, 20})}}, Broken},
-        {"a picture with two memories",
-         {question, {picture({40, 20}), {good.get(), other.get()}}},
+        {"a picture with memory of the helper's own",
+         {question, asks, {picture({40, 20}), {own.get()}, {}, Handed::Filled}},
          Broken},
-        {"a size question with a descriptor", {{question.message, {good.get()}}}, Broken},
+        {"a size question with a descriptor", {{question.message, {own.get()}}}, Broken},
         {"a message cut short", {{{}, {}, QByteArray(20, 'x')}}, Broken},
         {"a wrong magic", {{wrongMagic}}, Broken},
         {"an unknown kind", {{message(99)}}, Broken},
         {"a request sent back", {{message(Open)}}, Broken},
+        {"memory sent back", {question, {message(Memory)}}, Broken},
         {"the helper ends after a question", {question}, Ended},
     };
     for (const auto& c : cases) {

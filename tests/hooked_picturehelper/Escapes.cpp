@@ -15,6 +15,7 @@
 #include <sys/mman.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
+#include <sys/shm.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/un.h>
@@ -150,27 +151,53 @@ int typeIntoTerminal() {
     return result;
 }
 
-int memfdBeyondTheCap() {
-    const int fd = ::memfd_create("escape", MFD_CLOEXEC);
-    if (fd < 0)
-        return outcome(false);
-    const off_t beyond = off_t(confinement::FileSizeBytes) + 4096;
-    bool worked = ::ftruncate(fd, beyond) == 0;
-    if (!worked)
-        worked = ::pwrite(fd, "x", 1, beyond) == 1;
-    const int result = outcome(worked);
-    ::close(fd);
-    return result;
+// Memory outside the address space: memfds, one after another, each grown to the file-size cap
+// and written at its end; any one made is an escape.
+int memfdsWithoutEnd() {
+    for (int made = 0; made < 64; ++made) {
+        const int fd = ::memfd_create("escape", MFD_CLOEXEC);
+        if (fd < 0)
+            return made > 0 ? 0 : outcome(false);
+        const off_t last = off_t(confinement::FileSizeBytes) - 1;
+        if (::ftruncate(fd, last + 1) != 0 || ::pwrite(fd, "x", 1, last) != 1)
+            return 0; // made, though not filled: an escape still
+    }
+    return 0;
 }
 
-// A thread that, had it been made, would have been one more place to run hostile code in.
-int startThread() {
-    pthread_t thread;
-    const int failed = ::pthread_create(
-        &thread, nullptr, [](void*) -> void* { return nullptr; }, nullptr);
-    if (failed == 0)
-        ::pthread_join(thread, nullptr);
-    return failed;
+// Shared memory of System V or in /dev/shm, which no limit of the process counts either.
+int sharedMemory() {
+    const int id = ::shmget(IPC_PRIVATE, size_t(64) << 20, IPC_CREAT | 0600);
+    if (id >= 0) {
+        ::shmctl(id, IPC_RMID, nullptr);
+        return 0;
+    }
+    const int refused = errno;
+    const int fd = ::open("/dev/shm/quirello-escape", O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink("/dev/shm/quirello-escape");
+        return 0;
+    }
+    return refused;
+}
+
+// Threads, one after another, each waiting for ever: any one started is an escape (each is one
+// more place to run hostile code in, and without end they exhaust the machine's processes).
+int threadsWithoutEnd() {
+    for (int started = 0; started < 4096; ++started) {
+        pthread_t thread;
+        const int failed = ::pthread_create(
+            &thread, nullptr,
+            [](void*) -> void* {
+                for (;;)
+                    ::pause();
+            },
+            nullptr);
+        if (failed != 0)
+            return started > 0 ? 0 : failed;
+    }
+    return 0;
 }
 
 int raiseLimits() {
@@ -198,9 +225,10 @@ int escapeOutcome(const QByteArray& request) {
         {"signal", [] { return signalParent(); }},
         {"ptrace", [] { return traceParent(); }},
         {"tiocsti", [] { return typeIntoTerminal(); }},
-        {"memfd", [] { return memfdBeyondTheCap(); }},
+        {"memfd", [] { return memfdsWithoutEnd(); }},
+        {"shm", [] { return sharedMemory(); }},
         {"rlimit", [] { return raiseLimits(); }},
-        {"thread", [] { return startThread(); }},
+        {"thread", [] { return threadsWithoutEnd(); }},
     };
     const auto escape = escapes.find(name);
     errno = 0;

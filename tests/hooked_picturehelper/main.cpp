@@ -5,8 +5,12 @@
 #include "Escapes.h"
 #include "picturehelper/HelperMain.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -18,6 +22,16 @@ DecodedPicture hooked(QIODevice& file, const QString& suffix, const ShownSizeFor
     if (head.startsWith("HANG")) {
         for (volatile bool spin = true; spin;) {
         }
+    }
+    if (head.startsWith("STALL")) {
+        // Asks about a huge picture, slowly, as often as it may, then sleeps: it spends no
+        // processor time, so only the program's wall clock ends it.
+        for (int question = 0; question < 4; ++question) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            shownSize(QSize(20000, 20000));
+        }
+        std::this_thread::sleep_for(std::chrono::hours(1));
+        return {};
     }
     if (head.startsWith("HOG")) {
         // More than the helper's address-space limit; never touched, so without the limit it
@@ -43,6 +57,19 @@ DecodedPicture hooked(QIODevice& file, const QString& suffix, const ShownSizeFor
         static_cast<void>(past);
         delete[] block;
         return {};
+    }
+    if (head.startsWith("FLOOD ")) {
+        // Writes as many bytes to standard error as the file says (at most a gigabyte), then
+        // answers with one pixel.
+        const qint64 bytes = std::min(head.mid(6).trimmed().toLongLong(), qint64(1) << 30);
+        const QByteArray line(1023, 'x');
+        for (qint64 written = 0; written < bytes; written += line.size() + 1)
+            std::fprintf(stderr, "%s\n", line.constData());
+        std::fflush(stderr);
+        QImage one(1, 1, QImage::Format_RGB32);
+        one.fill(Qt::green);
+        shownSize(one.size());
+        return {one, one.size()};
     }
     if (head.startsWith("ESCAPE ")) {
         // The answer is one pixel: red 255 when the escape worked, green the errno that

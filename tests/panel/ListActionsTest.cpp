@@ -6,6 +6,7 @@
 #include "panel/PreviewImage.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 
@@ -32,6 +33,10 @@ protected:
     void click(int row, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(list->viewport(), button, {},
                           list->visualRect(records.list.index(row)).center());
+    }
+    // Waits until the preview has shown the picture asked for last, or found it bad.
+    static bool previewed(PreviewImage* preview) {
+        return QTest::qWaitFor([&] { return !preview->decoding(); }, 15000);
     }
     void menu(QAction* action, int row) {
         choice = action;
@@ -85,15 +90,47 @@ TEST_F(ListActionsTest, ASelectionPreviewsFittedAndABadFileLeavesItEmpty) {
     EXPECT_FALSE(preview->isVisible());
 
     click(0);
+    ASSERT_TRUE(previewed(preview));
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->geometry(), QRect(24, 218, 240, 180));
     QTest::keyClick(list, Qt::Key_End);
     EXPECT_FALSE(preview->isVisible());
+    ASSERT_TRUE(previewed(preview));
+    EXPECT_FALSE(preview->isVisible());
     EXPECT_TRUE(preview->pixmap().isNull());
     // A right click on another item leaves the preview alone.
     click(0);
+    ASSERT_TRUE(previewed(preview));
     menu(nullptr, 1);
+    EXPECT_TRUE(previewed(preview));
     EXPECT_TRUE(preview->isVisible());
+}
+
+// The preview decodes off the panel's thread: while its decoder stalls (the helper's test build
+// asks about a huge picture, slowly, then sleeps), a click on another entry is answered at once,
+// and the preview ends on that entry's picture, without waiting for the stalled one's bound.
+TEST_F(ListActionsTest, AClickIsAnsweredWhileAStalledPreviewDecodesAndTheLastOneWins) {
+    testfiles::write(app + "stallo.jpg", "STALL");
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(app + "verde.png", "PNG"));
+    setEntries({"./stallo.jpg", "./verde.png"});
+    PreviewImage* preview = extras().Image1;
+    click(0);
+    QTest::qWait(700);
+    EXPECT_TRUE(preview->decoding());
+    QElapsedTimer sinceClick;
+    sinceClick.start();
+    click(1);
+    const qint64 answeredMs = sinceClick.elapsed();
+    EXPECT_EQ(actions->selectedRow(), 1);
+    EXPECT_LT(answeredMs, 200);
+    ASSERT_TRUE(previewed(preview));
+    EXPECT_LT(sinceClick.elapsed(), 2000);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->geometry(), QRect(24, 218, 240, 180));
+    EXPECT_EQ(preview->pixmap().toImage().pixelColor(10, 10), QColor(Qt::darkGreen));
+    std::printf("a click during a stalled preview was answered in %lld ms\n", answeredMs);
 }
 
 // The actions were made with the panel; they act in the folder it shows now.
@@ -108,6 +145,7 @@ TEST_F(ListActionsTest, TheActionsFollowTheFolderThePanelMovesTo) {
     ASSERT_EQ(records.list.entries(), QStringList({"./verde.jpg", "./via.jpg"}));
 
     click(0);
+    ASSERT_TRUE(previewed(extras().Image1));
     EXPECT_TRUE(extras().Image1->isVisible());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                        list->visualRect(records.list.index(0)).center());

@@ -108,7 +108,8 @@ protected:
     fakes::ScriptedRandom random;
     QStringList soundLog;
     fakes::RecordingSound sound{soundLog};
-    testfiles::TestDecoder pictures;
+    // The helper's test build: it decodes as the real one, and stalls on demand.
+    testfiles::TestDecoder pictures{{testfiles::hookedDecoderProgram()}};
     SettingsRegistry registry{box.file(QStringLiteral("registro.ini"))}; // empty
     fakes::FixedClock clock;
     DiskFileOperations files;

@@ -128,6 +128,7 @@ TEST_F(StartPlaces, AFolderOrAPictureOnTheCommandLineOpensThePanelThere) {
         EXPECT_EQ(records.settings.ShowFolder, c.shownFolder);
         EXPECT_EQ(records.list.entries(), c.entries);
         EXPECT_EQ(extras().listActions->selectedRow(), c.selected);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !extras().Image1->decoding(); }, 15000));
         EXPECT_EQ(extras().Image1->pixmap().isNull(), c.selected < 0);
         EXPECT_TRUE(shows.empty());
         EXPECT_FALSE(QFileInfo::exists(ini())) << "nothing saved before \"&Play\"";

@@ -156,6 +156,7 @@ TEST(ReadSettingsFile, PathGetsItsSeparatorAndKeysAreTestedInOrder) {
     testfiles::Sandbox box;
     EXPECT_EQ(readFrom(box, "PATH=/srv/Foto\r\n").settings.ShowFolder, "/srv/Foto/");
     EXPECT_EQ(readFrom(box, "PATH=/srv/Foto/\r\n").settings.ShowFolder, "/srv/Foto/");
+    EXPECT_EQ(readFrom(box, "PATH=/srv/Foto").settings.ShowFolder, "/srv/Foto/");
     EXPECT_EQ(readFrom(box, "PATH=\r\n").settings.ShowFolder, "/");
     EXPECT_EQ(readFrom(box, "Effetti=3\r\n").settings.ShowFolder, box.path() + "/");
 
@@ -178,7 +179,7 @@ TEST(ReadSettingsFile, ValuesLinesAndReports) {
                       "RGB_RANDOM=-1\r\n"
                       "Effetti=9\nEffetti=5\r\n" // a file edited on Linux: LF ends a line too
                       "PosLabel=1\r\n"
-                      "PosLabel=2\r\n");
+                      "PosLabel=2"); // the last line without its line ending still counts
     EXPECT_TRUE(r.existed);
     EXPECT_EQ(r.settings.MusicaFM, 1);
     EXPECT_EQ(r.settings.RGB_R, 300);

@@ -36,6 +36,7 @@ struct ScriptedSteps final : StepScheduler {
         clock.now += delayMs == 0 ? stepMs : delayMs;
         onYield(++yields);
     }
+    void hasten() override { log << "hasten"; }
     void cancel() override { pending = {}; }
     // Runs the pending steps until none is left.
     void runAll() {
@@ -58,6 +59,7 @@ inline QStringList starting(const QStringList& lines, const QString& prefix) {
 struct ShowFixture final : ShowView {
     QStringList log;
     QHash<QString, TwipsSize> pictures; // the files that decode, by path
+    QHash<QString, int> decoding;       // how many looks a file takes to be at hand, by path
     QString labelText;
     double labelLeft = 0, labelTop = 0, pictureLeft = 0, pictureTop = 0;
     TwipsSize pictureSize, decodeSize, aheadSize;
@@ -128,6 +130,10 @@ struct ShowFixture final : ShowView {
     void showLabel() override { log << "showLabel"; }
     void hidePicture() override { log << "hide"; }
     void showPicture() override { log << "show"; }
+    bool pictureAtHand(const QString& path, const ShownSizeRule&) override {
+        int& looks = decoding[path];
+        return looks-- <= 0;
+    }
     std::optional<TwipsSize> loadPicture(const QString& path,
                                          const ShownSizeRule& shownSize) override {
         log << "load " + path;

@@ -119,17 +119,44 @@ TEST(TickSequence, FolderMusicAndCommentsThroughTheDevices) {
     EXPECT_EQ(f.records.show.CurrentPicture, "Zeta/w.jpg");
 }
 
+// A picture still being decoded when its tick comes: the tick looks again at each pause until
+// it is at hand, then goes on exactly as with a picture decoded ahead.
+TEST(TickSequence, APictureStillDecodingPausesTheTickUntilItIsAtHand) {
+    ShowFixture ready;
+    ready.setPictures({"./a.jpg", "./b.jpg"});
+    const QStringList readyLines = ready.runTick();
+    ShowFixture f;
+    f.setPictures({"./a.jpg", "./b.jpg"});
+    f.decoding[f.records.settings.ShowFolder + "./a.jpg"] = 3;
+    int ticksMeanwhile = 0;
+    f.steps.onYield = [&](int count) {
+        if (count <= 3) { // a tick while the picture decodes is skipped
+            const qsizetype before = f.log.size();
+            f.tick.Timer1_Timer();
+            ticksMeanwhile += f.log.size() > before ? 1 : 0;
+        }
+    };
+    const QStringList lines = f.runTick();
+    EXPECT_EQ(ticksMeanwhile, 0);
+    EXPECT_EQ(lines.mid(0, 5), readyLines.mid(0, 2) + QStringList(3, "wait 100"));
+    EXPECT_EQ(QStringList(lines.mid(5)).replaceInStrings(f.folder.path(), "F"),
+              QStringList(readyLines.mid(2)).replaceInStrings(ready.folder.path(), "F"));
+    EXPECT_EQ(f.records.show.PictureIndex, 1);
+}
+
 const struct Interruption {
     const char* name;  // where the show ends
     int pause;         // the tick's pause, counted from 1
     const char* music; // the folder's music file, if any
+    int decodingLooks; // the picture is at hand after so many looks
 } interruptions[] = {
-    {"fixed background", 1, nullptr},
-    {"middle of the slide-in", 20, nullptr},
-    {"MIDI restart", 1, "tema.mid"},
-    {"wait after the MIDI started", 2, "tema.mid"},
-    {"wait before the MP3 plays", 1, "musica.mp3"},
-    {"wait after the MP3 started", 2, "musica.mp3"},
+    {"fixed background", 1, nullptr, 0},
+    {"middle of the slide-in", 20, nullptr, 0},
+    {"MIDI restart", 1, "tema.mid", 0},
+    {"wait after the MIDI started", 2, "tema.mid", 0},
+    {"wait before the MP3 plays", 1, "musica.mp3", 0},
+    {"wait after the MP3 started", 2, "musica.mp3", 0},
+    {"picture still decoding", 2, nullptr, 5},
 };
 TABLE_TEST(TickInterruptAt, EndingTheShowAtAnyPauseRunsNothingOfTheTickAfterIt, interruptions) {
     const auto& c = GetParam();
@@ -138,6 +165,7 @@ TABLE_TEST(TickInterruptAt, EndingTheShowAtAnyPauseRunsNothingOfTheTickAfterIt, 
         testfiles::write(f.folder.file(c.music), "x");
     f.records.settings.MusicaFM = c.music ? 1 : 0;
     f.setPictures({"./a.jpg", "./b.jpg"});
+    f.decoding[f.records.settings.ShowFolder + "./a.jpg"] = c.decodingLooks;
     const int endAt = c.pause;
     f.steps.onYield = [&](int count) {
         if (count == endAt)
