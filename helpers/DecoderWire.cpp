@@ -1,11 +1,8 @@
 #include "helpers/DecoderWire.h"
+#include "helpers/FdPassing.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/mman.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -16,75 +13,30 @@ namespace {
 // The size is fixed before the memory is handed over; the writing stops before it is mapped.
 constexpr int SizeSeals = F_SEAL_SHRINK | F_SEAL_GROW;
 constexpr int RequiredSeals = SizeSeals | F_SEAL_WRITE;
-// Room for a few descriptors, so that a message carrying too many is seen and all are closed.
-constexpr int MaxFdsSeen = 8;
 
 bool knownKind(quint32 kind) {
     return kind >= Open && kind <= TooLarge;
 }
 
-// Milliseconds left until `deadline`, rounded up so that a wait never ends early; -1: no end.
-int millisecondsUntil(const Deadline* deadline) {
-    if (!deadline)
-        return -1;
-    const auto left = *deadline - std::chrono::steady_clock::now();
-    if (left <= left.zero())
-        return 0;
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    return int(std::min<long long>(ms, 60'000));
-}
-
+// One message with at most one descriptor, through the helpers' common datagrams.
 Received receiveUntil(int socket, const Deadline* deadline, Message& message, UniqueFd& fd) {
     fd.reset();
-    for (;;) {
-        pollfd wait{socket, POLLIN, 0};
-        const int ready = ::poll(&wait, 1, millisecondsUntil(deadline));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready < 0)
-            return Received::Closed;
-        if (ready == 0) {
-            if (deadline && std::chrono::steady_clock::now() >= *deadline)
-                return Received::TimedOut;
-            continue;
-        }
-
-        // One byte more than a message, so that a longer one shows as truncated.
-        char buffer[sizeof(Message) + 1];
-        iovec io{buffer, sizeof buffer};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * MaxFdsSeen)];
-        msghdr header{};
-        header.msg_iov = &io;
-        header.msg_iovlen = 1;
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        const ssize_t got = ::recvmsg(socket, &header, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
-            continue;
-        if (got <= 0)
-            return Received::Closed;
-
-        std::vector<UniqueFd> fds;
-        for (cmsghdr* c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
-            if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
-                continue;
-            const size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
-            for (size_t i = 0; i < count; ++i) {
-                int one;
-                std::memcpy(&one, CMSG_DATA(c) + i * sizeof(int), sizeof one);
-                fds.emplace_back(one);
-            }
-        }
-        if ((header.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) || size_t(got) != sizeof(Message) ||
-            fds.size() > 1)
-            return Received::Malformed;
-        std::memcpy(&message, buffer, sizeof message);
-        if (message.magic != Magic || !knownKind(message.kind))
-            return Received::Malformed;
-        if (!fds.empty())
-            fd = std::move(fds.front());
-        return Received::Message;
+    std::vector<UniqueFd> fds;
+    switch (fdpassing::receive(socket, &message, sizeof message, 1, fds, deadline)) {
+    case fdpassing::Received::Closed:
+        return Received::Closed;
+    case fdpassing::Received::TimedOut:
+        return Received::TimedOut;
+    case fdpassing::Received::Malformed:
+        return Received::Malformed;
+    case fdpassing::Received::Message:
+        break;
     }
+    if (message.magic != Magic || !knownKind(message.kind))
+        return Received::Malformed;
+    if (!fds.empty())
+        fd = std::move(fds.front());
+    return Received::Message;
 }
 
 } // namespace
@@ -112,26 +64,9 @@ UniqueFd pixelMemory(qint64 bytes) {
 }
 
 bool send(int socket, const Message& message, int fd) {
-    iovec io{const_cast<Message*>(&message), sizeof message};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr header{};
-    header.msg_iov = &io;
-    header.msg_iovlen = 1;
-    if (fd >= 0) {
-        header.msg_control = control;
-        header.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&header);
-        c->cmsg_level = SOL_SOCKET;
-        c->cmsg_type = SCM_RIGHTS;
-        c->cmsg_len = CMSG_LEN(sizeof(int));
-        std::memcpy(CMSG_DATA(c), &fd, sizeof fd);
-    }
-    for (;;) {
-        const ssize_t sent = ::sendmsg(socket, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        return sent == ssize_t(sizeof message);
-    }
+    if (fd < 0)
+        return fdpassing::send(socket, &message, sizeof message);
+    return fdpassing::send(socket, &message, sizeof message, {fd});
 }
 
 Received receive(int socket, Deadline deadline, Message& message, UniqueFd& fd) {
